@@ -1,0 +1,25 @@
+// The command line of quillorix-dictc:
+//   quillorix-dictc --scowl DIR --max-level N --blocklist FILE --out FILE
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace qlx::dictc {
+
+struct Options {
+  std::filesystem::path scowlDir;
+  int maxLevel = 0;
+  std::filesystem::path blocklist;
+  std::filesystem::path out;
+};
+
+inline constexpr const char *kUsage =
+    "usage: quillorix-dictc --scowl DIR --max-level N --blocklist FILE --out FILE";
+
+// Parses the arguments after the program name. All four options are required, each
+// once. Throws DictcError with the reason on anything else.
+Options parseCommandLine(const std::vector<std::string> &args);
+
+} // namespace qlx::dictc
