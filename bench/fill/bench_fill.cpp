@@ -1,0 +1,224 @@
+// bench-fill: times loading the dictionary and filling every grid of one group many times
+// through libZandrel's C entries, checks every fill, prints the figures and exits non-zero
+// when a target is missed.
+#include "zandrel.h"
+
+#include "gridkit/grid_file.h"
+#include "gridkit/pattern.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <set>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using qlx::gridkit::Pattern;
+
+// Targets.
+constexpr double kMaxLoadMs = 30.0;
+constexpr double kMaxMedianMs = 2.0;
+constexpr double kMaxP99Ms = 20.0;
+constexpr double kMaxWorstMs = 100.0;
+constexpr double kMinAllLettersRate = 0.90;
+
+struct Options {
+  std::string gridFile = QLX_BIN_DIR "/GRIDFILE.GFDB";
+  std::string dict = QLX_BIN_DIR "/XWORD.DICT";
+  int fills = 100;
+  int group = 2;
+  uint64_t seed = 20240611;
+};
+
+bool parseArgs(int argc, char **argv, Options &o) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    const bool hasValue = i + 1 < argc;
+    if (a == "--grid-file" && hasValue) o.gridFile = argv[++i];
+    else if (a == "--dict" && hasValue) o.dict = argv[++i];
+    else if (a == "--fills" && hasValue) o.fills = std::atoi(argv[++i]);
+    else if (a == "--group" && hasValue) o.group = std::atoi(argv[++i]);
+    else if (a == "--seed" && hasValue) o.seed = std::strtoull(argv[++i], nullptr, 10);
+    else {
+      std::fprintf(stderr,
+                   "usage: bench-fill [--grid-file GRIDFILE.GFDB|patterns.txt] [--dict XWORD.DICT] "
+                   "[--fills N] [--group G] [--seed S]\n");
+      return false;
+    }
+  }
+  if (o.fills < 1 || o.group < 1) {
+    std::fprintf(stderr, "bench-fill: --fills and --group must be positive\n");
+    return false;
+  }
+  return true;
+}
+
+// A grid file, or for development a pattern text file (its grids form the one group asked for).
+bool loadGrids(const Options &o, std::vector<Pattern> &grids) {
+  std::string error;
+  if (o.gridFile.size() > 4 && o.gridFile.substr(o.gridFile.size() - 4) == ".txt") {
+    auto parsed = qlx::gridkit::readPatternFile(o.gridFile);
+    if (!parsed.ok()) {
+      std::fprintf(stderr, "bench-fill: %s\n", parsed.errors.front().text().c_str());
+      return false;
+    }
+    grids = std::move(parsed.patterns);
+    return true;
+  }
+  auto bytes = qlx::gridkit::readWholeFile(o.gridFile, &error);
+  if (!bytes) {
+    std::fprintf(stderr, "bench-fill: %s\n", error.c_str());
+    return false;
+  }
+  auto groups = qlx::gridkit::decodeGridFile(*bytes, &error);
+  if (!groups) {
+    std::fprintf(stderr, "bench-fill: %s: %s\n", o.gridFile.c_str(), error.c_str());
+    return false;
+  }
+  if (o.group > static_cast<int>(groups->size())) {
+    std::fprintf(stderr, "bench-fill: %s has %zu groups, not %d\n", o.gridFile.c_str(), groups->size(), o.group);
+    return false;
+  }
+  grids = std::move((*groups)[static_cast<size_t>(o.group - 1)]);
+  return true;
+}
+
+std::unordered_set<std::string> readWords(const std::string &path) {
+  std::unordered_set<std::string> words;
+  std::ifstream in(path);
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    words.insert(line.substr(0, line.find(' ')));
+  }
+  return words;
+}
+
+// Every run of 2+ cells a distinct dictionary word and every white cell a letter; the number
+// of distinct letters, or -1 with a message when the fill is wrong.
+int checkFill(const Pattern &p, const std::vector<uint8_t> &cells, const std::unordered_set<std::string> &words) {
+  std::set<std::string> seen;
+  uint32_t letters = 0;
+  for (int i = 0; i < p.cellCount(); ++i) {
+    const bool white = p.cells[static_cast<size_t>(i)] != 0;
+    if (white && (cells[i] < 'a' || cells[i] > 'z')) return -1;
+    if (!white && cells[i] != '-') return -1;
+    if (white) letters |= 1U << (cells[i] - 'a');
+  }
+  for (int across = 0; across < 2; ++across) {
+    const int outer = across ? p.rows : p.cols, inner = across ? p.cols : p.rows;
+    for (int o = 0; o < outer; ++o) {
+      std::string run;
+      for (int k = 0; k <= inner; ++k) {
+        const int r = across ? o : k, c = across ? k : o;
+        const bool white = k < inner && p.white(r, c);
+        if (white) {
+          run += static_cast<char>(cells[static_cast<size_t>(r * p.cols + c)]);
+          continue;
+        }
+        if (run.size() >= 2) {
+          if (!words.count(run) || !seen.insert(run).second) {
+            std::fprintf(stderr, "bench-fill: bad word \"%s\"\n", run.c_str());
+            return -1;
+          }
+        }
+        run.clear();
+      }
+    }
+  }
+  return __builtin_popcount(letters);
+}
+
+double percentile(const std::vector<double> &sorted, double q) {
+  const size_t i = static_cast<size_t>(q * static_cast<double>(sorted.size() - 1) + 0.5);
+  return sorted[std::min(i, sorted.size() - 1)];
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+  Options o;
+  if (!parseArgs(argc, argv, o)) return 2;
+  std::vector<Pattern> grids;
+  if (!loadGrids(o, grids)) return 2;
+  if (grids.empty()) {
+    std::fprintf(stderr, "bench-fill: group %d holds no grids\n", o.group);
+    return 2;
+  }
+
+  std::vector<char> dictPath(o.dict.begin(), o.dict.end());
+  dictPath.push_back('\0');
+  double loadMs = 1e9;
+  for (int run = 0; run < 5; ++run) {
+    const auto t0 = Clock::now();
+    const int32_t rc = loadLangDict(dictPath.data());
+    const double ms = std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+    if (rc != ZANDREL_OK) {
+      std::fprintf(stderr, "bench-fill: loadLangDict failed (%d): %s\n", rc, zandrelLastError());
+      return 2;
+    }
+    loadMs = std::min(loadMs, ms);
+  }
+  const auto words = readWords(o.dict);
+
+  zandrelSetSeed(o.seed);
+  std::vector<double> times;
+  times.reserve(grids.size() * static_cast<size_t>(o.fills));
+  int failures = 0, allLetters = 0, checked = 0;
+  long distinctSum = 0;
+  for (int f = 0; f < o.fills; ++f) {
+    for (const Pattern &p : grids) {
+      std::vector<uint8_t> cells(p.cells.size());
+      for (size_t i = 0; i < cells.size(); ++i) cells[i] = p.cells[i] ? '?' : '-';
+      const auto t0 = Clock::now();
+      const int32_t rc = makeXWordPuzzle(cells.data(), p.cellCount(), p.cols);
+      times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
+      if (rc != ZANDREL_OK) {
+        ++failures;
+        std::fprintf(stderr, "bench-fill: grid at line %d: %s\n", p.line, zandrelLastError());
+        continue;
+      }
+      const int distinct = checkFill(p, cells, words);
+      if (distinct < 0) {
+        ++failures;
+        continue;
+      }
+      ++checked;
+      distinctSum += distinct;
+      if (distinct == 26) ++allLetters;
+    }
+  }
+
+  std::sort(times.begin(), times.end());
+  const double median = percentile(times, 0.5), p90 = percentile(times, 0.9), p99 = percentile(times, 0.99);
+  const double worst = times.back();
+  const double rate = checked ? static_cast<double>(allLetters) / checked : 0.0;
+  std::printf("dictionary load  %8.2f ms (best of 5, %zu words)\n", loadMs, words.size());
+  std::printf("grids %zu, fills %zu\n", grids.size(), times.size());
+  std::printf("median %.3f ms, p90 %.3f ms, p99 %.3f ms, worst %.3f ms\n", median, p90, p99, worst);
+  std::printf("failures %d\n", failures);
+  std::printf("all 26 letters %.1f%%, mean distinct letters %.2f\n", 100.0 * rate,
+              checked ? static_cast<double>(distinctSum) / checked : 0.0);
+
+  bool ok = true;
+  auto target = [&](bool met, const char *what) {
+    if (!met) {
+      std::printf("MISSED: %s\n", what);
+      ok = false;
+    }
+  };
+  target(loadMs <= kMaxLoadMs, "dictionary load <= 30 ms");
+  target(median <= kMaxMedianMs, "median <= 2 ms");
+  target(p99 <= kMaxP99Ms, "p99 <= 20 ms");
+  target(worst <= kMaxWorstMs, "worst <= 100 ms");
+  target(failures == 0, "no failures");
+  target(rate >= kMinAllLettersRate, "all 26 letters in >= 90% of fills");
+  if (ok) std::printf("all targets met\n");
+  return ok ? 0 : 1;
+}

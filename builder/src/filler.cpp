@@ -1,0 +1,271 @@
+// The backtracking search behind makeXWordPuzzle. State changes are undone through a trail
+// of saved domains, so the inner loop allocates nothing once the buffers have grown.
+#include "filler.h"
+
+#include "bits.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace zandrel {
+
+namespace {
+
+// How much bringing a letter into the grid is worth when choosing a word: the rare letters
+// are the ones a codeword grid tends to miss.
+constexpr float kRarity[26] = {
+    0.3F, 1.2F, 0.8F, 0.6F, 0.2F, 1.5F, 1.0F, 1.2F, 0.3F, 6.0F, 3.0F, 0.6F, 1.0F, // a..m
+    0.4F, 0.3F, 1.0F, 7.0F, 0.4F, 0.3F, 0.3F, 0.8F, 3.0F, 2.0F, 5.0F, 2.0F, 5.0F, // n..z
+};
+
+// Penalty per commonness level; the noise added to each score keeps fills varied.
+float levelPenalty(uint8_t level) {
+  if (level <= 10) return 0.0F;
+  if (level <= 20) return 0.5F;
+  if (level <= 35) return 1.2F;
+  if (level <= 40) return 2.0F;
+  return 2.8F;
+}
+
+constexpr int kSamples = 6;          // candidates scored per choice
+constexpr float kNoise = 2.0F;       // random spread added to a score
+constexpr long kFirstBudget = 400;   // nodes before the first restart
+constexpr int kClockEvery = 64;      // nodes between clock reads
+
+// A random set bit of a bitset of n blocks, or -1 when empty.
+int randomSetBit(const uint64_t *set, int n, Rng &rng) {
+  const int start = static_cast<int>(rng.below(static_cast<uint32_t>(n)));
+  for (int i = 0; i < n; ++i) {
+    int b = start + i;
+    if (b >= n) b -= n;
+    const uint64_t block = set[b];
+    if (block == 0) continue;
+    const int r = static_cast<int>(rng.below(64));
+    const uint64_t rotated = std::rotr(block, r);
+    const int bit = (std::countr_zero(rotated) + r) & 63;
+    return b * 64 + bit;
+  }
+  return -1;
+}
+
+} // namespace
+
+Filler::Filler(const Dictionary &dict, const Layout &layout, Rng &rng)
+    : dict_(dict), layout_(layout), rng_(rng), slotCount_(static_cast<int>(layout.slots.size())) {
+  list_.resize(slotCount_);
+  domOffset_.resize(slotCount_);
+  size_t total = 0;
+  for (int s = 0; s < slotCount_; ++s) {
+    list_[s] = &dict_.words(layout_.slots[s].length);
+    domOffset_[s] = total;
+    total += static_cast<size_t>(list_[s]->blocks);
+  }
+  dom_.assign(total, 0);
+  count_.assign(slotCount_, 0);
+  word_.assign(slotCount_, -1);
+  usedOffset_.assign(kMaxWordLength + 1, 0);
+  size_t usedTotal = 0;
+  for (int length = 0; length <= kMaxWordLength; ++length) {
+    usedOffset_[length] = usedTotal;
+    usedTotal += static_cast<size_t>(dict_.words(length).blocks);
+  }
+  used_.assign(usedTotal, 0);
+  cellLetter_.assign(layout_.white.size(), -1);
+  cellRef_.assign(layout_.white.size(), 0);
+  trail_.reserve(static_cast<size_t>(slotCount_) * 16);
+}
+
+void Filler::reset() {
+  for (int s = 0; s < slotCount_; ++s) {
+    const WordList &list = *list_[s];
+    std::copy(list.all.begin(), list.all.end(), dom_.begin() + static_cast<std::ptrdiff_t>(domOffset_[s]));
+    count_[s] = list.count;
+    word_[s] = -1;
+  }
+  assigned_ = 0;
+  std::fill(cellLetter_.begin(), cellLetter_.end(), int8_t{-1});
+  std::fill(cellRef_.begin(), cellRef_.end(), uint8_t{0});
+  std::fill(std::begin(letterCount_), std::end(letterCount_), 0);
+  std::fill(used_.begin(), used_.end(), uint64_t{0});
+  trail_.clear();
+  saved_.clear();
+}
+
+Filler::Outcome Filler::run(Clock::time_point deadline, std::vector<char> &letters) {
+  deadline_ = deadline;
+  timedOut_ = false;
+  for (const Slot &slot : layout_.slots)
+    if (!dict_.hasLength(slot.length)) return Outcome::Impossible;
+
+  budget_ = std::max<long>(kFirstBudget, 4L * slotCount_);
+  for (;;) {
+    reset();
+    stats_.nodes = 0;
+    const Step step = search();
+    if (step == Step::Found) break;
+    if (step == Step::Exhausted) return Outcome::Impossible;
+    if (timedOut_ || Clock::now() >= deadline_) return Outcome::TimedOut;
+    ++stats_.restarts;
+    budget_ += budget_ / 2; // a growing budget keeps the search complete in the limit
+  }
+
+  fillLoneCells();
+  repairLetters(deadline);
+
+  letters.assign(layout_.white.size(), 0);
+  for (size_t cell = 0; cell < letters.size(); ++cell)
+    if (layout_.white[cell]) letters[cell] = static_cast<char>('a' + cellLetter_[cell]);
+  return Outcome::Filled;
+}
+
+Filler::Step Filler::search() {
+  if (assigned_ == slotCount_) return Step::Found;
+  if (++stats_.nodes > budget_) return Step::Aborted;
+  if (stats_.nodes % kClockEvery == 0 && Clock::now() >= deadline_) {
+    timedOut_ = true;
+    return Step::Aborted;
+  }
+  const int slot = pickSlot();
+  const size_t mark = trail_.size();
+  save(slot);
+  for (;;) {
+    const int word = chooseWord(slot);
+    if (word < 0) break;
+    const size_t inner = trail_.size();
+    if (assign(slot, word)) {
+      const Step step = search();
+      if (step != Step::Exhausted) return step;
+    }
+    unassign(slot, inner);
+  }
+  restore(mark);
+  return Step::Exhausted;
+}
+
+int Filler::pickSlot() const {
+  int best = -1;
+  int bestCount = 0;
+  for (int s = 0; s < slotCount_; ++s) {
+    if (word_[s] >= 0) continue;
+    if (best < 0 || count_[s] < bestCount) {
+      best = s;
+      bestCount = count_[s];
+    }
+  }
+  return best;
+}
+
+uint32_t Filler::presentMask() const {
+  uint32_t mask = 0;
+  for (int l = 0; l < 26; ++l)
+    if (letterCount_[l] > 0) mask |= 1U << l;
+  return mask;
+}
+
+bool Filler::isUsed(int length, int word) const { return testBit(used_.data() + usedOffset_[length], word); }
+
+void Filler::markUsed(int length, int word, bool used) {
+  uint64_t *set = used_.data() + usedOffset_[length];
+  if (used) setBit(set, word);
+  else clearBit(set, word);
+}
+
+// Scores a few random candidates (commoner and letter-bringing words score higher) and takes
+// the best; each word taken or found already placed leaves this slot's domain for good.
+int Filler::chooseWord(int slot) {
+  const WordList &list = *list_[slot];
+  uint64_t *dom = dom_.data() + domOffset_[slot];
+  const uint32_t missing = ~presentMask() & ((1U << 26) - 1);
+  int best = -1;
+  float bestScore = 0.0F;
+  for (int k = 0; k < kSamples && count_[slot] > 0;) {
+    const int word = randomSetBit(dom, list.blocks, rng_);
+    if (word < 0) {
+      count_[slot] = 0;
+      break;
+    }
+    if (isUsed(list.length, word)) {
+      clearBit(dom, word);
+      --count_[slot];
+      continue;
+    }
+    ++k;
+    float score = -levelPenalty(list.levels[word]) + kNoise * static_cast<float>(rng_.below(1024)) / 1024.0F;
+    for (uint32_t bring = list.masks[word] & missing; bring != 0; bring &= bring - 1)
+      score += kRarity[std::countr_zero(bring)];
+    if (best < 0 || score > bestScore) {
+      best = word;
+      bestScore = score;
+    }
+    if (count_[slot] == 1) break; // the only candidate
+  }
+  if (best >= 0) {
+    clearBit(dom, best);
+    --count_[slot];
+  }
+  return best;
+}
+
+void Filler::setCell(int cell, int letter) {
+  if (cellRef_[cell]++ == 0) {
+    cellLetter_[cell] = static_cast<int8_t>(letter);
+    ++letterCount_[letter];
+  }
+}
+
+void Filler::clearCell(int cell) {
+  if (--cellRef_[cell] == 0) {
+    --letterCount_[cellLetter_[cell]];
+    cellLetter_[cell] = -1;
+  }
+}
+
+bool Filler::assign(int slot, int word) {
+  const Slot &s = layout_.slots[slot];
+  const WordList &list = *list_[slot];
+  const uint8_t *letters = list.word(word);
+  word_[slot] = word;
+  ++assigned_;
+  markUsed(list.length, word, true);
+  for (int p = 0; p < s.length; ++p) setCell(s.cells[p], letters[p]);
+  bool alive = true;
+  for (int p = 0; p < s.length && alive; ++p) {
+    const int other = s.crossSlot[p];
+    if (other < 0 || word_[other] >= 0) continue;
+    save(other);
+    const WordList &otherList = *list_[other];
+    count_[other] = andCount(dom_.data() + domOffset_[other], otherList.bits(s.crossPos[p], letters[p]),
+                             otherList.blocks);
+    alive = count_[other] > 0;
+  }
+  return alive;
+}
+
+void Filler::unassign(int slot, size_t trailMark) {
+  restore(trailMark);
+  const Slot &s = layout_.slots[slot];
+  for (int p = 0; p < s.length; ++p) clearCell(s.cells[p]);
+  markUsed(s.length, word_[slot], false);
+  word_[slot] = -1;
+  --assigned_;
+}
+
+void Filler::save(int slot) {
+  const int blocks = list_[slot]->blocks;
+  const uint64_t *dom = dom_.data() + domOffset_[slot];
+  trail_.push_back({slot, count_[slot], saved_.size()});
+  saved_.insert(saved_.end(), dom, dom + blocks);
+}
+
+void Filler::restore(size_t trailMark) {
+  while (trail_.size() > trailMark) {
+    const TrailEntry &e = trail_.back();
+    const int blocks = list_[e.slot]->blocks;
+    std::memcpy(dom_.data() + domOffset_[e.slot], saved_.data() + e.offset, sizeof(uint64_t) * blocks);
+    count_[e.slot] = e.count;
+    saved_.resize(e.offset);
+    trail_.pop_back();
+  }
+}
+
+} // namespace zandrel

@@ -1,0 +1,90 @@
+// The fill search: bitset domains per slot, fewest-candidates-first slot order, forward
+// checking of crossing slots, no repeated word, and randomised restarts under a node budget.
+// A complete fill then goes through a short repair pass that tries to bring in missing letters.
+#pragma once
+
+#include "dictionary.h"
+#include "layout.h"
+#include "rng.h"
+
+#include <chrono>
+#include <cstdint>
+#include <vector>
+
+namespace zandrel {
+
+using Clock = std::chrono::steady_clock;
+
+struct FillStats {
+  long nodes = 0;
+  int restarts = 0;
+  int repairSwaps = 0;
+};
+
+class Filler {
+public:
+  enum class Outcome { Filled, Impossible, TimedOut };
+
+  Filler(const Dictionary &dict, const Layout &layout, Rng &rng);
+
+  // On Filled, letters holds 'a'..'z' for every white cell and 0 for blocks.
+  Outcome run(Clock::time_point deadline, std::vector<char> &letters);
+
+  const FillStats &stats() const { return stats_; }
+
+private:
+  enum class Step { Found, Exhausted, Aborted };
+
+  void reset();
+  Step search();
+  int pickSlot() const;
+  int chooseWord(int slot);
+  bool assign(int slot, int word);
+  void unassign(int slot, size_t trailMark);
+  void save(int slot);
+  void restore(size_t trailMark);
+  void setCell(int cell, int letter);
+  void clearCell(int cell);
+  uint32_t presentMask() const;
+  bool isUsed(int length, int word) const;
+  void markUsed(int length, int word, bool used);
+
+  // Pangram repair (repair.cpp): swaps words for ones that keep every crossing letter but
+  // bring letters missing from the grid.
+  void repairLetters(Clock::time_point deadline);
+  void fillLoneCells();
+
+  const Dictionary &dict_;
+  const Layout &layout_;
+  Rng &rng_;
+  int slotCount_ = 0;
+
+  std::vector<const WordList *> list_;  // per slot
+  std::vector<size_t> domOffset_;       // per slot, into dom_
+  std::vector<uint64_t> dom_;           // candidate bitsets of all slots
+  std::vector<int> count_;              // candidates left per slot (may include used words)
+  std::vector<int> word_;               // assigned word per slot, -1 when open
+  int assigned_ = 0;
+
+  std::vector<int8_t> cellLetter_;      // -1 when empty
+  std::vector<uint8_t> cellRef_;        // how many assigned slots cover the cell
+  int letterCount_[26] = {};
+
+  std::vector<size_t> usedOffset_;      // per length, into used_
+  std::vector<uint64_t> used_;          // words placed, per length
+
+  struct TrailEntry {
+    int slot;
+    int count;
+    size_t offset;
+  };
+  std::vector<TrailEntry> trail_;
+  std::vector<uint64_t> saved_;
+
+  Clock::time_point deadline_{};
+  long budget_ = 0;
+  bool timedOut_ = false;
+  FillStats stats_;
+};
+
+} // namespace zandrel
