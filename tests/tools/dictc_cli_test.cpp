@@ -1,0 +1,157 @@
+// Tests of quillorix-dictc as the build runs it: option parsing, exit codes, no output
+// file on failure, and the shipped blocklist against the dictionary built from it.
+#include "command_line.h"
+#include "dictc_error.h"
+#include "dictc_temp_dir.h"
+#include "word_list.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <sys/wait.h>
+
+namespace qlx::dictc {
+namespace {
+
+using test::readAll;
+using test::TempDir;
+
+struct RunResult {
+  int exitCode = -1;
+  std::string output; // stdout and stderr together
+};
+
+// Runs the built program with the given (shell-safe) arguments.
+RunResult runDictc(const TempDir &dir, const std::string &args) {
+  const auto log = dir.path() / "run.log";
+  const std::string command =
+      "'" QLX_BIN_DIR "/quillorix-dictc' " + args + " > '" + log.string() + "' 2>&1";
+  const int status = std::system(command.c_str());
+  RunResult result;
+  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  result.output = readAll(log);
+  return result;
+}
+
+std::string q(const std::filesystem::path &p) { return "'" + p.string() + "'"; }
+
+void writeScowl(const TempDir &dir) {
+  std::filesystem::create_directories(dir.path() / "scowl");
+  dir.write("scowl/english-words.10", "the\nwater\ndamn\n");
+  dir.write("scowl/english-words.20", "river\nWater\n");
+  dir.write("scowl/english-words.35", "damned\nriver's\n");
+  dir.write("scowl/english-words.40", "");
+  dir.write("scowl/english-words.50", "estuary\n");
+}
+
+TEST(DictcCommandLine, AcceptsTheFourOptionsInAnyOrder) {
+  const Options o = parseCommandLine(
+      {"--out", "x.dict", "--max-level", "35", "--blocklist", "b.txt", "--scowl", "/s"});
+  EXPECT_EQ(o.scowlDir, "/s");
+  EXPECT_EQ(o.maxLevel, 35);
+  EXPECT_EQ(o.blocklist, "b.txt");
+  EXPECT_EQ(o.out, "x.dict");
+}
+
+TEST(DictcCommandLine, RejectsMissingUnknownRepeatedOrMalformedOptions) {
+  const std::vector<std::string> full{"--scowl", "/s", "--max-level", "50", "--blocklist", "b",
+                                      "--out", "o"};
+  EXPECT_NO_THROW(parseCommandLine(full));
+  EXPECT_THROW(parseCommandLine({"--scowl", "/s", "--max-level", "50", "--blocklist", "b"}), DictcError);
+  EXPECT_THROW(parseCommandLine({"--scowl", "/s", "--max-level", "50", "--blocklist", "b", "--out"}),
+               DictcError);
+  EXPECT_THROW(parseCommandLine({"--scowl", "/s", "--scowl", "/t", "--max-level", "50", "--blocklist",
+                                 "b", "--out", "o"}),
+               DictcError);
+  EXPECT_THROW(parseCommandLine({"--scowl", "/s", "--max-level", "50", "--blocklist", "b", "--out",
+                                 "o", "--verbose", "1"}),
+               DictcError);
+  for (const char *bad : {"", "fifty", "50x", "5 0", "99999999999"}) {
+    EXPECT_THROW(parseCommandLine({"--scowl", "/s", "--max-level", bad, "--blocklist", "b", "--out",
+                                   "o"}),
+                 DictcError)
+        << "level '" << bad << "'";
+  }
+}
+
+TEST(DictcProgram, WritesTheDictionaryAndPrintsOneSummaryLine) {
+  TempDir dir;
+  writeScowl(dir);
+  const auto blocklist = dir.write("block.txt", "# test\ndamn\n");
+  const auto out = dir.path() / "XWORD.DICT";
+  const RunResult run = runDictc(
+      dir, "--scowl " + q(dir.path() / "scowl") + " --max-level 50 --blocklist " + q(blocklist) +
+               " --out " + q(out));
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
+  EXPECT_NE(run.output.find("kept 5 words"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("blocked 1 words"), std::string::npos) << run.output;
+  const std::string text = readAll(out);
+  EXPECT_EQ(text.substr(text.find('\n') + 1), "damned 35\nestuary 50\nriver 20\nthe 10\nwater 10\n");
+}
+
+TEST(DictcProgram, FailsWithoutWritingWhenAnInputIsMissing) {
+  TempDir dir;
+  writeScowl(dir);
+  const auto blocklist = dir.write("block.txt", "damn\n");
+  const auto out = dir.path() / "XWORD.DICT";
+  const auto scowl = dir.path() / "scowl";
+
+  struct Case {
+    std::string what;
+    std::string args;
+    std::string named; // the file the message must name
+  };
+  const std::vector<Case> cases{
+      {"no scowl folder", "--scowl " + q(dir.path() / "nowhere") + " --max-level 50 --blocklist " +
+                              q(blocklist) + " --out " + q(out),
+       (dir.path() / "nowhere").string()},
+      {"no blocklist", "--scowl " + q(scowl) + " --max-level 50 --blocklist " +
+                           q(dir.path() / "none.txt") + " --out " + q(out),
+       (dir.path() / "none.txt").string()},
+  };
+  for (const Case &c : cases) {
+    const RunResult run = runDictc(dir, c.args);
+    EXPECT_NE(run.exitCode, 0) << c.what;
+    EXPECT_NE(run.output.find(c.named), std::string::npos) << c.what << ": " << run.output;
+    EXPECT_FALSE(std::filesystem::exists(out)) << c.what;
+  }
+
+  // A list missing in the middle: a dictionary from an earlier run stays as it was.
+  dir.write("XWORD.DICT", "# earlier\nold 10\n");
+  std::filesystem::remove(scowl / "english-words.40");
+  const RunResult run = runDictc(dir, "--scowl " + q(scowl) + " --max-level 50 --blocklist " +
+                                          q(blocklist) + " --out " + q(out));
+  EXPECT_NE(run.exitCode, 0);
+  EXPECT_NE(run.output.find((scowl / "english-words.40").string()), std::string::npos) << run.output;
+  EXPECT_EQ(readAll(out), "# earlier\nold 10\n");
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "XWORD.DICT.tmp"));
+
+  EXPECT_EQ(runDictc(dir, "--scowl " + q(scowl)).exitCode, 2);
+}
+
+// The blocklist that ships: every entry must be a word that can match, and the
+// dictionary built from it (when the build has made one) must contain none of them.
+TEST(DictcShippedData, BlocklistEntriesAreWordsAndNoneReachTheDictionary) {
+  const std::filesystem::path blockFile = QLX_SOURCE_DIR "/data/dict/blocklist.txt";
+  const Blocklist blocklist = readBlocklist(blockFile);
+  EXPECT_GT(blocklist.size(), 200U);
+  for (const std::string &word : blocklist) {
+    EXPECT_TRUE(isPlainWord(word)) << "blocklist entry '" << word << "' can never match a word";
+  }
+
+  const std::filesystem::path dict = QLX_BIN_DIR "/XWORD.DICT";
+  if (!std::filesystem::exists(dict)) {
+    GTEST_SKIP() << dict << " has not been built";
+  }
+  const std::vector<std::string> lines = readLines(dict);
+  ASSERT_GT(lines.size(), 1000U);
+  for (std::size_t i = 1; i < lines.size(); ++i) {
+    const std::string word = lines[i].substr(0, lines[i].find(' '));
+    EXPECT_FALSE(blocklist.contains(word)) << "blocked word '" << word << "' is in " << dict;
+  }
+}
+
+} // namespace
+} // namespace qlx::dictc
