@@ -1,0 +1,50 @@
+// Start-up, in the fixed order the rest of the game relies on.
+#include "startup/program.h"
+
+#include <iostream>
+
+#include "core/random.h"
+#include "platform/folders.h"
+#include "puzzle/gridfile.h"
+
+namespace qlx {
+
+Status prepareProgram(Program& program, const std::string& folder, std::optional<uint64_t> seed) {
+  // 1. The only seeding of the program; every later draw continues this sequence.
+  if (seed) {
+    seedRandom(*seed);
+    program.seed = *seed;
+  } else {
+    program.seed = seedRandomFromClock();
+  }
+
+  // 2. One best list per level.
+  program.user.bestScores.redim(kLevels);
+
+  // 3. Every data file is looked for in the program folder.
+  program.appFolder = withTrailingSeparator(folder);
+
+  // 4. The grid file's index stays for the whole run.
+  program.grids.gridFilePath = program.appFolder + kGridFileName;
+  if (Status s = loadGridIndex(program.grids); !s) return s;
+
+  // 5. The word-fill library is loaded on this first use and keeps the dictionary.
+  program.fillLibrary = std::make_unique<FillLibrary>(program.appFolder + FillLibrary::kFileName);
+  if (Status s = program.fillLibrary->loadLangDict(program.appFolder + kDictionaryFileName); !s) return s;
+
+  // 6. The layout unit of the dialogs.
+  program.dialogUnit = 44;
+  return Status::Ok();
+}
+
+int Main() {
+  Program program;
+  if (Status s = prepareProgram(program, executableFolder()); !s) {
+    std::cerr << kAppTitle << ": " << s.message() << "\n";
+    return 1;
+  }
+  std::cout << kAppTitle << ": ready, " << program.grids.groupCount << " grid groups and the dictionary loaded.\n";
+  return 0;
+}
+
+}  // namespace qlx

@@ -1,0 +1,39 @@
+// The program-wide state every subsystem shares, gathered in one struct so a test can build a
+// fresh set, and the start-up routine that prepares it.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "core/status.h"
+#include "persistence/user_data.h"
+#include "puzzle/fill_library.h"
+#include "puzzle/model.h"
+
+namespace qlx {
+
+inline constexpr const char* kAppTitle = "Quillorix";
+inline constexpr const char* kGridFileName = "GRIDFILE.GFDB";
+inline constexpr const char* kDictionaryFileName = "XWORD.DICT";
+
+struct Program {
+  std::string appFolder;  // the program folder, ending in one separator
+  int16_t dialogUnit = 0;
+  uint64_t seed = 0;      // what the random generator was seeded with
+  GridIndex grids;
+  Puzzle puzzle;
+  std::unique_ptr<FillLibrary> fillLibrary;
+  UserData user;
+};
+
+// The first steps of start-up: seed the generator (from the clock unless a seed is given), size
+// the best-time table, set appFolder, read the grid file's index and hand the dictionary to the
+// word-fill library. Any missing or damaged file ends it with a message naming the file.
+Status prepareProgram(Program& program, const std::string& folder, std::optional<uint64_t> seed = std::nullopt);
+
+// The game's entry: start-up, then the play window; returns the process exit code.
+int Main();
+
+}  // namespace qlx

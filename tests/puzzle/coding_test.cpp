@@ -1,0 +1,140 @@
+// Letter coding: the frequency ranking's tie rule, the shuffle's short draw, the deal, the givens.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+
+#include "core/random.h"
+#include "puzzle/coding.h"
+
+namespace qlx {
+namespace {
+
+// A one-row "grid" whose white cells spell text; '-' stands for a block.
+Puzzle puzzleSpelling(const std::string& text) {
+  Puzzle p;
+  p.cellCount = static_cast<int16_t>(text.size());
+  p.gridRows = 1;
+  p.gridCols = static_cast<uint8_t>(text.size());
+  p.gridShape.redim(text.size());
+  p.gridLetters.redim(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    p.gridShape(i + 1) = text[i] == '-' ? 0 : 1;
+    p.gridLetters(i + 1) = static_cast<uint8_t>(text[i]);
+  }
+  return p;
+}
+
+TEST(Coding, TiesAreSettledByTheExchangeSortNotAlphabetically) {
+  Array1<int16_t> tally(26);
+  tally(1) = 1;  // a
+  tally(2) = 2;  // b
+  tally(3) = 2;  // c
+  tally(4) = 3;  // d
+  const Array1<uint8_t> ranked = rankByFrequency(tally);
+  const std::vector<int> expected = {4, 3, 2, 1, 5, 6, 7, 8};  // d, c, b, a, e, f, ...
+  for (int i = 1; i <= 8; ++i) EXPECT_EQ(ranked(i), expected[i - 1]) << "rank " << i;
+  EXPECT_EQ(ranked(26), 26);
+}
+
+TEST(Coding, ShuffleDrawsOnlyFromTheFirstSpanMinusOnePositions) {
+  // With three numbers the draw r = 1 + Int(u * 1) is always 1, whatever the generator gives,
+  // so the result is fixed; a draw over the whole span would vary it.
+  for (uint64_t seed = 0; seed < 50; ++seed) {
+    seedRandom(seed);
+    Array1<int16_t> deck(3);
+    for (int16_t i = 1; i <= 3; ++i) deck(i) = i;
+    shuffleNumbers(deck, 1, 3);
+    ASSERT_EQ(deck(1), 3);
+    ASSERT_EQ(deck(2), 1);
+    ASSERT_EQ(deck(3), 2);
+  }
+  // A single number would be swapped with position 0: it is left alone instead.
+  Array1<int16_t> one(1);
+  one(1) = 1;
+  shuffleNumbers(one, 1, 1);
+  EXPECT_EQ(one(1), 1);
+}
+
+TEST(Coding, ShuffleAlwaysGivesAPermutation) {
+  for (int16_t d = 2; d <= 26; ++d) {
+    seedRandom(static_cast<uint64_t>(d));
+    Array1<int16_t> deck(static_cast<std::size_t>(d));
+    for (int16_t i = 1; i <= d; ++i) deck(i) = i;
+    shuffleNumbers(deck, 1, d);
+    std::vector<int16_t> sorted(deck.begin(), deck.end());
+    std::sort(sorted.begin(), sorted.end());
+    for (int16_t i = 1; i <= d; ++i) ASSERT_EQ(sorted[i - 1], i);
+  }
+}
+
+TEST(Coding, NumbersAreABijectionOverThePresentLettersOnly) {
+  seedRandom(7);
+  // 13 distinct letters; 'q' occurs once; no 'z'.
+  Puzzle p = puzzleSpelling("thequickbrown-the-brown-ten");
+  ASSERT_TRUE(assignNumbers(p).ok());
+  EXPECT_EQ(p.letterCount, 13);
+  EXPECT_NE(p.letterToNum('q' - 96), 0);
+  EXPECT_EQ(p.letterToNum('z' - 96), 0);
+  ASSERT_EQ(p.numToLetter.size(), 13u);
+  std::set<int> seen;
+  for (int n = 1; n <= p.letterCount; ++n) {
+    EXPECT_EQ(p.letterToNum(p.numToLetter(n)), n);
+    seen.insert(p.numToLetter(n));
+  }
+  EXPECT_EQ(seen.size(), 13u);
+  // Letters that do not occur sit at the end of the ranking.
+  for (int r = 14; r <= 26; ++r) EXPECT_EQ(p.letterToNum(p.lettersByFreq(r)), 0) << r;
+}
+
+TEST(Coding, AllTwentySixLettersGetNumbersOneToTwentySix) {
+  seedRandom(9);
+  Puzzle p = puzzleSpelling("thequickbrownfoxjumpsoverthelazydog");
+  ASSERT_TRUE(assignNumbers(p).ok());
+  EXPECT_EQ(p.letterCount, 26);
+  std::set<int> numbers;
+  for (int k = 1; k <= 26; ++k) numbers.insert(p.letterToNum(k));
+  EXPECT_EQ(numbers.size(), 26u);
+  EXPECT_EQ(*numbers.begin(), 1);
+  EXPECT_EQ(*numbers.rbegin(), 26);
+}
+
+TEST(Coding, StartLettersAreThreeRanksOfOneTableRowAndEveryRowOccurs) {
+  const std::set<std::set<int>> rows = {{1, 5, 8}, {2, 4, 7}, {3, 5, 6}, {3, 4, 6}, {5, 6, 9}};
+  std::set<std::set<int>> rowsSeen;
+  // Tallies 9, 8, ..., 1 for a..i, so rank r is letter r and ranks are unambiguous.
+  std::string text;
+  for (int k = 0; k < 9; ++k) text += std::string(static_cast<std::size_t>(9 - k), static_cast<char>('a' + k));
+  for (uint64_t seed = 1; seed <= 200; ++seed) {
+    seedRandom(seed);
+    Puzzle p = puzzleSpelling(text);
+    ASSERT_TRUE(assignNumbers(p).ok());
+    std::set<int> ranks;
+    for (int n = 1; n <= p.letterCount; ++n) {
+      if (p.givenNums(n) == 1) {
+        EXPECT_EQ(p.entries(n), p.numToLetter(n) + 64);  // pre-filled with its upper-case letter
+        ranks.insert(p.numToLetter(n));                  // letter index == rank here
+      } else {
+        EXPECT_EQ(p.entries(n), 0);
+      }
+    }
+    ASSERT_EQ(ranks.size(), 3u);
+    ASSERT_TRUE(rows.count(ranks)) << "seed " << seed;
+    rowsSeen.insert(ranks);
+  }
+  EXPECT_EQ(rowsSeen.size(), 5u);  // all five patterns are reachable
+}
+
+TEST(Coding, FillWithFewerThanNineLettersIsRefusedAndLeavesThePuzzleAlone) {
+  seedRandom(1);
+  Puzzle p = puzzleSpelling("abcdefgh-abcdefgh");
+  Status s = assignNumbers(p);
+  ASSERT_FALSE(s.ok());
+  EXPECT_NE(s.message().find("8 different letters"), std::string::npos) << s.message();
+  EXPECT_EQ(p.letterCount, 0);
+  EXPECT_TRUE(p.entries.empty());
+}
+
+}  // namespace
+}  // namespace qlx

@@ -1,0 +1,33 @@
+// A temporary folder for one test, removed afterwards, with helpers to write files into it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace qlx::testing {
+
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  const std::string& path() const { return path_; }  // ends in '/'
+  std::string write(const std::string& name, const std::vector<uint8_t>& bytes) const;
+  std::string write(const std::string& name, const std::string& text) const;
+
+ private:
+  std::string path_;
+};
+
+// Builds grid file bytes: little-endian header, then records.
+struct GridFileBytes {
+  std::vector<uint8_t> bytes;
+  void int32(int32_t v);
+  void record(uint8_t rows, uint8_t cols, const std::string& cells);  // cells as '1'/'0'
+  void putInt32At(std::size_t at, int32_t v);
+};
+
+// A well-formed grid file of two groups: group 1 holds a 3x3 and a 4x4 grid, group 2 a 5x5 one.
+std::vector<uint8_t> sampleGridFile();
+
+}  // namespace qlx::testing

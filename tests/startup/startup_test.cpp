@@ -1,0 +1,70 @@
+// Start-up against real program folders: the built one, and copies with a file missing or damaged.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/folders.h"
+#include "startup/program.h"
+#include "temp_folder.h"
+
+namespace qlx {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A program folder holding copies of the built data files and fill library.
+struct ProgramFolder {
+  testing::TempFolder dir;
+  ProgramFolder() {
+    for (const char* name : {kGridFileName, kDictionaryFileName, FillLibrary::kFileName})
+      fs::copy_file(std::string(QLX_BIN_DIR) + "/" + name, dir.path() + name);
+  }
+};
+
+TEST(Startup, PreparesFromTheProgramFolder) {
+  ProgramFolder folder;
+  Program program;
+  // Given without its separator: exactly one is appended.
+  std::string path = folder.dir.path();
+  path.pop_back();
+  Status s = prepareProgram(program, path, 11);
+  ASSERT_TRUE(s.ok()) << s.message();
+  EXPECT_EQ(program.appFolder, folder.dir.path());
+  EXPECT_EQ(program.grids.gridFilePath, folder.dir.path() + "GRIDFILE.GFDB");
+  EXPECT_GE(program.grids.groupCount, 2);
+  EXPECT_EQ(program.user.bestScores.size(), 2u);
+  EXPECT_EQ(program.dialogUnit, 44);
+}
+
+TEST(Startup, TrailingSeparatorIsKeptOrAddedOnce) {
+  EXPECT_EQ(withTrailingSeparator("/"), "/");
+  EXPECT_EQ(withTrailingSeparator("/opt/game/"), "/opt/game/");
+  EXPECT_EQ(withTrailingSeparator("/opt/game"), "/opt/game/");
+  const std::string exe = executableFolder();
+  EXPECT_EQ(exe.back(), '/');
+  EXPECT_NE(exe[exe.size() - 2], '/');
+}
+
+TEST(Startup, MissingOrDamagedFilesEndStartUpNamingTheFile) {
+  struct Case {
+    const char* file;
+    bool remove;  // else overwrite with junk
+  };
+  for (Case c : {Case{kGridFileName, true}, Case{kGridFileName, false}, Case{kDictionaryFileName, true},
+                 Case{kDictionaryFileName, false}, Case{FillLibrary::kFileName, true},
+                 Case{FillLibrary::kFileName, false}}) {
+    ProgramFolder folder;
+    const std::string path = folder.dir.path() + c.file;
+    if (c.remove)
+      fs::remove(path);
+    else
+      folder.dir.write(c.file, std::string("\x07junk\n\n", 7));
+    Program program;
+    Status s = prepareProgram(program, folder.dir.path(), 1);
+    ASSERT_FALSE(s.ok()) << c.file << (c.remove ? " missing" : " damaged");
+    EXPECT_NE(s.message().find(path), std::string::npos) << s.message();
+  }
+}
+
+}  // namespace
+}  // namespace qlx

@@ -1,0 +1,20 @@
+// Printing a made puzzle: a readable grid of numbers with its solution, or one line of JSON.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "puzzle/model.h"
+
+namespace qlx {
+
+struct MadePuzzle {
+  int32_t group = 0;   // 0 when the grid came from a pattern file
+  int32_t number = 0;  // grid number within the group, or the fill's ordinal for a pattern file
+  int64_t fillMicros = 0;
+};
+
+std::string puzzleAsText(const Puzzle& puzzle, const MadePuzzle& made);
+std::string puzzleAsJson(const Puzzle& puzzle, const MadePuzzle& made);
+
+}  // namespace qlx
