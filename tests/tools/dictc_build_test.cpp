@@ -144,17 +144,6 @@ TEST(DictcOutput, FileHasCommentLineThenSortedUniqueWordLevelLines) {
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "XWORD.DICT.tmp"));
 }
 
-TEST(DictcOutput, RewritingReplacesTheOldFileWhole) {
-  TempDir dir;
-  const auto out = dir.write("XWORD.DICT", std::string(100000, 'x'));
-  Dictionary dict;
-  addWords(dict, {"ok"}, 10, {});
-  writeDictionary(out, dict, 50);
-  const std::vector<std::string> lines = splitLines(readAll(out));
-  ASSERT_EQ(lines.size(), 2U);
-  EXPECT_EQ(lines[1], "ok 10");
-}
-
 TEST(DictcErrors, MissingInputsAreReportedByName) {
   TempDir dir;
   const auto expectError = [](auto &&call, const std::string &named) {

@@ -45,19 +45,10 @@ void writeScowl(const TempDir &dir) {
   dir.write("scowl/english-words.50", "estuary\n");
 }
 
-TEST(DictcCommandLine, AcceptsTheFourOptionsInAnyOrder) {
-  const Options o = parseCommandLine(
-      {"--out", "x.dict", "--max-level", "35", "--blocklist", "b.txt", "--scowl", "/s"});
-  EXPECT_EQ(o.scowlDir, "/s");
-  EXPECT_EQ(o.maxLevel, 35);
-  EXPECT_EQ(o.blocklist, "b.txt");
-  EXPECT_EQ(o.out, "x.dict");
-}
-
 TEST(DictcCommandLine, RejectsMissingUnknownRepeatedOrMalformedOptions) {
   const std::vector<std::string> full{"--scowl", "/s", "--max-level", "50", "--blocklist", "b",
                                       "--out", "o"};
-  EXPECT_NO_THROW(parseCommandLine(full));
+  EXPECT_EQ(parseCommandLine(full).maxLevel, 50);
   EXPECT_THROW(parseCommandLine({"--scowl", "/s", "--max-level", "50", "--blocklist", "b"}), DictcError);
   EXPECT_THROW(parseCommandLine({"--scowl", "/s", "--max-level", "50", "--blocklist", "b", "--out"}),
                DictcError);
