@@ -1,0 +1,188 @@
+// The puzzle tool as a user runs it: puzzles made through the game's code path obey the coding
+// rules when read back from its JSON, seeds repeat, and bad grids or options end with a message.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "temp_folder.h"
+
+namespace {
+
+struct ToolRun {
+  int exitCode = -1;
+  std::string out;  // standard output and standard error together
+};
+
+ToolRun runTool(const std::string& args) {
+  const std::string cmd = std::string(QLX_BIN_DIR) + "/quillorix-puzzle " + args + " 2>&1";
+  ToolRun run;
+  FILE* pipe = popen(cmd.c_str(), "r");
+  if (!pipe) return run;
+  std::array<char, 4096> buf{};
+  std::size_t n = 0;
+  while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0) run.out.append(buf.data(), n);
+  const int status = pclose(pipe);
+  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+std::vector<int> numbers(const std::string& json, const std::string& field) {
+  std::smatch m;
+  EXPECT_TRUE(std::regex_search(json, m, std::regex("\"" + field + "\":\\[([0-9,]*)\\]"))) << field;
+  std::vector<int> out;
+  std::stringstream ss(m[1]);
+  for (std::string item; std::getline(ss, item, ',');) out.push_back(std::stoi(item));
+  return out;
+}
+
+std::string text(const std::string& json, const std::string& field) {
+  std::smatch m;
+  EXPECT_TRUE(std::regex_search(json, m, std::regex("\"" + field + "\":\"([^\"]*)\""))) << field;
+  return m[1];
+}
+
+int integer(const std::string& json, const std::string& field) {
+  std::smatch m;
+  EXPECT_TRUE(std::regex_search(json, m, std::regex("\"" + field + "\":(-?[0-9]+)"))) << field;
+  return std::stoi(m[1]);
+}
+
+std::vector<std::string> lines(const std::string& out) {
+  std::vector<std::string> result;
+  std::stringstream ss(out);
+  for (std::string line; std::getline(ss, line);) result.push_back(line);
+  return result;
+}
+
+void expectCodingRules(const std::string& json) {
+  const int rows = integer(json, "rows"), cols = integer(json, "cols");
+  const std::string shape = text(json, "shape"), letters = text(json, "letters");
+  ASSERT_EQ(shape.size(), static_cast<std::size_t>(rows * cols));
+  ASSERT_EQ(letters.size(), shape.size());
+  const int count = integer(json, "letterCount");
+  const auto toNum = numbers(json, "letterToNum"), toLetter = numbers(json, "numToLetter");
+  const auto byFreq = numbers(json, "lettersByFreq"), given = numbers(json, "givenNums");
+  const auto entries = numbers(json, "entries");
+  ASSERT_EQ(toNum.size(), 26u);
+  ASSERT_EQ(byFreq.size(), 26u);
+  ASSERT_EQ(toLetter.size(), static_cast<std::size_t>(count));
+  ASSERT_EQ(given.size(), static_cast<std::size_t>(count));
+  ASSERT_EQ(entries.size(), static_cast<std::size_t>(count));
+
+  std::set<char> present;
+  for (std::size_t i = 0; i < shape.size(); ++i) {
+    if (shape[i] == '1') {
+      ASSERT_TRUE(letters[i] >= 'a' && letters[i] <= 'z') << "cell " << i;
+      present.insert(letters[i]);
+    } else {
+      ASSERT_EQ(letters[i], '-');
+    }
+  }
+  EXPECT_EQ(present.size(), static_cast<std::size_t>(count));
+  for (int k = 1; k <= 26; ++k) {
+    const bool occurs = present.count(static_cast<char>('a' + k - 1)) > 0;
+    EXPECT_EQ(toNum[k - 1] != 0, occurs) << "letter " << k;
+    if (occurs) {
+      EXPECT_EQ(toLetter[toNum[k - 1] - 1], k);
+    }
+  }
+  int givenCount = 0;
+  for (int n = 1; n <= count; ++n) {
+    if (given[n - 1] == 1) {
+      ++givenCount;
+      EXPECT_EQ(entries[n - 1], toLetter[n - 1] + 64);
+    } else {
+      EXPECT_EQ(entries[n - 1], 0);
+    }
+  }
+  EXPECT_EQ(givenCount, 3);
+}
+
+TEST(PuzzleTool, JsonPuzzlesFollowTheCodingRulesAndSeedsRepeat) {
+  const ToolRun first = runTool("--json --seed 5 --count 4");
+  ASSERT_EQ(first.exitCode, 0) << first.out;
+  const auto puzzles = lines(first.out);
+  ASSERT_EQ(puzzles.size(), 4u);
+  for (const std::string& json : puzzles) {
+    expectCodingRules(json);
+    EXPECT_EQ(integer(json, "group"), 2);
+  }
+  // The same seed makes the same puzzles (the fill time aside).
+  const ToolRun again = runTool("--json --seed 5 --count 4");
+  const std::regex micros("\"fillMicros\":[0-9]+");
+  EXPECT_EQ(std::regex_replace(again.out, micros, ""), std::regex_replace(first.out, micros, ""));
+  EXPECT_NE(std::regex_replace(runTool("--json --seed 6 --count 4").out, micros, ""),
+            std::regex_replace(first.out, micros, ""));
+}
+
+TEST(PuzzleTool, GroupAndNumberPickTheGrid) {
+  const ToolRun run = runTool("--json --seed 1 --group 1 --number 3");
+  ASSERT_EQ(run.exitCode, 0) << run.out;
+  EXPECT_EQ(integer(run.out, "group"), 1);
+  EXPECT_EQ(integer(run.out, "number"), 3);
+  expectCodingRules(run.out);
+}
+
+TEST(PuzzleTool, TextOutputShowsNumbersSolutionAndGivens) {
+  const ToolRun run = runTool("--seed 2");
+  ASSERT_EQ(run.exitCode, 0) << run.out;
+  EXPECT_NE(run.out.find("of group 2"), std::string::npos);
+  EXPECT_NE(run.out.find("Given:"), std::string::npos);
+  EXPECT_NE(run.out.find("Code:"), std::string::npos);
+}
+
+TEST(PuzzleTool, UserGridsFillOrEndWithAClearMessage) {
+  qlx::testing::TempFolder dir;
+  const std::string good = dir.write("good.txt",
+                                     "; a small grid\n"
+                                     ".....#.....\n.#.#.#.#.#.\n...........\n.#.#.#.#.#.\n.....#.....\n");
+  const ToolRun filled = runTool("--json --seed 3 --count 2 --grid " + good);
+  ASSERT_EQ(filled.exitCode, 0) << filled.out;
+  ASSERT_EQ(lines(filled.out).size(), 2u);
+  for (const std::string& json : lines(filled.out)) {
+    expectCodingRules(json);
+    EXPECT_EQ(text(json, "shape").substr(0, 11), "11111011111");
+  }
+
+  struct Bad {
+    std::string pattern;
+    std::string message;
+  };
+  for (const Bad& bad : std::vector<Bad>{
+           {"................\n", "could not fill"},        // no 16-letter words
+           {"...\n..x\n", "bad.txt:2"},                     // not a pattern character
+           {"....\n...\n", "bad.txt:2"},                    // ragged rows
+           {"###\n###\n", "no white cells"},
+           {std::string(16, '.') + "\n" + std::string(16 * 16, '.'), ""},  // ragged, or too big
+           {"", "exactly one grid pattern"},
+       }) {
+    const std::string path = dir.write("bad.txt", bad.pattern);
+    const ToolRun run = runTool("--grid " + path);
+    EXPECT_NE(run.exitCode, 0) << bad.pattern;
+    EXPECT_NE(run.out.find("quillorix-puzzle: "), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find(bad.message), std::string::npos) << run.out;
+  }
+  const ToolRun missing = runTool("--grid " + dir.path() + "none.txt");
+  EXPECT_NE(missing.exitCode, 0);
+  EXPECT_NE(missing.out.find("none.txt"), std::string::npos) << missing.out;
+}
+
+TEST(PuzzleTool, BadOptionsAndMissingGridsAreRefused) {
+  EXPECT_EQ(runTool("--count 0").exitCode, 2);
+  EXPECT_EQ(runTool("--group").exitCode, 2);
+  EXPECT_EQ(runTool("--frobnicate 1").exitCode, 2);
+  const ToolRun noGroup = runTool("--group 9");
+  EXPECT_EQ(noGroup.exitCode, 1);
+  EXPECT_NE(noGroup.out.find("no grid group 9"), std::string::npos) << noGroup.out;
+  const ToolRun noGrid = runTool("--group 2 --number 100000");
+  EXPECT_EQ(noGrid.exitCode, 1);
+  EXPECT_NE(noGrid.out.find("no grid 100000 of group 2"), std::string::npos) << noGrid.out;
+}
+
+}  // namespace
