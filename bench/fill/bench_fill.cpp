@@ -7,6 +7,7 @@
 #include "gridkit/pattern.h"
 
 #include <algorithm>
+#include <bit>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -102,7 +103,8 @@ std::unordered_set<std::string> readWords(const std::string &path) {
 
 // Every run of 2+ cells a distinct dictionary word and every white cell a letter; the number
 // of distinct letters, or -1 with a message when the fill is wrong.
-int checkFill(const Pattern &p, const std::vector<uint8_t> &cells, const std::unordered_set<std::string> &words) {
+int checkFill(const Pattern &p, const std::vector<uint8_t> &cells, const std::unordered_set<std::string> &words,
+              uint32_t &present) {
   std::set<std::string> seen;
   uint32_t letters = 0;
   for (int i = 0; i < p.cellCount(); ++i) {
@@ -132,7 +134,8 @@ int checkFill(const Pattern &p, const std::vector<uint8_t> &cells, const std::un
       }
     }
   }
-  return __builtin_popcount(letters);
+  present = letters;
+  return std::popcount(letters);
 }
 
 double percentile(const std::vector<double> &sorted, double q) {
@@ -172,6 +175,7 @@ int main(int argc, char **argv) {
   times.reserve(grids.size() * static_cast<size_t>(o.fills));
   int failures = 0, allLetters = 0, checked = 0;
   long distinctSum = 0;
+  int missingCount[26] = {};
   for (int f = 0; f < o.fills; ++f) {
     for (const Pattern &p : grids) {
       std::vector<uint8_t> cells(p.cells.size());
@@ -184,7 +188,8 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "bench-fill: grid at line %d: %s\n", p.line, zandrelLastError());
         continue;
       }
-      const int distinct = checkFill(p, cells, words);
+      uint32_t present = 0;
+      const int distinct = checkFill(p, cells, words, present);
       if (distinct < 0) {
         ++failures;
         continue;
@@ -192,6 +197,8 @@ int main(int argc, char **argv) {
       ++checked;
       distinctSum += distinct;
       if (distinct == 26) ++allLetters;
+      for (int l = 0; l < 26; ++l)
+        if (!((present >> l) & 1U)) ++missingCount[l];
     }
   }
 
@@ -205,6 +212,15 @@ int main(int argc, char **argv) {
   std::printf("failures %d\n", failures);
   std::printf("all 26 letters %.1f%%, mean distinct letters %.2f\n", 100.0 * rate,
               checked ? static_cast<double>(distinctSum) / checked : 0.0);
+
+  std::printf("letters missing most often:");
+  for (int shown = 0; shown < 6; ++shown) {
+    const int l = static_cast<int>(std::max_element(missingCount, missingCount + 26) - missingCount);
+    if (missingCount[l] == 0) break;
+    std::printf(" %c %d", 'a' + l, missingCount[l]);
+    missingCount[l] = 0;
+  }
+  std::printf("\n");
 
   bool ok = true;
   auto target = [&](bool met, const char *what) {

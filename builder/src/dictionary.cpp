@@ -5,6 +5,7 @@
 #include "bits.h"
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -89,6 +90,7 @@ void build(WordList &list, int length, std::vector<Entry> &entries) {
   list.masks.assign(entries.size(), 0);
   list.positionBits.assign(static_cast<size_t>(length) * 26 * list.blocks, 0);
   list.all.assign(list.blocks, 0);
+  list.letterBits.assign(static_cast<size_t>(26) * list.blocks, 0);
   for (const Entry &e : entries) {
     const int index = start[e.level]++;
     uint8_t *word = list.letters.data() + static_cast<size_t>(index) * length;
@@ -100,6 +102,8 @@ void build(WordList &list, int length, std::vector<Entry> &entries) {
       setBit(list.positionBits.data() + static_cast<size_t>(p * 26 + word[p]) * list.blocks, index);
     }
     list.masks[index] = mask;
+    for (uint32_t m = mask; m != 0; m &= m - 1)
+      setBit(list.letterBits.data() + static_cast<size_t>(std::countr_zero(m)) * list.blocks, index);
     setBit(list.all.data(), index);
   }
 }

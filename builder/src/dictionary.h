@@ -25,11 +25,13 @@ struct WordList {
   std::vector<uint32_t> masks;       // bit l set when the word holds letter 'a' + l
   std::vector<uint64_t> positionBits; // (position * 26 + letter) * blocks + block
   std::vector<uint64_t> all;         // every word of the list
+  std::vector<uint64_t> letterBits;  // letter * blocks + block: words holding the letter anywhere
 
   const uint8_t *word(int index) const { return letters.data() + static_cast<size_t>(index) * length; }
   const uint64_t *bits(int position, int letter) const {
     return positionBits.data() + static_cast<size_t>(position * 26 + letter) * blocks;
   }
+  const uint64_t *holding(int letter) const { return letterBits.data() + static_cast<size_t>(letter) * blocks; }
 };
 
 class Dictionary {

@@ -27,10 +27,16 @@ float levelPenalty(uint8_t level) {
   return 2.8F;
 }
 
+// Missing letters in the order they are steered for, rarest first.
+constexpr int kSteerOrder[26] = {16, 9, 23, 25, 10, 21, 22, 24, 5, 1, 7, 6, 15, 12, 2, 20, 3, 11, 13, 17, 0, 4, 8, 14, 18, 19};
+constexpr int kSteerLetters = 3;     // missing letters tried per choice
+constexpr int kSteerPercent = 100;    // share of choices steered towards missing letters
+
 constexpr int kSamples = 6;          // candidates scored per choice
 constexpr float kNoise = 2.0F;       // random spread added to a score
 constexpr long kFirstBudget = 400;   // nodes before the first restart
 constexpr int kClockEvery = 64;      // nodes between clock reads
+constexpr int kAttempts = 3;         // whole fills tried for one with every letter
 
 // A random set bit of a bitset of n blocks, or -1 when empty.
 int randomSetBit(const uint64_t *set, int n, Rng &rng) {
@@ -72,6 +78,9 @@ Filler::Filler(const Dictionary &dict, const Layout &layout, Rng &rng)
   used_.assign(usedTotal, 0);
   cellLetter_.assign(layout_.white.size(), -1);
   cellRef_.assign(layout_.white.size(), 0);
+  int widest = 0;
+  for (int length = 0; length <= kMaxWordLength; ++length) widest = std::max(widest, dict_.words(length).blocks);
+  steer_.assign(static_cast<size_t>(widest), 0);
   trail_.reserve(static_cast<size_t>(slotCount_) * 16);
 }
 
@@ -91,37 +100,54 @@ void Filler::reset() {
   saved_.clear();
 }
 
+Filler::Step Filler::searchAll() {
+  budget_ = std::max<long>(kFirstBudget, 4L * slotCount_);
+  for (;;) {
+    reset();
+    nodes_ = 0;
+    const Step step = search();
+    if (step != Step::Aborted) return step;
+    if (timedOut_ || Clock::now() >= deadline_) return Step::Aborted;
+    ++stats_.restarts;
+    budget_ += budget_ / 2; // a growing budget keeps the search complete in the limit
+  }
+}
+
 Filler::Outcome Filler::run(Clock::time_point deadline, std::vector<char> &letters) {
   deadline_ = deadline;
   timedOut_ = false;
   for (const Slot &slot : layout_.slots)
     if (!dict_.hasLength(slot.length)) return Outcome::Impossible;
 
-  budget_ = std::max<long>(kFirstBudget, 4L * slotCount_);
-  for (;;) {
-    reset();
-    stats_.nodes = 0;
-    const Step step = search();
-    if (step == Step::Found) break;
-    if (step == Step::Exhausted) return Outcome::Impossible;
-    if (timedOut_ || Clock::now() >= deadline_) return Outcome::TimedOut;
-    ++stats_.restarts;
-    budget_ += budget_ / 2; // a growing budget keeps the search complete in the limit
+  // A fill the repair leaves short of a letter is kept while a fresh fill gets a go; the
+  // budgets count work, not time, so a seed gives the same fills on any machine.
+  int bestLetters = -1;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    const Step step = searchAll();
+    if (step != Step::Found) {
+      if (bestLetters >= 0) break;
+      return step == Step::Exhausted ? Outcome::Impossible : Outcome::TimedOut;
+    }
+    fillLoneCells();
+    repairLetters();
+    const int present = std::popcount(presentMask());
+    if (present > bestLetters) {
+      bestLetters = present;
+      letters.assign(layout_.white.size(), 0);
+      for (size_t cell = 0; cell < letters.size(); ++cell)
+        if (layout_.white[cell]) letters[cell] = static_cast<char>('a' + cellLetter_[cell]);
+    }
+    if (present == 26) break;
+    ++stats_.attempts;
   }
-
-  fillLoneCells();
-  repairLetters(deadline);
-
-  letters.assign(layout_.white.size(), 0);
-  for (size_t cell = 0; cell < letters.size(); ++cell)
-    if (layout_.white[cell]) letters[cell] = static_cast<char>('a' + cellLetter_[cell]);
   return Outcome::Filled;
 }
 
 Filler::Step Filler::search() {
   if (assigned_ == slotCount_) return Step::Found;
-  if (++stats_.nodes > budget_) return Step::Aborted;
-  if (stats_.nodes % kClockEvery == 0 && Clock::now() >= deadline_) {
+  ++stats_.nodes;
+  if (++nodes_ > budget_) return Step::Aborted;
+  if (nodes_ % kClockEvery == 0 && Clock::now() >= deadline_) {
     timedOut_ = true;
     return Step::Aborted;
   }
@@ -170,23 +196,65 @@ void Filler::markUsed(int length, int word, bool used) {
   else clearBit(set, word);
 }
 
+// Gathers into steer_ the candidates that bring a missing letter, rarest letter first and an
+// unchecked cell (which constrains no other word) before a checked one; returns how many.
+int Filler::steerCandidates(int slot, uint32_t missing) {
+  const Slot &s = layout_.slots[slot];
+  const WordList &list = *list_[slot];
+  const uint64_t *dom = dom_.data() + domOffset_[slot];
+  int tried = 0;
+  for (int letter : kSteerOrder) {
+    if (!((missing >> letter) & 1U)) continue;
+    if (++tried > kSteerLetters) break;
+    std::fill(steer_.begin(), steer_.begin() + list.blocks, uint64_t{0});
+    bool anyUnchecked = false;
+    for (int p = 0; p < s.length; ++p) {
+      if (s.crossSlot[p] >= 0) continue;
+      anyUnchecked = true;
+      const uint64_t *bits = list.bits(p, letter);
+      for (int b = 0; b < list.blocks; ++b) steer_[b] |= bits[b];
+    }
+    if (anyUnchecked) {
+      const int count = andCount(steer_.data(), dom, list.blocks);
+      if (count > 0) return count;
+    }
+    std::copy(dom, dom + list.blocks, steer_.begin());
+    const int count = andCount(steer_.data(), list.holding(letter), list.blocks);
+    if (count > 0) return count;
+  }
+  return 0;
+}
+
 // Scores a few random candidates (commoner and letter-bringing words score higher) and takes
 // the best; each word taken or found already placed leaves this slot's domain for good.
 int Filler::chooseWord(int slot) {
   const WordList &list = *list_[slot];
   uint64_t *dom = dom_.data() + domOffset_[slot];
   const uint32_t missing = ~presentMask() & ((1U << 26) - 1);
+  uint64_t *pool = dom;
+  int poolCount = count_[slot];
+  if (missing != 0 && rng_.below(100) < kSteerPercent) {
+    const int steered = steerCandidates(slot, missing);
+    if (steered > 0) {
+      pool = steer_.data();
+      poolCount = steered;
+    }
+  }
   int best = -1;
   float bestScore = 0.0F;
-  for (int k = 0; k < kSamples && count_[slot] > 0;) {
-    const int word = randomSetBit(dom, list.blocks, rng_);
-    if (word < 0) {
-      count_[slot] = 0;
-      break;
-    }
+  for (int k = 0; k < kSamples && poolCount > 0;) {
+    const int word = randomSetBit(pool, list.blocks, rng_);
+    if (word < 0) break;
     if (isUsed(list.length, word)) {
-      clearBit(dom, word);
-      --count_[slot];
+      if (pool != dom) {
+        clearBit(pool, word);
+        --poolCount;
+      }
+      if (testBit(dom, word)) {
+        clearBit(dom, word);
+        --count_[slot];
+      }
+      if (pool == dom) poolCount = count_[slot];
       continue;
     }
     ++k;
@@ -197,11 +265,27 @@ int Filler::chooseWord(int slot) {
       best = word;
       bestScore = score;
     }
-    if (count_[slot] == 1) break; // the only candidate
+    if (poolCount == 1) break; // the only candidate
+  }
+  if (best < 0 && pool != dom) {
+    // Every steered candidate was already placed: fall back to the whole domain.
+    for (int k = 0; k < kSamples && count_[slot] > 0;) {
+      const int word = randomSetBit(dom, list.blocks, rng_);
+      if (word < 0) break;
+      if (isUsed(list.length, word)) {
+        clearBit(dom, word);
+        --count_[slot];
+        continue;
+      }
+      best = word;
+      break;
+    }
   }
   if (best >= 0) {
     clearBit(dom, best);
     --count_[slot];
+  } else {
+    count_[slot] = 0;
   }
   return best;
 }

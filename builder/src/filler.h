@@ -19,6 +19,7 @@ struct FillStats {
   long nodes = 0;
   int restarts = 0;
   int repairSwaps = 0;
+  int attempts = 0;  // whole fills after the first
 };
 
 class Filler {
@@ -36,9 +37,11 @@ private:
   enum class Step { Found, Exhausted, Aborted };
 
   void reset();
+  Step searchAll();
   Step search();
   int pickSlot() const;
   int chooseWord(int slot);
+  int steerCandidates(int slot, uint32_t missing);
   bool assign(int slot, int word);
   void unassign(int slot, size_t trailMark);
   void save(int slot);
@@ -51,8 +54,15 @@ private:
 
   // Pangram repair (repair.cpp): swaps words for ones that keep every crossing letter but
   // bring letters missing from the grid.
-  void repairLetters(Clock::time_point deadline);
+  void repairLetters();
   void fillLoneCells();
+  bool swapForLetters();
+  bool reopenFor(int centre, int letter, long nodeBudget);
+  void placeWord(int slot, int word);
+  void liftWord(int slot);
+
+  std::vector<int> savedWords_;  // repair: the words before a reopen
+  std::vector<int> reopened_;    // repair: the slots searched again
 
   const Dictionary &dict_;
   const Layout &layout_;
@@ -80,9 +90,11 @@ private:
   };
   std::vector<TrailEntry> trail_;
   std::vector<uint64_t> saved_;
+  std::vector<uint64_t> steer_;         // scratch: the candidates that bring a missing letter
 
   Clock::time_point deadline_{};
-  long budget_ = 0;
+  long nodes_ = 0;   // nodes of the current search
+  long budget_ = 0;  // nodes the current search may visit
   bool timedOut_ = false;
   FillStats stats_;
 };

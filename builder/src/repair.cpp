@@ -1,6 +1,8 @@
-// Bringing every letter into a complete fill: a word may be swapped for another that keeps
-// all its crossing letters (so every crossing word stays valid) while its unchecked cells
-// bring letters the grid lacks. Swaps only ever add letters, and run under a small budget.
+// Bringing every letter into a complete fill. Two moves, cheapest first: swap one word for
+// another that keeps all its crossing letters (no other word changes); or reopen a word and
+// every word crossing it and search them again with the word forced to hold a missing letter.
+// A move is kept only when the grid then holds more distinct letters, and all of it runs
+// under a small time budget: a fill lacking a letter is still a good fill.
 #include "filler.h"
 
 #include "bits.h"
@@ -10,8 +12,12 @@
 namespace zandrel {
 
 namespace {
-constexpr int kRepairRounds = 12;
-}
+constexpr int kSwapRounds = 12;          // single-word swaps per fill at most
+constexpr long kReopenNodes = 60;        // search nodes of one reopen
+constexpr long kMaxReopens = 120;        // reopens per fill at most
+// Missing letters in the order repair goes after them, rarest first.
+constexpr int kRepairOrder[26] = {16, 9, 23, 25, 10, 21, 22, 24, 5, 1, 7, 6, 15, 12, 2, 20, 3, 11, 13, 17, 0, 4, 8, 14, 18, 19};
+} // namespace
 
 void Filler::fillLoneCells() {
   // A white cell in no word takes a missing letter if there is one, else any letter.
@@ -30,67 +36,131 @@ void Filler::fillLoneCells() {
   }
 }
 
-void Filler::repairLetters(Clock::time_point deadline) {
-  std::vector<uint64_t> candidates;
-  std::vector<int> order(static_cast<size_t>(slotCount_));
-  for (int s = 0; s < slotCount_; ++s) order[s] = s;
+void Filler::placeWord(int slot, int word) {
+  const Slot &s = layout_.slots[slot];
+  const uint8_t *letters = list_[slot]->word(word);
+  for (int p = 0; p < s.length; ++p) setCell(s.cells[p], letters[p]);
+  markUsed(s.length, word, true);
+  word_[slot] = word;
+  ++assigned_;
+}
 
-  for (int round = 0; round < kRepairRounds; ++round) {
-    if (std::popcount(presentMask()) == 26 || Clock::now() >= deadline) return;
-    for (int i = slotCount_ - 1; i > 0; --i)
-      std::swap(order[i], order[rng_.below(static_cast<uint32_t>(i + 1))]);
+void Filler::liftWord(int slot) {
+  const Slot &s = layout_.slots[slot];
+  for (int p = 0; p < s.length; ++p) clearCell(s.cells[p]);
+  markUsed(s.length, word_[slot], false);
+  word_[slot] = -1;
+  --assigned_;
+}
 
-    int bestSlot = -1, bestWord = -1, bestGain = 0;
-    for (int slot : order) {
-      const Slot &s = layout_.slots[slot];
-      const WordList &list = *list_[slot];
-      const uint8_t *current = list.word(word_[slot]);
-      bool anyUnchecked = false;
-      for (int p = 0; p < s.length; ++p) anyUnchecked |= s.crossSlot[p] < 0;
-      if (!anyUnchecked) continue;
-      // Take the current word's unchecked letters out: any letter they alone held is lost.
-      const int before = std::popcount(presentMask());
-      for (int p = 0; p < s.length; ++p)
-        if (s.crossSlot[p] < 0) --letterCount_[current[p]];
-      const uint32_t kept = presentMask();
+// One swap of one word, the one that adds the most letters; false when none adds any.
+bool Filler::swapForLetters() {
+  int bestSlot = -1, bestWord = -1, bestGain = 0;
+  const int start = static_cast<int>(rng_.below(static_cast<uint32_t>(slotCount_)));
+  for (int i = 0; i < slotCount_; ++i) {
+    const int slot = (start + i) % slotCount_;
+    const Slot &s = layout_.slots[slot];
+    const WordList &list = *list_[slot];
+    const uint8_t *current = list.word(word_[slot]);
+    bool anyUnchecked = false;
+    for (int p = 0; p < s.length; ++p) anyUnchecked |= s.crossSlot[p] < 0;
+    if (!anyUnchecked) continue;
+    // Take the current word's unchecked letters out: any letter they alone held is lost.
+    const int before = std::popcount(presentMask());
+    for (int p = 0; p < s.length; ++p)
+      if (s.crossSlot[p] < 0) --letterCount_[current[p]];
+    const uint32_t kept = presentMask();
 
-      candidates.assign(list.all.begin(), list.all.end());
-      for (int p = 0; p < s.length; ++p)
-        if (s.crossSlot[p] >= 0) andCount(candidates.data(), list.bits(p, current[p]), list.blocks);
-      for (int b = 0; b < list.blocks; ++b) {
-        for (uint64_t block = candidates[b]; block != 0; block &= block - 1) {
-          const int word = b * 64 + std::countr_zero(block);
-          if (word == word_[slot] || isUsed(list.length, word)) continue;
-          const uint8_t *letters = list.word(word);
-          uint32_t after = kept;
-          for (int p = 0; p < s.length; ++p)
-            if (s.crossSlot[p] < 0) after |= 1U << letters[p];
-          const int gain = std::popcount(after) - before;
-          if (gain > bestGain) {
-            bestGain = gain;
-            bestSlot = slot;
-            bestWord = word;
-          }
+    uint64_t *candidates = steer_.data();
+    std::copy(list.all.begin(), list.all.end(), candidates);
+    for (int p = 0; p < s.length; ++p)
+      if (s.crossSlot[p] >= 0) andCount(candidates, list.bits(p, current[p]), list.blocks);
+    for (int b = 0; b < list.blocks; ++b) {
+      for (uint64_t block = candidates[b]; block != 0; block &= block - 1) {
+        const int word = b * 64 + std::countr_zero(block);
+        if (word == word_[slot] || isUsed(list.length, word)) continue;
+        const uint8_t *letters = list.word(word);
+        uint32_t after = kept;
+        for (int p = 0; p < s.length; ++p)
+          if (s.crossSlot[p] < 0) after |= 1U << letters[p];
+        const int gain = std::popcount(after) - before;
+        if (gain > bestGain) {
+          bestGain = gain;
+          bestSlot = slot;
+          bestWord = word;
         }
       }
-      for (int p = 0; p < s.length; ++p)
-        if (s.crossSlot[p] < 0) ++letterCount_[current[p]];
     }
-    if (bestSlot < 0) return;
+    for (int p = 0; p < s.length; ++p)
+      if (s.crossSlot[p] < 0) ++letterCount_[current[p]];
+  }
+  if (bestSlot < 0) return false;
+  liftWord(bestSlot);
+  placeWord(bestSlot, bestWord);
+  ++stats_.repairSwaps;
+  return true;
+}
 
-    const Slot &s = layout_.slots[bestSlot];
-    const WordList &list = *list_[bestSlot];
-    const uint8_t *oldWord = list.word(word_[bestSlot]);
-    const uint8_t *newWord = list.word(bestWord);
-    for (int p = 0; p < s.length; ++p) {
-      if (s.crossSlot[p] >= 0) continue;
-      --letterCount_[oldWord[p]];
-      ++letterCount_[newWord[p]];
-      cellLetter_[s.cells[p]] = static_cast<int8_t>(newWord[p]);
+// Reopens centre and the slots crossing it and searches them again, the centre forced to
+// hold letter. True (and the new words kept) when the grid ends with more letters.
+bool Filler::reopenFor(int centre, int letter, long nodeBudget) {
+  const int before = std::popcount(presentMask());
+  savedWords_ = word_;
+  reopened_.clear();
+  reopened_.push_back(centre);
+  for (int other : layout_.slots[centre].crossSlot)
+    if (other >= 0) reopened_.push_back(other);
+  for (int slot : reopened_) liftWord(slot);
+
+  bool alive = true;
+  for (int slot : reopened_) {
+    const Slot &s = layout_.slots[slot];
+    const WordList &list = *list_[slot];
+    uint64_t *dom = dom_.data() + domOffset_[slot];
+    std::copy(list.all.begin(), list.all.end(), dom);
+    count_[slot] = list.count;
+    for (int p = 0; p < s.length; ++p)
+      if (cellRef_[s.cells[p]] > 0) count_[slot] = andCount(dom, list.bits(p, cellLetter_[s.cells[p]]), list.blocks);
+    if (slot == centre) count_[slot] = andCount(dom, list.holding(letter), list.blocks);
+    alive = alive && count_[slot] > 0;
+  }
+
+  bool kept = false;
+  if (alive) {
+    trail_.clear();
+    saved_.clear();
+    nodes_ = 0;
+    budget_ = nodeBudget;
+    kept = search() == Step::Found && std::popcount(presentMask()) > before;
+  }
+  if (!kept) {
+    for (int slot : reopened_)
+      if (word_[slot] >= 0) liftWord(slot);
+    for (int slot : reopened_) placeWord(slot, savedWords_[slot]);
+  }
+  trail_.clear();
+  saved_.clear();
+  return kept;
+}
+
+void Filler::repairLetters() {
+  long reopens = 0;
+  for (int round = 0; round < kSwapRounds; ++round)
+    if (std::popcount(presentMask()) == 26 || !swapForLetters()) break;
+
+  while (std::popcount(presentMask()) < 26 && reopens < kMaxReopens) {
+    const uint32_t missing = ~presentMask() & ((1U << 26) - 1);
+    // Rarest missing letter first; centres in random order; the first reopen that helps
+    // ends the pass.
+    bool helped = false;
+    for (int letter : kRepairOrder) {
+      if (!((missing >> letter) & 1U)) continue;
+      const int start = static_cast<int>(rng_.below(static_cast<uint32_t>(slotCount_)));
+      for (int i = 0; i < slotCount_ && !helped && reopens < kMaxReopens && !timedOut_; ++i, ++reopens)
+        helped = reopenFor((start + i) % slotCount_, letter, kReopenNodes);
+      if (helped) break;
     }
-    markUsed(list.length, word_[bestSlot], false);
-    markUsed(list.length, bestWord, true);
-    word_[bestSlot] = bestWord;
+    if (!helped) break; // no missing letter can be brought in this way
     ++stats_.repairSwaps;
   }
 }
