@@ -23,20 +23,24 @@ enum {
   ZANDREL_NO_FILL = 3        /* no fill was found within the time bound; the grid is left as it came */
 };
 
-/* Reads the dictionary at the NUL-terminated path (one lower-case word per line,
- * optionally followed by a space and its commonness level). Replaces any dictionary
- * loaded before. The path buffer is not written. */
+/* Reads the dictionary at the NUL-terminated path: one lower-case word per line,
+ * optionally followed by one space and its commonness level (10 commonest .. 50, 50 when
+ * absent); '#' lines, blank lines and words with anything but a-z or outside 2..15
+ * letters are skipped. Replaces any dictionary loaded before; after a failure no
+ * dictionary is loaded. The path buffer is not written. */
 ZANDREL_EXPORT int32_t loadLangDict(char *path);
 
 /* Fills the grid in place: on entry '?' marks a white cell and '-' a block, row by
- * row, cols cells a row. On ZANDREL_OK every '?' holds a letter 'a'..'z' and every
- * horizontal and vertical run of two or more white cells reads as a distinct word of
- * the dictionary. On any other result the buffer is unchanged. */
+ * row, cols cells a row (cols 1..255, cellCount 1..255 and a multiple of cols). On
+ * ZANDREL_OK every '?' holds a letter 'a'..'z' and every horizontal and vertical run of
+ * two or more white cells reads as a distinct word of the dictionary; commoner words are
+ * preferred and the fill tries to use all 26 letters. On any other result the buffer is
+ * unchanged and zandrelLastError says why. */
 ZANDREL_EXPORT int32_t makeXWordPuzzle(uint8_t *letters, int32_t cellCount, int32_t cols);
 
 /* Test and tool extras. */
-ZANDREL_EXPORT void zandrelSetSeed(uint64_t seed);           /* a given seed gives the same fills */
-ZANDREL_EXPORT void zandrelSetTimeLimit(int32_t millis);     /* bound of one fill; default 2000 */
+ZANDREL_EXPORT void zandrelSetSeed(uint64_t seed);           /* the fills that follow repeat for a seed */
+ZANDREL_EXPORT void zandrelSetTimeLimit(int32_t millis);     /* bound of one fill; default 2000, <= 0 restores it */
 ZANDREL_EXPORT const char *zandrelLastError(void);           /* text of the last failure, "" if none */
 
 #ifdef __cplusplus

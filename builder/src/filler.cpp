@@ -103,6 +103,10 @@ void Filler::reset() {
 Filler::Step Filler::searchAll() {
   budget_ = std::max<long>(kFirstBudget, 4L * slotCount_);
   for (;;) {
+    if (Clock::now() >= deadline_) {
+      timedOut_ = true;
+      return Step::Aborted;
+    }
     reset();
     nodes_ = 0;
     const Step step = search();

@@ -45,6 +45,8 @@ extern "C" {
 ZANDREL_EXPORT int32_t loadLangDict(char *path) {
   State &s = state();
   std::lock_guard<std::mutex> lock(s.mutex);
+  // A failed load leaves no dictionary: filling on with the one before would hide the failure.
+  s.dict.reset();
   if (path == nullptr) return fail(s, ZANDREL_NO_DICTIONARY, "no dictionary path was given");
   auto dict = std::make_unique<zandrel::Dictionary>();
   std::string error;

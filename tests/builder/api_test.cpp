@@ -1,0 +1,147 @@
+// libZandrel through its C entries, as the game calls it: argument checks, dictionary
+// loading, sound fills, seeds, and failures that leave the caller's buffer as it came.
+#include "zandrel.h"
+
+#include "fill_check.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace {
+
+using zandrel_test::allStrings;
+using zandrel_test::fillFault;
+using zandrel_test::gridBytes;
+using zandrel_test::wordsOf;
+
+const std::vector<std::string> kSmallGrid{".....", ".#.#.", ".....", ".#.#.", "....."};
+
+class ZandrelApi : public ::testing::Test {
+protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() /
+           ("zandrel-api-" + std::to_string(getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(dir_);
+    zandrelSetTimeLimit(0);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+
+  std::string writeFile(const std::string &name, const std::string &text) {
+    const std::string path = (dir_ / name).string();
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+  }
+  static int32_t load(std::string path) { return loadLangDict(path.data()); }
+
+  std::filesystem::path dir_;
+};
+
+TEST_F(ZandrelApi, BadArgumentsLeaveTheBufferAlone) {
+  ASSERT_EQ(load(writeFile("d", allStrings("abc", {5}))), ZANDREL_OK);
+  std::vector<uint8_t> grid = gridBytes(kSmallGrid);
+  const std::vector<uint8_t> before = grid;
+  struct Case {
+    int32_t cells, cols;
+  };
+  for (const Case c : {Case{25, 0}, Case{25, -5}, Case{25, 256}, Case{0, 5}, Case{-25, 5}, Case{256, 16},
+                       Case{24, 5}}) {
+    EXPECT_EQ(makeXWordPuzzle(grid.data(), c.cells, c.cols), ZANDREL_BAD_GRID) << c.cells << " " << c.cols;
+    EXPECT_NE(std::string(zandrelLastError()), "");
+  }
+  EXPECT_EQ(makeXWordPuzzle(nullptr, 25, 5), ZANDREL_BAD_GRID);
+  grid[12] = '.'; // the pattern-file spelling is not the buffer's
+  std::vector<uint8_t> badByte = grid;
+  EXPECT_EQ(makeXWordPuzzle(grid.data(), 25, 5), ZANDREL_BAD_GRID);
+  EXPECT_EQ(grid, badByte);
+  grid[12] = '?';
+  EXPECT_EQ(grid, before);
+}
+
+TEST_F(ZandrelApi, UnusableDictionariesAreRefused) {
+  const std::string missing = (dir_ / "absent.dict").string();
+  EXPECT_EQ(load(missing), ZANDREL_NO_DICTIONARY);
+  EXPECT_NE(std::string(zandrelLastError()).find(missing), std::string::npos);
+  EXPECT_EQ(load(writeFile("empty", "")), ZANDREL_NO_DICTIONARY);
+  EXPECT_EQ(load(writeFile("junk", "# only a comment\nNOT A WORD\n")), ZANDREL_NO_DICTIONARY);
+  EXPECT_EQ(loadLangDict(nullptr), ZANDREL_NO_DICTIONARY);
+
+  // After a failed load the dictionary loaded before is gone too.
+  ASSERT_EQ(load(writeFile("good", allStrings("abc", {5}))), ZANDREL_OK);
+  EXPECT_EQ(std::string(zandrelLastError()), "");
+  EXPECT_EQ(load(missing), ZANDREL_NO_DICTIONARY);
+  std::vector<uint8_t> grid = gridBytes(kSmallGrid);
+  const std::vector<uint8_t> before = grid;
+  EXPECT_EQ(makeXWordPuzzle(grid.data(), 25, 5), ZANDREL_NO_DICTIONARY);
+  EXPECT_EQ(grid, before);
+}
+
+TEST_F(ZandrelApi, FillsAreSoundAndSeedsRepeat) {
+  const std::string text = allStrings("abcde", {2, 3, 5});
+  ASSERT_EQ(load(writeFile("d", text)), ZANDREL_OK);
+  const auto words = wordsOf(text);
+  const std::vector<std::vector<std::string>> grids{kSmallGrid, {"..#.", "#.##", ".#.."}, {"...", ".#.", "..."}};
+
+  auto fillAll = [&](uint64_t seed) {
+    zandrelSetSeed(seed);
+    std::vector<std::vector<uint8_t>> fills;
+    for (int round = 0; round < 3; ++round) {
+      for (const auto &rows : grids) {
+        std::vector<uint8_t> grid = gridBytes(rows);
+        const int cols = static_cast<int>(rows[0].size());
+        EXPECT_EQ(makeXWordPuzzle(grid.data(), static_cast<int32_t>(grid.size()), cols), ZANDREL_OK);
+        EXPECT_EQ(fillFault(gridBytes(rows), grid, cols, words), "");
+        fills.push_back(grid);
+      }
+    }
+    return fills;
+  };
+  const auto first = fillAll(42);
+  EXPECT_EQ(fillAll(42), first);
+  EXPECT_NE(fillAll(43), first);
+  // Successive fills of one grid differ.
+  EXPECT_NE(first[0], first[3]);
+  EXPECT_NE(first[3], first[6]);
+}
+
+TEST_F(ZandrelApi, NoFillLeavesTheBufferAsItCame) {
+  zandrelSetTimeLimit(500);
+  // Three-letter words only, but the grid has a four-letter run.
+  ASSERT_EQ(load(writeFile("threes", allStrings("abc", {3}))), ZANDREL_OK);
+  std::vector<uint8_t> grid = gridBytes({"....", ".#.#", "...#"});
+  const std::vector<uint8_t> before = grid;
+  EXPECT_EQ(makeXWordPuzzle(grid.data(), 12, 4), ZANDREL_NO_FILL);
+  EXPECT_EQ(grid, before);
+  EXPECT_NE(std::string(zandrelLastError()), "");
+
+  // Every fill of a 2x2 square would repeat a word.
+  ASSERT_EQ(load(writeFile("two", "ab\nba\n")), ZANDREL_OK);
+  std::vector<uint8_t> square = gridBytes({"..", ".."});
+  EXPECT_EQ(makeXWordPuzzle(square.data(), 4, 2), ZANDREL_NO_FILL);
+  EXPECT_EQ(square, gridBytes({"..", ".."}));
+}
+
+TEST_F(ZandrelApi, FillsABlockedGridFromTheShippedDictionary) {
+  const std::string dict = QLX_BIN_DIR "/XWORD.DICT";
+  if (!std::filesystem::exists(dict)) GTEST_SKIP() << dict << " is not built";
+  ASSERT_EQ(load(dict), ZANDREL_OK);
+  std::ifstream in(dict);
+  std::string all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const auto words = wordsOf(all);
+  const std::vector<std::string> rows{
+      "......#......", ".#.#.###.#.#.", "...#.........", ".#.#.###.#.#.", ".....#.......",
+      "##.#.#.#.###.", "...#.....#...", ".###.#.#.#.##", ".......#.....", ".#.#.###.#.#.",
+      ".........#...", ".#.#.###.#.#.", "......#......",
+  };
+  zandrelSetSeed(1);
+  for (int run = 0; run < 10; ++run) {
+    std::vector<uint8_t> grid = gridBytes(rows);
+    ASSERT_EQ(makeXWordPuzzle(grid.data(), 169, 13), ZANDREL_OK) << zandrelLastError();
+    EXPECT_EQ(fillFault(gridBytes(rows), grid, 13, words), "");
+  }
+}
+
+} // namespace

@@ -1,0 +1,116 @@
+// The search on small grids with synthetic dictionaries: sound fills, impossible grids
+// recognised rather than timed out, a passed deadline honoured, commoner words preferred.
+#include "dictionary.h"
+#include "filler.h"
+#include "layout.h"
+
+#include "fill_check.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using zandrel::Clock;
+using zandrel::Filler;
+using zandrel_test::allStrings;
+using zandrel_test::fillFault;
+using zandrel_test::gridBytes;
+using zandrel_test::wordsOf;
+
+struct Grid {
+  std::vector<uint8_t> bytes;
+  int cols;
+  zandrel::Layout layout;
+};
+
+Grid gridOf(const std::vector<std::string> &rows) {
+  Grid g{gridBytes(rows), static_cast<int>(rows[0].size()), {}};
+  std::vector<uint8_t> white;
+  for (uint8_t b : g.bytes) white.push_back(b == '?' ? 1 : 0); // gridBytes spells white '?'
+  g.layout = zandrel::makeLayout(white.data(), static_cast<int>(rows.size()), g.cols);
+  return g;
+}
+
+// Runs one fill and returns the grid as makeXWordPuzzle would leave it.
+Filler::Outcome fill(const zandrel::Dictionary &d, const Grid &g, zandrel::Rng &rng, std::vector<uint8_t> &out,
+                     Clock::duration limit = std::chrono::seconds(5)) {
+  Filler filler(d, g.layout, rng);
+  std::vector<char> letters;
+  const Filler::Outcome outcome = filler.run(Clock::now() + limit, letters);
+  out = g.bytes;
+  if (outcome == Filler::Outcome::Filled)
+    for (size_t i = 0; i < out.size(); ++i)
+      if (out[i] == '?') out[i] = static_cast<uint8_t>(letters[i]);
+  return outcome;
+}
+
+TEST(Filler, FillsAreSoundOnSeveralGrids) {
+  const std::string text = allStrings("abcd", {2, 3, 5});
+  const zandrel::Dictionary d = zandrel::Dictionary::parse(text);
+  const auto words = wordsOf(text);
+  const std::vector<std::vector<std::string>> grids{
+      {".....", ".#.#.", ".....", ".#.#.", "....."},
+      {"..#.", "#.##", ".#.."}, // two lone cells and a two-letter crossing
+      {"...#.", ".#.#.", ".....", ".#.#.", ".#..."},
+      {"#####", "#####"},       // nothing to fill
+  };
+  zandrel::Rng rng(11);
+  for (const auto &rows : grids) {
+    const Grid g = gridOf(rows);
+    for (int run = 0; run < 20; ++run) {
+      std::vector<uint8_t> out;
+      ASSERT_EQ(fill(d, g, rng, out), Filler::Outcome::Filled) << rows[0];
+      EXPECT_EQ(fillFault(g.bytes, out, g.cols, words), "") << rows[0];
+    }
+  }
+}
+
+TEST(Filler, ImpossibleGridsEndWithoutWaitingForTheDeadline) {
+  zandrel::Rng rng(5);
+  std::vector<uint8_t> out;
+  // No word of the needed length.
+  const zandrel::Dictionary threes = zandrel::Dictionary::parse(allStrings("ab", {3}));
+  const Grid fourRun = gridOf({"....", ".###", ".###"});
+  const auto start = Clock::now();
+  EXPECT_EQ(fill(threes, fourRun, rng, out, std::chrono::seconds(30)), Filler::Outcome::Impossible);
+  // Only "ab" and "ba": any 2x2 fill repeats a word, which is not allowed.
+  const zandrel::Dictionary twoWords = zandrel::Dictionary::parse("ab\nba\n");
+  const Grid square = gridOf({"..", ".."});
+  EXPECT_EQ(fill(twoWords, square, rng, out, std::chrono::seconds(30)), Filler::Outcome::Impossible);
+  EXPECT_LT(Clock::now() - start, std::chrono::seconds(10)); // exhausted, not timed out
+}
+
+TEST(Filler, APassedDeadlineGivesNoFill) {
+  const zandrel::Dictionary d = zandrel::Dictionary::parse(allStrings("abc", {5}));
+  const Grid g = gridOf({".....", ".#.#.", ".....", ".#.#.", "....."});
+  zandrel::Rng rng(3);
+  std::vector<uint8_t> out;
+  EXPECT_EQ(fill(d, g, rng, out, -std::chrono::milliseconds(1)), Filler::Outcome::TimedOut);
+}
+
+TEST(Filler, PrefersCommonerWords) {
+  // Half the five-letter strings over "abcd" at level 10, the other half at level 50.
+  const std::string all = allStrings("abcd", {5});
+  std::string text;
+  std::set<std::string> common;
+  int line = 0;
+  for (const std::string &w : wordsOf(all)) {
+    const bool isCommon = line++ % 2 == 0;
+    text += w + (isCommon ? " 10\n" : " 50\n");
+    if (isCommon) common.insert(w);
+  }
+  const zandrel::Dictionary d = zandrel::Dictionary::parse(text);
+  const Grid g = gridOf({"....."});
+  zandrel::Rng rng(17);
+  int commonFills = 0;
+  const int fills = 300;
+  for (int i = 0; i < fills; ++i) {
+    std::vector<uint8_t> out;
+    ASSERT_EQ(fill(d, g, rng, out), Filler::Outcome::Filled);
+    commonFills += common.count(std::string(out.begin(), out.end())) ? 1 : 0;
+  }
+  EXPECT_GT(commonFills, fills * 7 / 10);
+  EXPECT_LT(commonFills, fills); // still varied: rarer words do turn up
+}
+
+} // namespace
