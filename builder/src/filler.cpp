@@ -30,11 +30,13 @@ float levelPenalty(uint8_t level) {
 // Missing letters in the order they are steered for, rarest first.
 constexpr int kSteerOrder[26] = {16, 9, 23, 25, 10, 21, 22, 24, 5, 1, 7, 6, 15, 12, 2, 20, 3, 11, 13, 17, 0, 4, 8, 14, 18, 19};
 constexpr int kSteerLetters = 3;     // missing letters tried per choice
-constexpr int kSteerPercent = 100;    // share of choices steered towards missing letters
+// Steering for letters makes a search harder: a grid that needed restarts gets less of it,
+// and the repair pass brings the letters in afterwards.
+int steerPercent(int restarts) { return restarts == 0 ? 100 : restarts < 3 ? 50 : 0; }
 
 constexpr int kSamples = 6;          // candidates scored per choice
 constexpr float kNoise = 2.0F;       // random spread added to a score
-constexpr long kFirstBudget = 400;   // nodes before the first restart
+constexpr long kFirstBudget = 100;   // nodes before the first restart
 constexpr int kClockEvery = 64;      // nodes between clock reads
 constexpr int kAttempts = 3;         // whole fills tried for one with every letter
 
@@ -101,7 +103,8 @@ void Filler::reset() {
 }
 
 Filler::Step Filler::searchAll() {
-  budget_ = std::max<long>(kFirstBudget, 4L * slotCount_);
+  budget_ = std::max<long>(kFirstBudget, 2L * slotCount_);
+  restartsThisFill_ = 0;
   for (;;) {
     if (Clock::now() >= deadline_) {
       timedOut_ = true;
@@ -113,6 +116,7 @@ Filler::Step Filler::searchAll() {
     if (step != Step::Aborted) return step;
     if (timedOut_ || Clock::now() >= deadline_) return Step::Aborted;
     ++stats_.restarts;
+    ++restartsThisFill_;
     budget_ += budget_ / 2; // a growing budget keeps the search complete in the limit
   }
 }
@@ -237,7 +241,7 @@ int Filler::chooseWord(int slot) {
   const uint32_t missing = ~presentMask() & ((1U << 26) - 1);
   uint64_t *pool = dom;
   int poolCount = count_[slot];
-  if (missing != 0 && rng_.below(100) < kSteerPercent) {
+  if (missing != 0 && static_cast<int>(rng_.below(100)) < steerPercent(restartsThisFill_)) {
     const int steered = steerCandidates(slot, missing);
     if (steered > 0) {
       pool = steer_.data();

@@ -95,6 +95,7 @@ private:
   Clock::time_point deadline_{};
   long nodes_ = 0;   // nodes of the current search
   long budget_ = 0;  // nodes the current search may visit
+  int restartsThisFill_ = 0;
   bool timedOut_ = false;
   FillStats stats_;
 };

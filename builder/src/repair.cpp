@@ -14,7 +14,7 @@ namespace zandrel {
 namespace {
 constexpr int kSwapRounds = 12;          // single-word swaps per fill at most
 constexpr long kReopenNodes = 60;        // search nodes of one reopen
-constexpr long kMaxReopens = 120;        // reopens per fill at most
+constexpr long kMaxReopens = 40;        // reopens per fill at most
 // Missing letters in the order repair goes after them, rarest first.
 constexpr int kRepairOrder[26] = {16, 9, 23, 25, 10, 21, 22, 24, 5, 1, 7, 6, 15, 12, 2, 20, 3, 11, 13, 17, 0, 4, 8, 14, 18, 19};
 } // namespace
