@@ -45,8 +45,9 @@ int main(int argc, char **argv) {
         std::cout << gridc::statsLine(inputs[g], static_cast<int>(n + 1), result.groups[g][n]) << '\n';
   if (!result.ok()) {
     for (const std::string &problem : result.problems) std::cerr << "quillorix-gridc: " << problem << '\n';
-    std::cerr << "quillorix-gridc: refused " << result.problems.size() << " problem(s)"
-              << (out.empty() ? "" : "; " + out + " not written") << '\n';
+    std::cerr << "quillorix-gridc: " << result.problems.size()
+              << (result.problems.size() == 1 ? " problem" : " problems")
+              << (out.empty() ? "" : "; " + out + " was not written") << '\n';
     return 1;
   }
   if (out.empty()) return 0;
