@@ -12,9 +12,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <set>
 #include <string>
-#include <unordered_set>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -90,21 +91,26 @@ bool loadGrids(const Options &o, std::vector<Pattern> &grids) {
   return true;
 }
 
-std::unordered_set<std::string> readWords(const std::string &path) {
-  std::unordered_set<std::string> words;
+// Word -> commonness level, as the library reads the file (50 when a line gives none).
+std::unordered_map<std::string, int> readWords(const std::string &path) {
+  std::unordered_map<std::string, int> words;
   std::ifstream in(path);
   std::string line;
   while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty() || line[0] == '#') continue;
-    words.insert(line.substr(0, line.find(' ')));
+    const size_t space = line.find(' ');
+    const int level = space == std::string::npos ? 50 : std::atoi(line.c_str() + space + 1);
+    auto [it, fresh] = words.emplace(line.substr(0, space), level);
+    if (!fresh) it->second = std::min(it->second, level);
   }
   return words;
 }
 
 // Every run of 2+ cells a distinct dictionary word and every white cell a letter; the number
 // of distinct letters, or -1 with a message when the fill is wrong.
-int checkFill(const Pattern &p, const std::vector<uint8_t> &cells, const std::unordered_set<std::string> &words,
-              uint32_t &present) {
+int checkFill(const Pattern &p, const std::vector<uint8_t> &cells, const std::unordered_map<std::string, int> &words,
+              uint32_t &present, std::map<int, long> &levels) {
   std::set<std::string> seen;
   uint32_t letters = 0;
   for (int i = 0; i < p.cellCount(); ++i) {
@@ -125,10 +131,12 @@ int checkFill(const Pattern &p, const std::vector<uint8_t> &cells, const std::un
           continue;
         }
         if (run.size() >= 2) {
-          if (!words.count(run) || !seen.insert(run).second) {
+          const auto found = words.find(run);
+          if (found == words.end() || !seen.insert(run).second) {
             std::fprintf(stderr, "bench-fill: bad word \"%s\"\n", run.c_str());
             return -1;
           }
+          ++levels[found->second];
         }
         run.clear();
       }
@@ -176,6 +184,8 @@ int main(int argc, char **argv) {
   int failures = 0, allLetters = 0, checked = 0;
   long distinctSum = 0;
   int missingCount[26] = {};
+  std::map<int, long> placed, listed; // words by level: in the fills, in the dictionary
+  for (const auto &entry : words) ++listed[entry.second];
   for (int f = 0; f < o.fills; ++f) {
     for (const Pattern &p : grids) {
       std::vector<uint8_t> cells(p.cells.size());
@@ -189,7 +199,7 @@ int main(int argc, char **argv) {
         continue;
       }
       uint32_t present = 0;
-      const int distinct = checkFill(p, cells, words, present);
+      const int distinct = checkFill(p, cells, words, present, placed);
       if (distinct < 0) {
         ++failures;
         continue;
@@ -213,6 +223,13 @@ int main(int argc, char **argv) {
   std::printf("all 26 letters %.1f%%, mean distinct letters %.2f\n", 100.0 * rate,
               checked ? static_cast<double>(distinctSum) / checked : 0.0);
 
+  long placedTotal = 0;
+  for (const auto &entry : placed) placedTotal += entry.second;
+  std::printf("words by level (fills / dictionary):");
+  for (const auto &entry : listed)
+    std::printf(" %d: %.0f%%/%.0f%%", entry.first, placedTotal ? 100.0 * placed[entry.first] / placedTotal : 0.0,
+                100.0 * entry.second / static_cast<double>(words.size()));
+  std::printf("\n");
   std::printf("letters missing most often:");
   for (int shown = 0; shown < 6; ++shown) {
     const int l = static_cast<int>(std::max_element(missingCount, missingCount + 26) - missingCount);

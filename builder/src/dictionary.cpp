@@ -73,8 +73,9 @@ bool parseLine(std::string_view line, std::string_view &word, uint8_t &level) {
 
 void build(WordList &list, int length, std::vector<Entry> &entries) {
   // Alphabetical with repeats removed (the commonest level sorts first), then a stable
-  // counting sort by level so each level is one index range.
-  std::sort(entries.begin(), entries.end());
+  // counting sort by level so each level is one index range. The shipped file is already
+  // alphabetical, so the sort is usually skipped.
+  if (!std::is_sorted(entries.begin(), entries.end())) std::sort(entries.begin(), entries.end());
   entries.erase(std::unique(entries.begin(), entries.end(),
                             [](const Entry &a, const Entry &b) { return a.sameWord(b); }),
                 entries.end());

@@ -79,6 +79,11 @@ ZANDREL_EXPORT int32_t makeXWordPuzzle(uint8_t *letters, int32_t cellCount, int3
 
   const auto deadline = zandrel::Clock::now() + std::chrono::milliseconds(s.timeLimitMs);
   const zandrel::Layout layout = zandrel::makeLayout(white.data(), cellCount / cols, cols);
+  for (const zandrel::Slot &slot : layout.slots)
+    if (!s.dict->hasLength(slot.length))
+      return fail(s, ZANDREL_NO_FILL,
+                  "the grid has a run of " + std::to_string(slot.length) +
+                      " cells and the dictionary no word of that length");
   zandrel::Filler filler(*s.dict, layout, s.rng);
   std::vector<char> filled;
   switch (filler.run(deadline, filled)) {

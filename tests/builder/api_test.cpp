@@ -115,7 +115,7 @@ TEST_F(ZandrelApi, NoFillLeavesTheBufferAsItCame) {
   const std::vector<uint8_t> before = grid;
   EXPECT_EQ(makeXWordPuzzle(grid.data(), 12, 4), ZANDREL_NO_FILL);
   EXPECT_EQ(grid, before);
-  EXPECT_NE(std::string(zandrelLastError()), "");
+  EXPECT_NE(std::string(zandrelLastError()).find("run of 4 cells"), std::string::npos) << zandrelLastError();
 
   // Every fill of a 2x2 square would repeat a word.
   ASSERT_EQ(load(writeFile("two", "ab\nba\n")), ZANDREL_OK);
