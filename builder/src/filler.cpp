@@ -27,8 +27,6 @@ float levelPenalty(uint8_t level) {
   return 2.8F;
 }
 
-// Missing letters in the order they are steered for, rarest first.
-constexpr int kSteerOrder[26] = {16, 9, 23, 25, 10, 21, 22, 24, 5, 1, 7, 6, 15, 12, 2, 20, 3, 11, 13, 17, 0, 4, 8, 14, 18, 19};
 constexpr int kSteerLetters = 3;     // missing letters tried per choice
 // Steering for letters makes a search harder: a grid that needed restarts gets less of it,
 // and the repair pass brings the letters in afterwards.
@@ -40,7 +38,8 @@ constexpr long kFirstBudget = 100;   // nodes before the first restart
 constexpr int kClockEvery = 64;      // nodes between clock reads
 constexpr int kAttempts = 3;         // whole fills tried for one with every letter
 
-// A random set bit of a bitset of n blocks, or -1 when empty.
+// A random set bit of a bitset of n blocks, or -1 when empty. Not quite uniform (a block
+// after a run of empty ones is likelier), which is fine for ordering candidates.
 int randomSetBit(const uint64_t *set, int n, Rng &rng) {
   const int start = static_cast<int>(rng.below(static_cast<uint32_t>(n)));
   for (int i = 0; i < n; ++i) {
@@ -211,7 +210,7 @@ int Filler::steerCandidates(int slot, uint32_t missing) {
   const WordList &list = *list_[slot];
   const uint64_t *dom = dom_.data() + domOffset_[slot];
   int tried = 0;
-  for (int letter : kSteerOrder) {
+  for (int letter : kRarestFirst) {
     if (!((missing >> letter) & 1U)) continue;
     if (++tried > kSteerLetters) break;
     std::fill(steer_.begin(), steer_.begin() + list.blocks, uint64_t{0});

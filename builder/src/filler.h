@@ -15,6 +15,10 @@ namespace zandrel {
 
 using Clock = std::chrono::steady_clock;
 
+// Letters (0 = 'a') rarest first in English words: the order missing letters are sought in.
+inline constexpr int kRarestFirst[26] = {16, 9, 23, 25, 10, 21, 22, 24, 5, 1, 7, 6, 15,
+                                         12, 2, 20, 3, 11, 13, 17, 0, 4, 8, 14, 18, 19};
+
 struct FillStats {
   long nodes = 0;
   int restarts = 0;

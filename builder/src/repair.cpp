@@ -2,7 +2,8 @@
 // another that keeps all its crossing letters (no other word changes); or reopen a word and
 // every word crossing it and search them again with the word forced to hold a missing letter.
 // A move is kept only when the grid then holds more distinct letters, and all of it runs
-// under a small time budget: a fill lacking a letter is still a good fill.
+// under a small work budget (counted in moves and nodes, not time, so seeds repeat): a fill
+// lacking a letter is still a good fill.
 #include "filler.h"
 
 #include "bits.h"
@@ -12,11 +13,9 @@
 namespace zandrel {
 
 namespace {
-constexpr int kSwapRounds = 12;          // single-word swaps per fill at most
-constexpr long kReopenNodes = 60;        // search nodes of one reopen
-constexpr long kMaxReopens = 40;        // reopens per fill at most
-// Missing letters in the order repair goes after them, rarest first.
-constexpr int kRepairOrder[26] = {16, 9, 23, 25, 10, 21, 22, 24, 5, 1, 7, 6, 15, 12, 2, 20, 3, 11, 13, 17, 0, 4, 8, 14, 18, 19};
+constexpr int kSwapRounds = 12;   // single-word swaps per fill at most
+constexpr long kReopenNodes = 60; // search nodes of one reopen
+constexpr long kMaxReopens = 40;  // reopens per fill at most
 } // namespace
 
 void Filler::fillLoneCells() {
@@ -153,7 +152,7 @@ void Filler::repairLetters() {
     // Rarest missing letter first; centres in random order; the first reopen that helps
     // ends the pass.
     bool helped = false;
-    for (int letter : kRepairOrder) {
+    for (int letter : kRarestFirst) {
       if (!((missing >> letter) & 1U)) continue;
       const int start = static_cast<int>(rng_.below(static_cast<uint32_t>(slotCount_)));
       for (int i = 0; i < slotCount_ && !helped && reopens < kMaxReopens && !timedOut_; ++i, ++reopens)
