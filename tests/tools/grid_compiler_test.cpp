@@ -3,6 +3,7 @@
 #include "grid_test_patterns.h"
 
 #include "compile.h"
+#include "generator.h"
 #include "gridkit/grid_file.h"
 #include "gridkit/rules.h"
 
@@ -225,6 +226,15 @@ TEST(ShippedGrids, BothGroupsCompileWithEnoughGridsOfTheRightSizes) {
   for (const auto &[size, count] : large) EXPECT_TRUE(size == 1313 || size == 1515) << size;
   EXPECT_GE(large[1313], 40);
   EXPECT_GE(large[1515], 40);
+
+  // A mirror image or a turn of another grid plays the same: it would be a repeat in disguise.
+  std::map<std::string, std::string> shapes;
+  for (std::size_t g = 0; g < result.groups.size(); ++g)
+    for (std::size_t n = 0; n < result.groups[g].size(); ++n) {
+      const std::string name = "group " + std::to_string(g + 1) + " grid " + std::to_string(n + 1);
+      const auto [it, fresh] = shapes.try_emplace(gridgen::shapeKey(result.groups[g][n]), name);
+      EXPECT_TRUE(fresh) << name << " is " << it->second << " mirrored or turned";
+    }
 }
 
 } // namespace
