@@ -32,11 +32,12 @@ constexpr int kSteerLetters = 3;     // missing letters tried per choice
 // and the repair pass brings the letters in afterwards.
 int steerPercent(int restarts) { return restarts == 0 ? 100 : restarts < 3 ? 50 : 0; }
 
+constexpr float kCheckedShare = 0.5F; // worth of a missing letter in a checked cell
 constexpr int kSamples = 6;          // candidates scored per choice
 constexpr float kNoise = 2.0F;       // random spread added to a score
 constexpr long kFirstBudget = 100;   // nodes before the first restart
 constexpr int kClockEvery = 64;      // nodes between clock reads
-constexpr int kAttempts = 3;         // whole fills tried for one with every letter
+constexpr int kAttempts = 5;         // whole fills tried for one with every letter
 
 // A random set bit of a bitset of n blocks, or -1 when empty. Not quite uniform (a block
 // after a run of empty ones is likelier), which is fine for ordering candidates.
@@ -82,6 +83,10 @@ Filler::Filler(const Dictionary &dict, const Layout &layout, Rng &rng)
   int widest = 0;
   for (int length = 0; length <= kMaxWordLength; ++length) widest = std::max(widest, dict_.words(length).blocks);
   steer_.assign(static_cast<size_t>(widest), 0);
+  unchecked_.assign(slotCount_, 0);
+  for (int slot = 0; slot < slotCount_; ++slot)
+    for (int p = 0; p < layout_.slots[slot].length; ++p)
+      if (layout_.slots[slot].crossSlot[p] < 0) unchecked_[slot] |= 1U << p;
   trail_.reserve(static_cast<size_t>(slotCount_) * 16);
 }
 
@@ -203,28 +208,15 @@ void Filler::markUsed(int length, int word, bool used) {
   else clearBit(set, word);
 }
 
-// Gathers into steer_ the candidates that bring a missing letter, rarest letter first and an
-// unchecked cell (which constrains no other word) before a checked one; returns how many.
+// Gathers into steer_ the candidates that bring a missing letter, rarest letter first;
+// returns how many. Where in the word the letter sits is left to the scoring.
 int Filler::steerCandidates(int slot, uint32_t missing) {
-  const Slot &s = layout_.slots[slot];
   const WordList &list = *list_[slot];
   const uint64_t *dom = dom_.data() + domOffset_[slot];
   int tried = 0;
   for (int letter : kRarestFirst) {
     if (!((missing >> letter) & 1U)) continue;
     if (++tried > kSteerLetters) break;
-    std::fill(steer_.begin(), steer_.begin() + list.blocks, uint64_t{0});
-    bool anyUnchecked = false;
-    for (int p = 0; p < s.length; ++p) {
-      if (s.crossSlot[p] >= 0) continue;
-      anyUnchecked = true;
-      const uint64_t *bits = list.bits(p, letter);
-      for (int b = 0; b < list.blocks; ++b) steer_[b] |= bits[b];
-    }
-    if (anyUnchecked) {
-      const int count = andCount(steer_.data(), dom, list.blocks);
-      if (count > 0) return count;
-    }
     std::copy(dom, dom + list.blocks, steer_.begin());
     const int count = andCount(steer_.data(), list.holding(letter), list.blocks);
     if (count > 0) return count;
@@ -266,8 +258,19 @@ int Filler::chooseWord(int slot) {
     }
     ++k;
     float score = -levelPenalty(list.levels[word]) + kNoise * static_cast<float>(rng_.below(1024)) / 1024.0F;
-    for (uint32_t bring = list.masks[word] & missing; bring != 0; bring &= bring - 1)
-      score += kRarity[std::countr_zero(bring)];
+    // A missing letter in an unchecked cell counts in full; in a checked cell it also
+    // narrows the crossing word, so it counts for less.
+    if (list.masks[word] & missing) {
+      const uint8_t *letters = list.word(word);
+      uint32_t counted = 0;
+      for (int p = 0; p < list.length; ++p) {
+        const uint32_t bit = 1U << letters[p];
+        if (!(missing & bit) || (counted & bit)) continue;
+        const bool unchecked = (unchecked_[slot] >> p) & 1U;
+        if (unchecked) counted |= bit;
+        score += kRarity[letters[p]] * (unchecked ? 1.0F : kCheckedShare);
+      }
+    }
     if (best < 0 || score > bestScore) {
       best = word;
       bestScore = score;

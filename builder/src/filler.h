@@ -74,6 +74,7 @@ private:
   int slotCount_ = 0;
 
   std::vector<const WordList *> list_;  // per slot
+  std::vector<uint32_t> unchecked_;     // per slot: bit p set when position p crosses nothing
   std::vector<size_t> domOffset_;       // per slot, into dom_
   std::vector<uint64_t> dom_;           // candidate bitsets of all slots
   std::vector<int> count_;              // candidates left per slot (may include used words)
