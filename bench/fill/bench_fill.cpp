@@ -111,8 +111,8 @@ std::unordered_map<std::string, int> readWords(const std::string &path) {
 // Every run of 2+ cells a distinct dictionary word and every white cell a letter; the number
 // of distinct letters, or -1 with a message when the fill is wrong.
 int checkFill(const Pattern &p, const std::vector<uint8_t> &cells, const std::unordered_map<std::string, int> &words,
-              uint32_t &present, std::map<int, long> &levels) {
-  std::set<std::string> seen;
+              uint32_t &present, std::map<int, long> &levels, std::set<std::string> &seen) {
+  seen.clear();
   uint32_t letters = 0;
   for (int i = 0; i < p.cellCount(); ++i) {
     const bool white = p.cells[static_cast<size_t>(i)] != 0;
@@ -185,10 +185,15 @@ int main(int argc, char **argv) {
   int failures = 0, allLetters = 0, checked = 0;
   long distinctSum = 0;
   int missingCount[26] = {};
+  // Variety: how many words a fill shares with the previous fill of the same grid.
+  std::vector<std::set<std::string>> previous(grids.size());
+  std::vector<std::map<std::string, int>> wordFills(grids.size()); // fills each word appears in
+  long sharedWords = 0, comparedWords = 0;
   std::map<int, long> placed, listed; // words by level: in the fills, in the dictionary
   for (const auto &entry : words) ++listed[entry.second];
   for (int f = 0; f < o.fills; ++f) {
-    for (const Pattern &p : grids) {
+    for (size_t g = 0; g < grids.size(); ++g) {
+      const Pattern &p = grids[g];
       std::vector<uint8_t> cells(p.cells.size());
       for (size_t i = 0; i < cells.size(); ++i) cells[i] = p.cells[i] ? '?' : '-';
       const auto t0 = Clock::now();
@@ -200,13 +205,20 @@ int main(int argc, char **argv) {
         continue;
       }
       uint32_t present = 0;
-      const int distinct = checkFill(p, cells, words, present, placed);
+      std::set<std::string> fillWords;
+      const int distinct = checkFill(p, cells, words, present, placed, fillWords);
       if (distinct < 0) {
         ++failures;
         continue;
       }
       ++checked;
       distinctSum += distinct;
+      if (!previous[g].empty()) {
+        for (const std::string &w : fillWords) sharedWords += static_cast<long>(previous[g].count(w));
+        comparedWords += static_cast<long>(fillWords.size());
+      }
+      for (const std::string &w : fillWords) ++wordFills[g][w];
+      previous[g] = std::move(fillWords);
       if (distinct == 26) ++allLetters;
       for (int l = 0; l < 26; ++l)
         if (!((present >> l) & 1U)) ++missingCount[l];
@@ -231,6 +243,17 @@ int main(int argc, char **argv) {
     std::printf(" %d: %.0f%%/%.0f%%", entry.first, placedTotal ? 100.0 * placed[entry.first] / placedTotal : 0.0,
                 100.0 * entry.second / static_cast<double>(words.size()));
   std::printf("\n");
+  std::printf("words shared with the previous fill of the grid %.1f%%\n",
+              comparedWords ? 100.0 * static_cast<double>(sharedWords) / static_cast<double>(comparedWords) : 0.0);
+  // The word a grid repeats most, as a share of that grid's fills, averaged over the grids.
+  double topShare = 0.0;
+  for (const auto &counts : wordFills) {
+    int top = 0;
+    for (const auto &entry : counts) top = std::max(top, entry.second);
+    topShare += static_cast<double>(top) / o.fills;
+  }
+  std::printf("a grid's most repeated word is in %.1f%% of its fills (mean over grids)\n",
+              100.0 * topShare / static_cast<double>(grids.size()));
   std::printf("letters missing most often:");
   for (int shown = 0; shown < 6; ++shown) {
     const int l = static_cast<int>(std::max_element(missingCount, missingCount + 26) - missingCount);

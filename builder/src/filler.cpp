@@ -28,12 +28,15 @@ float levelPenalty(uint8_t level) {
 }
 
 constexpr int kSteerLetters = 3;     // missing letters tried per choice
+constexpr int kMinSteerPool = 16;    // fewest candidates worth steering into
 // Steering for letters makes a search harder: a grid that needed restarts gets less of it,
 // and the repair pass brings the letters in afterwards.
 int steerPercent(int restarts) { return restarts == 0 ? 100 : restarts < 3 ? 50 : 0; }
 
 constexpr float kCheckedShare = 0.5F; // worth of a missing letter in a checked cell
+constexpr float kMaxLetterBonus = 7.0F; // most a word earns for the letters it brings
 constexpr int kSamples = 6;          // candidates scored per choice
+constexpr int kSteeredSamples = 3;   // fewer when steered: the pool is small, keep it varied
 constexpr float kNoise = 2.0F;       // random spread added to a score
 constexpr long kFirstBudget = 100;   // nodes before the first restart
 constexpr int kClockEvery = 64;      // nodes between clock reads
@@ -180,14 +183,20 @@ Filler::Step Filler::search() {
   return Step::Exhausted;
 }
 
-int Filler::pickSlot() const {
+// The open slot with the fewest candidates; ties go to a random one, or the first words of
+// every fill of a grid would go into the same slots.
+int Filler::pickSlot() {
   int best = -1;
   int bestCount = 0;
+  int ties = 0;
   for (int s = 0; s < slotCount_; ++s) {
     if (word_[s] >= 0) continue;
     if (best < 0 || count_[s] < bestCount) {
       best = s;
       bestCount = count_[s];
+      ties = 1;
+    } else if (count_[s] == bestCount && rng_.below(static_cast<uint32_t>(++ties)) == 0) {
+      best = s;
     }
   }
   return best;
@@ -213,13 +222,19 @@ void Filler::markUsed(int length, int word, bool used) {
 int Filler::steerCandidates(int slot, uint32_t missing) {
   const WordList &list = *list_[slot];
   const uint64_t *dom = dom_.data() + domOffset_[slot];
-  int tried = 0;
-  for (int letter : kRarestFirst) {
-    if (!((missing >> letter) & 1U)) continue;
-    if (++tried > kSteerLetters) break;
+  // The rarest few missing letters, tried from a random one on: always starting with the
+  // rarest would put the same words into the same slots fill after fill.
+  int letters[kSteerLetters];
+  int n = 0;
+  for (int letter : kRarestFirst)
+    if (((missing >> letter) & 1U) && n < kSteerLetters) letters[n++] = letter;
+  const int first = n > 0 ? static_cast<int>(rng_.below(static_cast<uint32_t>(n))) : 0;
+  for (int i = 0; i < n; ++i) {
+    const int letter = letters[(first + i) % n];
     std::copy(dom, dom + list.blocks, steer_.begin());
     const int count = andCount(steer_.data(), list.holding(letter), list.blocks);
-    if (count > 0) return count;
+    // A handful of candidates would put the same few words into every fill of a grid.
+    if (count >= kMinSteerPool) return count;
   }
   return 0;
 }
@@ -241,7 +256,8 @@ int Filler::chooseWord(int slot) {
   }
   int best = -1;
   float bestScore = 0.0F;
-  for (int k = 0; k < kSamples && poolCount > 0;) {
+  const int samples = pool == dom ? kSamples : kSteeredSamples;
+  for (int k = 0; k < samples && poolCount > 0;) {
     const int word = randomSetBit(pool, list.blocks, rng_);
     if (word < 0) break;
     if (isUsed(list.length, word)) {
@@ -259,17 +275,19 @@ int Filler::chooseWord(int slot) {
     ++k;
     float score = -levelPenalty(list.levels[word]) + kNoise * static_cast<float>(rng_.below(1024)) / 1024.0F;
     // A missing letter in an unchecked cell counts in full; in a checked cell it also
-    // narrows the crossing word, so it counts for less.
+    // narrows the crossing word, so it counts for less. The cap keeps the few words holding
+    // several rare letters from winning every time.
     if (list.masks[word] & missing) {
       const uint8_t *letters = list.word(word);
-      uint32_t counted = 0;
-      for (int p = 0; p < list.length; ++p) {
-        const uint32_t bit = 1U << letters[p];
-        if (!(missing & bit) || (counted & bit)) continue;
-        const bool unchecked = (unchecked_[slot] >> p) & 1U;
-        if (unchecked) counted |= bit;
-        score += kRarity[letters[p]] * (unchecked ? 1.0F : kCheckedShare);
-      }
+      uint32_t free = 0, checked = 0;
+      for (int p = 0; p < list.length; ++p)
+        ((unchecked_[slot] >> p) & 1U ? free : checked) |= 1U << letters[p];
+      free &= missing;
+      checked &= missing & ~free;
+      float bonus = 0.0F;
+      for (uint32_t m = free; m != 0; m &= m - 1) bonus += kRarity[std::countr_zero(m)];
+      for (uint32_t m = checked; m != 0; m &= m - 1) bonus += kRarity[std::countr_zero(m)] * kCheckedShare;
+      score += std::min(bonus, kMaxLetterBonus);
     }
     if (best < 0 || score > bestScore) {
       best = word;

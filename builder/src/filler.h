@@ -43,7 +43,7 @@ private:
   void reset();
   Step searchAll();
   Step search();
-  int pickSlot() const;
+  int pickSlot();
   int chooseWord(int slot);
   int steerCandidates(int slot, uint32_t missing);
   bool assign(int slot, int word);
@@ -61,7 +61,7 @@ private:
   void repairLetters();
   void fillLoneCells();
   bool swapForLetters();
-  bool reopenFor(int centre, int letter, long nodeBudget);
+  bool reopenFor(int centre, int letter, int radius, long nodeBudget);
   void placeWord(int slot, int word);
   void liftWord(int slot);
 

@@ -16,6 +16,8 @@ namespace {
 constexpr int kSwapRounds = 12;   // single-word swaps per fill at most
 constexpr long kReopenNodes = 60; // search nodes of one reopen
 constexpr long kMaxReopens = 40;  // reopens per fill at most
+constexpr long kWideReopenNodes = 100; // search nodes of one reopen at radius 2
+constexpr long kMaxWideReopens = 10;   // reopens at radius 2 per fill at most
 } // namespace
 
 void Filler::fillLoneCells() {
@@ -100,15 +102,21 @@ bool Filler::swapForLetters() {
   return true;
 }
 
-// Reopens centre and the slots crossing it and searches them again, the centre forced to
-// hold letter. True (and the new words kept) when the grid ends with more letters.
-bool Filler::reopenFor(int centre, int letter, long nodeBudget) {
+// Reopens centre and the slots crossing it (and, at radius 2, the slots crossing those) and
+// searches them again, the centre forced to hold letter. True (and the new words kept) when
+// the grid ends with more letters.
+bool Filler::reopenFor(int centre, int letter, int radius, long nodeBudget) {
   const int before = std::popcount(presentMask());
   savedWords_ = word_;
   reopened_.clear();
   reopened_.push_back(centre);
-  for (int other : layout_.slots[centre].crossSlot)
-    if (other >= 0) reopened_.push_back(other);
+  for (size_t i = 0, ring = 1; ring <= static_cast<size_t>(radius); ++ring) {
+    const size_t end = reopened_.size();
+    for (; i < end; ++i)
+      for (int other : layout_.slots[reopened_[i]].crossSlot)
+        if (other >= 0 && std::find(reopened_.begin(), reopened_.end(), other) == reopened_.end())
+          reopened_.push_back(other);
+  }
   for (int slot : reopened_) liftWord(slot);
 
   bool alive = true;
@@ -143,7 +151,7 @@ bool Filler::reopenFor(int centre, int letter, long nodeBudget) {
 }
 
 void Filler::repairLetters() {
-  long reopens = 0;
+  long reopens = 0, wideReopens = 0;
   for (int round = 0; round < kSwapRounds; ++round)
     if (std::popcount(presentMask()) == 26 || !swapForLetters()) break;
 
@@ -156,7 +164,9 @@ void Filler::repairLetters() {
       if (!((missing >> letter) & 1U)) continue;
       const int start = static_cast<int>(rng_.below(static_cast<uint32_t>(slotCount_)));
       for (int i = 0; i < slotCount_ && !helped && reopens < kMaxReopens && !timedOut_; ++i, ++reopens)
-        helped = reopenFor((start + i) % slotCount_, letter, kReopenNodes);
+        helped = reopenFor((start + i) % slotCount_, letter, 1, kReopenNodes);
+      for (int i = 0; i < slotCount_ && !helped && wideReopens < kMaxWideReopens && !timedOut_; ++i, ++wideReopens)
+        helped = reopenFor((start + i) % slotCount_, letter, 2, kWideReopenNodes);
       if (helped) break;
     }
     if (!helped) break; // no missing letter can be brought in this way
