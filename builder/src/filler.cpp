@@ -217,8 +217,9 @@ void Filler::markUsed(int length, int word, bool used) {
   else clearBit(set, word);
 }
 
-// Gathers into steer_ the candidates that bring a missing letter, rarest letter first;
-// returns how many. Where in the word the letter sits is left to the scoring.
+// Gathers into steer_ the candidates that bring one of the rarest missing letters; returns
+// how many, 0 when no letter has enough. Where in the word the letter sits is left to the
+// scoring.
 int Filler::steerCandidates(int slot, uint32_t missing) {
   const WordList &list = *list_[slot];
   const uint64_t *dom = dom_.data() + domOffset_[slot];
@@ -296,17 +297,16 @@ int Filler::chooseWord(int slot) {
     if (poolCount == 1) break; // the only candidate
   }
   if (best < 0 && pool != dom) {
-    // Every steered candidate was already placed: fall back to the whole domain.
-    for (int k = 0; k < kSamples && count_[slot] > 0;) {
+    // Every steered candidate was already placed: any unplaced word of the domain will do.
+    while (best < 0 && count_[slot] > 0) {
       const int word = randomSetBit(dom, list.blocks, rng_);
       if (word < 0) break;
       if (isUsed(list.length, word)) {
         clearBit(dom, word);
         --count_[slot];
-        continue;
+      } else {
+        best = word;
       }
-      best = word;
-      break;
     }
   }
   if (best >= 0) {
