@@ -41,7 +41,7 @@ ZANDREL_EXPORT int32_t makeXWordPuzzle(uint8_t *letters, int32_t cellCount, int3
 /* Test and tool extras. */
 ZANDREL_EXPORT void zandrelSetSeed(uint64_t seed);           /* the fills that follow repeat for a seed */
 ZANDREL_EXPORT void zandrelSetTimeLimit(int32_t millis);     /* bound of one fill; default 2000, <= 0 restores it */
-ZANDREL_EXPORT const char *zandrelLastError(void);           /* text of the last failure, "" if none */
+ZANDREL_EXPORT const char *zandrelLastError(void);           /* last failure, "" if none; valid until the next call */
 
 #ifdef __cplusplus
 }

@@ -1,5 +1,5 @@
 // Reading XWORD.DICT and building the per-length word indexes. Loading runs at game
-// start-up, so it avoids per-word allocations: words are packed into fixed keys and sorted.
+// start-up, so it avoids per-word allocations and, for the usual alphabetical file, sorting.
 #include "dictionary.h"
 
 #include "bits.h"
@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <memory>
 
 namespace zandrel {
 
@@ -71,63 +73,164 @@ bool parseLine(std::string_view line, std::string_view &word, uint8_t &level) {
   return true;
 }
 
-void build(WordList &list, int length, std::vector<Entry> &entries) {
-  // Alphabetical with repeats removed (the commonest level sorts first), then a stable
-  // counting sort by level so each level is one index range. The shipped file is already
-  // alphabetical, so the sort is usually skipped.
-  if (!std::is_sorted(entries.begin(), entries.end())) std::sort(entries.begin(), entries.end());
-  entries.erase(std::unique(entries.begin(), entries.end(),
-                            [](const Entry &a, const Entry &b) { return a.sameWord(b); }),
-                entries.end());
-  std::array<int, 257> start{};
-  for (const Entry &e : entries) ++start[e.level + 1];
-  for (int l = 1; l < 257; ++l) start[l] += start[l - 1];
-
+// Sizes the arrays of a list for count words, all bitsets empty.
+void allocate(WordList &list, int length, int count) {
   list.length = length;
-  list.count = static_cast<int>(entries.size());
-  list.blocks = blocksFor(list.count);
-  list.letters.assign(entries.size() * length, 0);
-  list.levels.assign(entries.size(), 0);
-  list.masks.assign(entries.size(), 0);
+  list.count = count;
+  list.blocks = blocksFor(count);
+  list.letters.assign(static_cast<size_t>(count) * length, 0);
+  list.levels.assign(static_cast<size_t>(count), 0);
+  list.masks.assign(static_cast<size_t>(count), 0);
   list.positionBits.assign(static_cast<size_t>(length) * 26 * list.blocks, 0);
-  list.all.assign(list.blocks, 0);
+  list.all.assign(static_cast<size_t>(list.blocks), 0);
   list.letterBits.assign(static_cast<size_t>(26) * list.blocks, 0);
-  for (const Entry &e : entries) {
-    const int index = start[e.level]++;
-    uint8_t *word = list.letters.data() + static_cast<size_t>(index) * length;
-    unpack(e, length, word);
-    list.levels[index] = e.level;
-    uint32_t mask = 0;
-    for (int p = 0; p < length; ++p) {
-      mask |= 1U << word[p];
-      setBit(list.positionBits.data() + static_cast<size_t>(p * 26 + word[p]) * list.blocks, index);
-    }
-    list.masks[index] = mask;
-    for (uint32_t m = mask; m != 0; m &= m - 1)
-      setBit(list.letterBits.data() + static_cast<size_t>(std::countr_zero(m)) * list.blocks, index);
-    setBit(list.all.data(), index);
-  }
 }
 
-} // namespace
+// Stores word (a..z) at index and sets its bits.
+void place(WordList &list, int index, std::string_view word, uint8_t level) {
+  uint8_t *letters = list.letters.data() + static_cast<size_t>(index) * list.length;
+  uint32_t mask = 0;
+  for (int p = 0; p < list.length; ++p) {
+    const int letter = word[static_cast<size_t>(p)] - 'a';
+    letters[p] = static_cast<uint8_t>(letter);
+    mask |= 1U << letter;
+    setBit(list.positionBits.data() + static_cast<size_t>(p * 26 + letter) * list.blocks, index);
+  }
+  list.levels[static_cast<size_t>(index)] = level;
+  list.masks[static_cast<size_t>(index)] = mask;
+  for (uint32_t m = mask; m != 0; m &= m - 1)
+    setBit(list.letterBits.data() + static_cast<size_t>(std::countr_zero(m)) * list.blocks, index);
+  setBit(list.all.data(), index);
+}
 
-Dictionary Dictionary::parse(std::string_view text) {
-  std::array<std::vector<Entry>, kMaxWordLength + 1> byLength;
+// Calls visit(word, level) for every line of text that holds a usable word.
+void visitText(std::string_view text, const WordVisitor &visit) {
   size_t pos = 0;
   while (pos < text.size()) {
     size_t end = text.find('\n', pos);
     if (end == std::string_view::npos) end = text.size();
     std::string_view word;
     uint8_t level = 0;
-    if (parseLine(text.substr(pos, end - pos), word, level))
-      byLength[word.size()].push_back(pack(word, level));
+    if (parseLine(text.substr(pos, end - pos), word, level)) visit(word, level);
     pos = end + 1;
   }
-  Dictionary dict;
-  for (int length = kMinWordLength; length <= kMaxWordLength; ++length) {
-    build(dict.lists_[length], length, byLength[length]);
-    dict.total_ += dict.lists_[length].count;
+}
+
+// The same for a file, read from the start through one reused buffer: holding the whole
+// text would cost fresh memory pages, which are dear at start-up. False on a read error.
+bool visitFile(std::FILE *file, const WordVisitor &visit) {
+  std::rewind(file);
+  constexpr size_t kBuffer = 1 << 16;
+  auto buffer = std::make_unique<char[]>(kBuffer);
+  size_t kept = 0;        // bytes of an unfinished line at the buffer's start
+  bool skipping = false;  // inside a line too long for the buffer: no word, skip to its end
+  for (;;) {
+    const size_t got = std::fread(buffer.get() + kept, 1, kBuffer - kept, file);
+    const size_t total = kept + got;
+    const std::string_view chunk(buffer.get(), total);
+    if (got == 0) {
+      if (!skipping && total > 0) visitText(chunk, visit); // last line, no newline
+      break;
+    }
+    size_t pos = 0;
+    for (size_t end; (end = chunk.find('\n', pos)) != std::string_view::npos; pos = end + 1) {
+      if (!skipping) visitText(chunk.substr(pos, end - pos), visit);
+      skipping = false;
+    }
+    kept = total - pos;
+    if (kept == kBuffer) {
+      skipping = true;
+      kept = 0;
+    } else {
+      std::memmove(buffer.get(), buffer.get() + pos, kept);
+    }
   }
+  return std::ferror(file) == 0;
+}
+
+constexpr uintmax_t kMaxFileBytes = 64U << 20; // a word list is well under 10 MB
+
+using LevelCounts = std::array<std::array<int, 256>, kMaxWordLength + 1>;
+
+// Index order within a length: by level (commonest first), alphabetical within a level.
+// Turns word counts per level into where the first word of each level goes.
+void levelStarts(LevelCounts &counts) {
+  for (auto &perLevel : counts) {
+    int next = 0;
+    for (int &n : perLevel) {
+      const int here = n;
+      n = next;
+      next += here;
+    }
+  }
+}
+
+} // namespace
+
+bool Dictionary::build(const WordSource &source, Dictionary &dict) {
+  // The shipped file is alphabetical without repeats. Then one counting pass sizes every
+  // array exactly and a second puts each word straight where it belongs: no sorting, no
+  // regrowth. Any other order packs the words into sortable keys, sorts them and drops
+  // repeats (keeping the commonest level) first.
+  auto start = std::make_unique<LevelCounts>();
+  std::array<std::array<char, kMaxWordLength>, kMaxWordLength + 1> previous{};
+  bool ordered = true;
+  bool readable = source([&](std::string_view word, uint8_t level) {
+    ++(*start)[word.size()][level];
+    char *last = previous[word.size()].data();
+    if (last[0] != 0 && std::string_view(last, word.size()) >= word) ordered = false;
+    std::memcpy(last, word.data(), word.size());
+  });
+  if (!readable) return false;
+
+  if (ordered) {
+    for (int length = kMinWordLength; length <= kMaxWordLength; ++length) {
+      int count = 0;
+      for (int n : (*start)[length]) count += n;
+      allocate(dict.lists_[length], length, count);
+    }
+    levelStarts(*start);
+    readable = source([&](std::string_view word, uint8_t level) {
+      place(dict.lists_[word.size()], (*start)[word.size()][level]++, word, level);
+    });
+    if (!readable) return false;
+  } else {
+    std::array<std::vector<Entry>, kMaxWordLength + 1> byLength;
+    readable = source([&](std::string_view word, uint8_t level) { byLength[word.size()].push_back(pack(word, level)); });
+    if (!readable) return false;
+    *start = LevelCounts{};
+    for (int length = kMinWordLength; length <= kMaxWordLength; ++length) {
+      std::vector<Entry> &entries = byLength[length];
+      std::sort(entries.begin(), entries.end());
+      entries.erase(std::unique(entries.begin(), entries.end(),
+                                [](const Entry &a, const Entry &b) { return a.sameWord(b); }),
+                    entries.end());
+      for (const Entry &e : entries) ++(*start)[length][e.level];
+    }
+    levelStarts(*start);
+    for (int length = kMinWordLength; length <= kMaxWordLength; ++length) {
+      allocate(dict.lists_[length], length, static_cast<int>(byLength[length].size()));
+      for (const Entry &e : byLength[length]) {
+        uint8_t letters[kMaxWordLength];
+        char word[kMaxWordLength];
+        unpack(e, length, letters);
+        for (int i = 0; i < length; ++i) word[i] = static_cast<char>('a' + letters[i]);
+        place(dict.lists_[length], (*start)[length][e.level]++, std::string_view(word, static_cast<size_t>(length)),
+              e.level);
+      }
+    }
+  }
+  dict.total_ = 0;
+  for (int length = kMinWordLength; length <= kMaxWordLength; ++length) dict.total_ += dict.lists_[length].count;
+  return true;
+}
+
+Dictionary Dictionary::parse(std::string_view text) {
+  Dictionary dict;
+  build([text](const WordVisitor &visit) {
+    visitText(text, visit);
+    return true;
+  }, dict);
   return dict;
 }
 
@@ -137,18 +240,22 @@ bool Dictionary::load(const std::string &path, Dictionary &out, std::string &err
     error = "cannot open the dictionary " + path + ": " + std::strerror(errno);
     return false;
   }
-  std::string text;
-  char buffer[1 << 16];
-  size_t got = 0;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-    text.append(buffer, got);
-  const bool failed = std::ferror(file) != 0;
+  // A folder opens but has no file size.
+  std::error_code sizeError;
+  const uintmax_t size = std::filesystem::file_size(path, sizeError);
+  if (sizeError || size > kMaxFileBytes) {
+    std::fclose(file);
+    error = "cannot read the dictionary " + path + ": " +
+            (sizeError ? sizeError.message() : std::string("larger than any word list"));
+    return false;
+  }
+  Dictionary dict;
+  const bool readable = build([file](const WordVisitor &visit) { return visitFile(file, visit); }, dict);
   std::fclose(file);
-  if (failed) {
+  if (!readable) {
     error = "cannot read the dictionary " + path;
     return false;
   }
-  Dictionary dict = parse(text);
   if (dict.size() == 0) {
     error = "the dictionary " + path + " holds no usable words";
     return false;

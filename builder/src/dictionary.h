@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,12 @@ struct WordList {
   const uint64_t *holding(int letter) const { return letterBits.data() + static_cast<size_t>(letter) * blocks; }
 };
 
+// Receives each usable word of a source with its level.
+using WordVisitor = std::function<void(std::string_view word, uint8_t level)>;
+// Shows every usable word to the visitor, from the start each time it is called; false on
+// a read error.
+using WordSource = std::function<bool(const WordVisitor &)>;
+
 class Dictionary {
 public:
   // Parses dictionary text: one word a line, optionally a space and its level; '#' lines,
@@ -54,6 +61,8 @@ public:
   std::string text(int length, int index) const;
 
 private:
+  static bool build(const WordSource &source, Dictionary &dict);
+
   std::array<WordList, kMaxWordLength + 1> lists_{};
   int total_ = 0;
 };

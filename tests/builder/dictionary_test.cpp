@@ -2,6 +2,8 @@
 // position/letter bitsets agree with the stored words.
 #include "dictionary.h"
 
+#include "fill_check.h"
+
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -78,6 +80,43 @@ TEST(Dictionary, BitsetsAgreeWithTheWords) {
       }
     }
   }
+}
+
+// Every list as (word, level) in index order.
+std::vector<std::pair<std::string, int>> contents(const Dictionary &d) {
+  std::vector<std::pair<std::string, int>> out;
+  for (int length = zandrel::kMinWordLength; length <= zandrel::kMaxWordLength; ++length)
+    for (int i = 0; i < d.words(length).count; ++i) out.emplace_back(d.text(length, i), d.words(length).levels[i]);
+  return out;
+}
+
+TEST(Dictionary, OrderOfLinesAndReadingFromAFileDoNotMatter) {
+  // An alphabetical list (read in two passes, no sorting) against the same lines reversed
+  // plus a repeat at a rarer level (sorted and deduplicated), in memory and from a file
+  // with a line longer than the read buffer (whose tail must not pass for a word) and no
+  // final newline.
+  const std::vector<std::string> words = zandrel_test::splitLines(zandrel_test::allStrings("abcd", {2, 3, 4}));
+  std::string sorted, reversed;
+  const int levels[] = {10, 20, 35, 40, 50};
+  for (size_t i = 0; i < words.size(); ++i) sorted += words[i] + " " + std::to_string(levels[i % 5]) + "\n";
+  for (size_t i = words.size(); i-- > 0;) reversed += words[i] + " " + std::to_string(levels[i % 5]) + "\n";
+  reversed += words[7] + " 50\n";
+  const auto want = contents(Dictionary::parse(sorted));
+  ASSERT_EQ(want.size(), words.size());
+  EXPECT_EQ(want.front().second, 10); // commonest first
+  EXPECT_EQ(contents(Dictionary::parse(reversed)), want);
+
+  const std::filesystem::path path =
+      std::filesystem::temp_directory_path() / ("zandrel-order-" + std::to_string(getpid()) + ".dict");
+  const size_t middle = reversed.find('\n', reversed.size() / 2) + 1;
+  std::string fileText = reversed.substr(0, middle) + std::string(1 << 16, 'q') + "zzzz 10\n" + reversed.substr(middle);
+  fileText.pop_back(); // no newline after the last line
+  std::ofstream(path, std::ios::binary) << fileText;
+  Dictionary fromFile;
+  std::string error;
+  ASSERT_TRUE(Dictionary::load(path.string(), fromFile, error)) << error;
+  EXPECT_EQ(contents(fromFile), want);
+  std::filesystem::remove(path);
 }
 
 TEST(Dictionary, LoadReportsUnusableFiles) {

@@ -57,6 +57,14 @@ std::string allStrings(const std::string &alphabet, const std::vector<int> &leng
   return text;
 }
 
+std::vector<std::string> splitLines(const std::string &text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  std::string line;
+  while (std::getline(in, line)) lines.push_back(line);
+  return lines;
+}
+
 std::set<std::string> wordsOf(const std::string &text) {
   std::set<std::string> words;
   std::istringstream in(text);

@@ -22,6 +22,9 @@ std::string fillFault(const std::vector<uint8_t> &pattern, const std::vector<uin
 // Every string of each length in lengths over the letters of alphabet, one a line.
 std::string allStrings(const std::string &alphabet, const std::vector<int> &lengths);
 
+// The lines of text, without their newlines.
+std::vector<std::string> splitLines(const std::string &text);
+
 // The words of dictionary text (the part of each line before a space, '#' lines skipped).
 std::set<std::string> wordsOf(const std::string &text);
 
