@@ -1,0 +1,37 @@
+// quillorix-waves: synthesises the game's sound effects into a folder.
+//   quillorix-waves --out DIR
+// Writes CLICK.wav, UNCLICK.wav, BEEP.wav, BEEPS.wav, RIGHT.wav and CLAP.wav. Exit 0 when all
+// are written, 1 when one cannot be, 2 on a bad command line.
+#include <iostream>
+#include <string>
+
+#include "sounds.h"
+#include "wav_file.h"
+
+int main(int argc, char** argv) {
+  using namespace qlx::waves;
+  constexpr const char* kUsage = "usage: quillorix-waves --out DIR";
+  std::string dir;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--out" && i + 1 < argc) {
+      dir = argv[++i];
+    } else {
+      std::cerr << "quillorix-waves: unknown or incomplete option " << arg << '\n' << kUsage << '\n';
+      return 2;
+    }
+  }
+  if (dir.empty()) {
+    std::cerr << "quillorix-waves: no output folder given\n" << kUsage << '\n';
+    return 2;
+  }
+  for (const Sound& sound : makeSounds()) {
+    std::string error;
+    if (!writeWav(dir + "/" + sound.file, sound.samples, kSampleRate, &error)) {
+      std::cerr << "quillorix-waves: " << error << '\n';
+      return 1;
+    }
+  }
+  std::cout << "quillorix-waves: six sounds written to " << dir << '\n';
+  return 0;
+}
