@@ -8,6 +8,7 @@
 namespace qlx {
 
 class Window;
+struct MessageBoxStyle;
 
 class Backend {
  public:
@@ -29,6 +30,8 @@ class Backend {
 
   // A modal message with an OK button only, no icon, title as its caption.
   virtual void messageBox(const std::string& text, const std::string& title) = 0;
+  // The look of the message boxes that follow (colours, font); back ends that draw none ignore it.
+  virtual void setMessageBoxStyle(const MessageBoxStyle& style) { (void)style; }
 
   // Plays a wave file in the background; a new sound replaces the one playing, the name "0"
   // stops it, and a missing file or no audio device is silent.
