@@ -63,13 +63,17 @@ class DeviceContext {
   static DeviceContext memoryContext(FontEngine* fonts = nullptr);
 
  private:
-  void setPixel(int x, int y, ColorRef c);
-  void drawLine(std::string_view line, int x, int y, const Rect& clip);
+  FontEngine& fonts() const;
+  // Paints [left, right) × [top, bottom) in c, clipped to the image.
+  void fillArea(long long left, long long top, long long right, long long bottom, ColorRef c);
+  // Blends the text colour over the image through mask's coverage, the mask's top-left at
+  // (x, y), only inside clip.
+  void blendMask(const GlyphMask& mask, long long x, long long y, const Rect& clip);
 
   int width_;
   int height_;
   std::vector<uint32_t> bits_;
-  FontEngine* fonts_;
+  FontEngine* fonts_;  // null: defaultFontEngine(), fetched when text is first drawn
   HPEN pen_ = nullptr;
   ColorRef textColor_ = 0;
   FontSpec font_;

@@ -1,0 +1,167 @@
+// Fonts: point sizes to pixels at 96 dpi, the code page, and the real engine: faces found
+// through fontconfig at the right em size, text landing in its cell in the text colour with
+// the pixels around the glyphs left as they were.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/dc.h"
+#include "platform/font.h"
+#include "platform/fonts/cp1252.h"
+#include "platform/sdl/ttf_font_engine.h"
+
+namespace qlx {
+namespace {
+
+bool endsWith(const std::string& s, const std::string& tail) {
+  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+TEST(FontTest, PointSizesGiveTheEmInPixelsAt96Dpi) {
+  EXPECT_EQ(fontPixelSize(8), 11);
+  EXPECT_EQ(fontPixelSize(8.25), 11);
+  EXPECT_EQ(fontPixelSize(9), 12);
+  EXPECT_EQ(fontPixelSize(10), 13);
+  EXPECT_EQ(fontPixelSize(12), 16);
+  EXPECT_EQ(fontPixelSize(14), 19);
+  EXPECT_EQ(fontPixelSize(14.25), 19);
+  EXPECT_EQ(fontPixelSize(7.875), 11);  // 10.5 px rounds up, as MulDiv does
+  EXPECT_EQ(fontPixelSize(0), 1);
+  EXPECT_EQ(fontPixelSize(-3), 1);
+}
+
+TEST(FontTest, Windows1252TextBecomesUtf8) {
+  EXPECT_EQ(cp1252ToUtf8("Hall of Fame"), "Hall of Fame");
+  EXPECT_EQ(cp1252ToUtf8("caf\xE9"), "caf\xC3\xA9");
+  EXPECT_EQ(cp1252ToUtf8("\x80"), "\xE2\x82\xAC");          // euro sign, not a C1 control
+  EXPECT_EQ(cp1252ToUtf8("\x93q\x94"), "\xE2\x80\x9Cq\xE2\x80\x9D");  // curly quotes
+  EXPECT_EQ(cp1252ToCodePoint(0x9F), U'\u0178');
+  EXPECT_EQ(cp1252ToCodePoint(0x81), U'\u0081');
+  EXPECT_EQ(cp1252ToCodePoint(0xFF), U'\u00FF');
+}
+
+TEST(FontTest, FacesResolveToMetricCompatibleFontsAtTheEmSize) {
+  TtfFontEngine engine;
+  const auto serifBold = engine.resolve({"Times New Roman", 14.25, FW_BOLD});
+  EXPECT_TRUE(endsWith(serifBold.file, "LiberationSerif-Bold.ttf")) << serifBold.file;
+  EXPECT_EQ(serifBold.pixels, 19);
+  const auto sans = engine.resolve({"Arial", 8.25, FW_NORMAL});
+  EXPECT_TRUE(endsWith(sans.file, "LiberationSans-Regular.ttf")) << sans.file;
+  EXPECT_EQ(sans.pixels, 11);
+  EXPECT_TRUE(endsWith(engine.resolve({"Arial", 12, FW_BOLD}).file, "LiberationSans-Bold.ttf"));
+  // An unknown face still gets a font.
+  EXPECT_FALSE(engine.resolve({"No Such Face At All", 12, FW_NORMAL}).file.empty());
+  EXPECT_GT(engine.measure({"No Such Face At All", 12, FW_NORMAL}, "Text").cx, 0);
+
+  // The em really is 19 px: a capital H of Liberation Serif stands about two thirds of an em.
+  const FontSpec font{"Times New Roman", 14.25, FW_BOLD};
+  const GlyphMask& h = engine.render(font, "H");
+  EXPECT_EQ(h.extent.cy, serifBold.ascent + serifBold.descent);
+  EXPECT_EQ(engine.lineHeight(font), h.extent.cy);
+  int top = h.extent.cy, bottom = -1;
+  for (int y = 0; y < h.extent.cy; ++y)
+    for (int x = 0; x < h.extent.cx; ++x)
+      if (h.coverage[static_cast<std::size_t>(y * h.extent.cx + x)] > 128) {
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+      }
+  EXPECT_GE(bottom - top + 1, 12);
+  EXPECT_LE(bottom - top + 1, 14);
+  EXPECT_EQ(bottom + 1, serifBold.ascent);  // standing on the baseline
+}
+
+TEST(FontTest, LinesAreLaidOutAtWholePixelAdvances) {
+  TtfFontEngine engine;
+  const FontSpec font{"Arial", 12, FW_BOLD};
+  const int a = engine.measure(font, "A").cx;
+  const int b = engine.measure(font, "B").cx;
+  EXPECT_EQ(engine.measure(font, "AB").cx, a + b);
+  EXPECT_EQ(engine.measure(font, "").cx, 0);
+  EXPECT_EQ(engine.measure(font, "").cy, engine.lineHeight(font));
+  // Line breaks and other control characters inside a single line take no room.
+  EXPECT_EQ(engine.measure(font, "A\r\nB").cx, a + b);
+  // The undefined and the typographic bytes of the code page are handled, not garbled.
+  EXPECT_GT(engine.measure(font, "\x80").cx, 0);
+  EXPECT_EQ(engine.measure(font, "\x81").cx, 0);
+}
+
+TEST(FontTest, RenderedLinesAreCachedWithinABound) {
+  TtfFontEngine engine(2);
+  const FontSpec font{"Arial", 8, FW_NORMAL};
+  const GlyphMask* first = &engine.render(font, "12");
+  EXPECT_EQ(&engine.render(font, "12"), first);
+  engine.render(font, "13");
+  engine.render(font, "14");
+  EXPECT_EQ(engine.cachedLines(), 2u);
+  // Same text in another size is another line.
+  const GlyphMask& big = engine.render({"Arial", 12, FW_NORMAL}, "14");
+  EXPECT_GT(big.extent.cy, engine.render(font, "14").extent.cy);
+}
+
+TEST(FontTest, CentredTextLandsInsideItsCellInTheTextColour) {
+  TtfFontEngine engine;
+  const ColorRef bg = rgb(255, 255, 204);
+  const ColorRef ink = rgb(0, 0, 128);
+  DeviceContext dc(120, 60, bg, &engine);
+  dc.setFont({"Times New Roman", 14.25, FW_BOLD});
+  dc.setTextColor(ink);
+  const Rect cell{20, 10, 100, 50};
+  dc.drawText("Quillorix", cell, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+
+  int inkLeft = 1000, inkRight = -1, inkTop = 1000, inkBottom = -1, solid = 0, untouched = 0;
+  for (int y = 0; y < dc.height(); ++y)
+    for (int x = 0; x < dc.width(); ++x) {
+      const ColorRef c = dc.pixel(x, y);
+      const bool inside = x >= cell.left && x < cell.right && y >= cell.top && y < cell.bottom;
+      if (!inside) {
+        ASSERT_EQ(c, bg) << x << "," << y;
+        continue;
+      }
+      if (c == bg) {
+        ++untouched;
+        continue;
+      }
+      solid += c == ink;
+      // Every touched pixel lies between the background and the text colour.
+      EXPECT_LE(redOf(c), redOf(bg));
+      EXPECT_GE(blueOf(c), blueOf(ink));
+      inkLeft = std::min(inkLeft, x);
+      inkRight = std::max(inkRight, x);
+      inkTop = std::min(inkTop, y);
+      inkBottom = std::max(inkBottom, y);
+    }
+  EXPECT_GT(solid, 40);
+  EXPECT_GT(untouched, 1000);  // the background shows around and inside the glyphs
+  // Centred: the ink sits in the middle of the cell, a pixel or two either way.
+  const int midX = (inkLeft + inkRight + 1) / 2, midY = (inkTop + inkBottom + 1) / 2;
+  EXPECT_NEAR(midX, (cell.left + cell.right) / 2, 2);
+  EXPECT_NEAR(midY, (cell.top + cell.bottom) / 2, 3);
+
+  // A cell too small for the text clips it.
+  DeviceContext small(40, 40, bg, &engine);
+  small.setFont({"Times New Roman", 14.25, FW_BOLD});
+  small.setTextColor(ink);
+  small.drawText("WWWWWW", {10, 10, 20, 20}, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 40; ++x)
+      if (x < 10 || x >= 20 || y < 10 || y >= 20) {
+        ASSERT_EQ(small.pixel(x, y), bg) << x << "," << y;
+      }
+}
+
+TEST(FontTest, TheDefaultEngineIsSharedAndDrawsForContextsWithoutOne) {
+  EXPECT_EQ(&defaultFontEngine(), &defaultFontEngine());
+  DeviceContext dc(60, 30, rgb(255, 255, 255));
+  dc.setTextColor(rgb(0, 0, 0));
+  dc.setFontSize(12);
+  dc.setFontBold(true);
+  EXPECT_EQ(dc.font().face, "Arial");
+  dc.drawText("12", {0, 0, 60, 30}, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  int dark = 0;
+  for (uint32_t p : dc.bits()) dark += p == 0;
+  EXPECT_GT(dark, 10);
+  EXPECT_EQ(dc.textExtent("12").cx, defaultFontEngine().measure(dc.font(), "12").cx);
+}
+
+}  // namespace
+}  // namespace qlx
