@@ -14,6 +14,8 @@ SdlSound::~SdlSound() {
   if (ownsSubsystem_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
+std::size_t SdlSound::pendingBytes() const { return device_ != 0 ? SDL_GetQueuedAudioSize(device_) : 0; }
+
 bool SdlSound::openDevice() {
   if (triedOpen_) return device_ != 0;
   triedOpen_ = true;

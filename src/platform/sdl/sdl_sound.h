@@ -1,6 +1,7 @@
 // Wave playback through SDL's queued audio: one sound at a time, played in the background.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -19,6 +20,8 @@ class SdlSound {
 
   // Whether an audio device is open (it opens on the first play).
   bool deviceOpen() const { return device_ != 0; }
+  // Bytes of sound still waiting to be played.
+  std::size_t pendingBytes() const;
 
  private:
   bool openDevice();
