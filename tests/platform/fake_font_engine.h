@@ -3,8 +3,10 @@
 // pixel.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/font.h"
 

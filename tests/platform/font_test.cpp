@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/dc.h"
 #include "platform/font.h"
 #include "platform/fonts/cp1252.h"
+#include "platform/fonts/font_lookup.h"
 #include "platform/sdl/ttf_font_engine.h"
 
 namespace qlx {
@@ -83,6 +85,34 @@ TEST(FontTest, LinesAreLaidOutAtWholePixelAdvances) {
   // The undefined and the typographic bytes of the code page are handled, not garbled.
   EXPECT_GT(engine.measure(font, "\x80").cx, 0);
   EXPECT_EQ(engine.measure(font, "\x81").cx, 0);
+}
+
+TEST(FontTest, AFaceThatCannotBeOpenedFallsBackToSansSerif) {
+  std::vector<std::string> asked;
+  TtfFontEngine engine(16, [&asked](const std::string& face, int weight) -> std::string {
+    asked.push_back(face + "/" + std::to_string(weight));
+    if (face == "sans-serif") return findFontFile(face, weight);
+    return std::string(QLX_SOURCE_DIR) + "/CMakeLists.txt";  // a file, but no font
+  });
+  const FontSpec font{"Broken Face", 12, FW_BOLD};
+  EXPECT_GT(engine.measure(font, "Text").cx, 0);
+  EXPECT_EQ(asked, (std::vector<std::string>{"Broken Face/700", "sans-serif/700"}));
+  EXPECT_FALSE(engine.resolve(font).file.empty());
+}
+
+TEST(FontTest, WithNoUsableFontTextDrawsNothingAndSaysSoOnce) {
+  TtfFontEngine engine(16, [](const std::string&, int) { return std::string("/no/such/font.ttf"); });
+  const ColorRef bg = rgb(9, 9, 9);
+  DeviceContext dc(40, 30, bg, &engine);
+  ::testing::internal::CaptureStderr();
+  dc.drawText("Quillorix", {0, 0, 40, 30}, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  dc.setFontSize(20);
+  dc.drawText("two\nlines", {0, 0, 40, 30}, DT_VCENTER);
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  for (uint32_t p : dc.bits()) ASSERT_EQ(p, 0x090909u);
+  EXPECT_EQ(engine.measure(dc.font(), "abc").cx, 0);
+  EXPECT_NE(said.find("font"), std::string::npos);
+  EXPECT_EQ(said.find('\n'), said.size() - 1) << said;  // one line only
 }
 
 TEST(FontTest, RenderedLinesAreCachedWithinABound) {

@@ -18,6 +18,7 @@
 
 #include "platform/fonts/cp1252.h"
 #include "platform/fonts/font_lookup.h"
+#include "platform/gdi.h"
 
 namespace qlx {
 
@@ -53,6 +54,7 @@ struct Face {
 
 struct TtfFontEngine::Impl {
   std::size_t maxLines;
+  FileLookup lookup;
   bool ready = false;
   bool warned = false;
   std::map<std::pair<std::string, int>, std::unique_ptr<Face>> byFile;  // null entry: failed
@@ -67,7 +69,8 @@ struct TtfFontEngine::Impl {
   std::unordered_map<std::string_view, std::list<Line>::iterator> index;
   std::string key;
 
-  explicit Impl(std::size_t max) : maxLines(std::max<std::size_t>(max, 1)) {
+  Impl(std::size_t max, FileLookup find)
+      : maxLines(std::max<std::size_t>(max, 1)), lookup(find ? std::move(find) : FileLookup(findFontFile)) {
     ready = TTF_Init() == 0;
     if (!ready) warnOnce(std::string("cannot start the font renderer: ") + TTF_GetError());
   }
@@ -111,9 +114,9 @@ struct TtfFontEngine::Impl {
     std::string specKey = spec.face + '\n' + std::to_string(spec.weight) + '\n' + std::to_string(pixels);
     Face*& face = bySpec[specKey];
     if (!face) {
-      face = open(findFontFile(spec.face, spec.weight), pixels);
-      if (!face) face = open(findFontFile("sans-serif", spec.weight), pixels);
-      if (!face) face = open(findFontFile("sans-serif", 400), pixels);
+      face = open(lookup(spec.face, spec.weight), pixels);
+      if (!face) face = open(lookup("sans-serif", spec.weight), pixels);
+      if (!face) face = open(lookup("sans-serif", FW_NORMAL), pixels);
       if (!face) {
         if (ready) warnOnce("no usable font for \"" + spec.face + "\" and no sans-serif font either");
         face = &none;
@@ -215,7 +218,8 @@ struct TtfFontEngine::Impl {
   }
 };
 
-TtfFontEngine::TtfFontEngine(std::size_t maxLines) : impl_(std::make_unique<Impl>(maxLines)) {}
+TtfFontEngine::TtfFontEngine(std::size_t maxLines, FileLookup lookup)
+    : impl_(std::make_unique<Impl>(maxLines, std::move(lookup))) {}
 TtfFontEngine::~TtfFontEngine() = default;
 
 TextExtent TtfFontEngine::measure(const FontSpec& font, std::string_view line) {

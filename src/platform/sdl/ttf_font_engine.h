@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -15,8 +16,13 @@ namespace qlx {
 
 class TtfFontEngine : public FontEngine {
  public:
-  // maxLines bounds the cache of rendered lines; the least recently used goes first.
-  explicit TtfFontEngine(std::size_t maxLines = 4096);
+  // Finds the font file for a face and weight; empty when there is none.
+  using FileLookup = std::function<std::string(const std::string& face, int weight)>;
+
+  // maxLines bounds the cache of rendered lines; the least recently used goes first. lookup
+  // defaults to fontconfig. A face it cannot find falls back to "sans-serif"; with no usable
+  // font at all every line is empty and one message goes to stderr.
+  explicit TtfFontEngine(std::size_t maxLines = 4096, FileLookup lookup = nullptr);
   ~TtfFontEngine() override;
   TtfFontEngine(const TtfFontEngine&) = delete;
   TtfFontEngine& operator=(const TtfFontEngine&) = delete;
