@@ -37,6 +37,7 @@ class FontEngine {
   virtual ~FontEngine() = default;
   virtual TextExtent measure(const FontSpec& font, std::string_view line) = 0;
   virtual int lineHeight(const FontSpec& font) = 0;
+  // The mask belongs to the engine and stays valid until the next call of render.
   virtual const GlyphMask& render(const FontSpec& font, std::string_view line) = 0;
 };
 

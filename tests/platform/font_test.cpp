@@ -85,6 +85,15 @@ TEST(FontTest, LinesAreLaidOutAtWholePixelAdvances) {
   // The undefined and the typographic bytes of the code page are handled, not garbled.
   EXPECT_GT(engine.measure(font, "\x80").cx, 0);
   EXPECT_EQ(engine.measure(font, "\x81").cx, 0);
+  // Measuring agrees with the rendered line, and renders nothing itself.
+  EXPECT_EQ(engine.cachedLines(), 0u);
+  for (const char* line : {"Quillorix", "Hall of Fame", "12", "fjord \x80\x93j\x94"}) {
+    const TextExtent measured = engine.measure(font, line);
+    const GlyphMask& mask = engine.render(font, line);
+    EXPECT_EQ(measured.cx, mask.extent.cx) << line;
+    EXPECT_EQ(measured.cy, mask.extent.cy) << line;
+    EXPECT_EQ(mask.coverage.size(), static_cast<std::size_t>(mask.extent.cx * mask.extent.cy));
+  }
 }
 
 TEST(FontTest, AFaceThatCannotBeOpenedFallsBackToSansSerif) {

@@ -223,7 +223,13 @@ TtfFontEngine::TtfFontEngine(std::size_t maxLines, FileLookup lookup)
 TtfFontEngine::~TtfFontEngine() = default;
 
 TextExtent TtfFontEngine::measure(const FontSpec& font, std::string_view line) {
-  return impl_->render(font, line).extent;
+  // From the glyph advances alone: measuring many candidate lines (word wrapping) neither
+  // composes masks nor pushes rendered lines out of the cache.
+  Face* face = impl_->faceFor(font);
+  TextExtent extent{0, face->ascent + face->descent};
+  if (!face->font) return extent;
+  for (char c : line) extent.cx += impl_->glyph(*face, static_cast<unsigned char>(c)).advance;
+  return extent;
 }
 
 int TtfFontEngine::lineHeight(const FontSpec& font) {

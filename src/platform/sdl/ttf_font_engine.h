@@ -29,7 +29,7 @@ class TtfFontEngine : public FontEngine {
 
   TextExtent measure(const FontSpec& font, std::string_view line) override;
   int lineHeight(const FontSpec& font) override;
-  // The mask stays valid until the next call of render or measure.
+  // The mask stays valid until the next call of render.
   const GlyphMask& render(const FontSpec& font, std::string_view line) override;
 
   // The file and em size in pixels a font resolves to; an empty file when no font could be
