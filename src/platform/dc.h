@@ -42,7 +42,7 @@ class DeviceContext {
   // Paints x in [left, right), y in [top, bottom) with the brush; a null brush paints nothing.
   void fillRect(const Rect& r, HBRUSH brush);
   // Outlines with the selected pen: x = left and right - 1, y = top and bottom - 1; the inside
-  // is untouched (hollow fill).
+  // is untouched (hollow fill). A pen wider than one pixel grows inwards.
   void rectangle(int left, int top, int right, int bottom);
   // Draws text in the text colour on a transparent background, clipped to r. With DT_SINGLELINE
   // a line of extent cx × cy is placed at x = (left + right - cx) / 2 (DT_CENTER) and
