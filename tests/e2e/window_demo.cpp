@@ -83,7 +83,7 @@ class DemoWindow : public Window {
 
     DrawRect picture;
     picture.hDC = &dc;
-    picture.left = 560, picture.top = 420;
+    picture.left = 540, picture.top = 300;
     drawPicture(picture, kTitlePicturePiece, false, g_);
     showStatus("Click anywhere; M shows a message box");
   }

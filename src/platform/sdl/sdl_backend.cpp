@@ -40,7 +40,7 @@ class SdlBackend final : public Backend {
   void run() override;
   void messageBox(const std::string& text, const std::string& title) override;
   void setMessageBoxStyle(const MessageBoxStyle& style) override { messageBoxStyle_ = style; }
-  void playSound(const std::string& path) override { sound_.play(path); }
+  void playSound(const std::string& path) override { sound_->play(path); }
   void openDocument(const std::string& path) override { openWithDefaultViewer(path); }
   uint64_t millis() override { return SDL_GetTicks64(); }
 
@@ -72,12 +72,13 @@ class SdlBackend final : public Backend {
   // In the order shown; the last is the newest.
   std::vector<std::unique_ptr<Shown>> shown_;
   std::vector<Window*> modalStack_;
-  SdlSound sound_;
+  std::unique_ptr<SdlSound> sound_ = std::make_unique<SdlSound>();
   MessageBoxStyle messageBoxStyle_;
 };
 
 SdlBackend::~SdlBackend() {
   shown_.clear();
+  sound_.reset();  // closes the audio device while SDL is still up
   SDL_QuitSubSystem(kSubsystems);
   if (SDL_WasInit(0) == 0) SDL_Quit();
 }
@@ -156,8 +157,16 @@ void SdlBackend::timerChanged(Window& window) {
 }
 
 void SdlBackend::runModal(Window& window) {
+  // A window manager keeps a modal window above the one it belongs to: the modal window
+  // below, else the newest other window.
+  Shown* parent = modalStack_.empty() ? nullptr : find(*modalStack_.back());
+  for (auto it = shown_.rbegin(); parent == nullptr && it != shown_.rend(); ++it)
+    if ((*it)->window != &window) parent = it->get();
   modalStack_.push_back(&window);
-  if (Shown* s = find(window)) s->screen->takeFocus();
+  if (Shown* s = find(window)) {
+    if (parent != nullptr) SDL_SetWindowModalFor(s->screen->sdlWindow(), parent->screen->sdlWindow());
+    s->screen->takeFocus();
+  }
   loop([&] { return window.isVisible() && find(window) != nullptr; });
   modalStack_.pop_back();
   focusTop();
