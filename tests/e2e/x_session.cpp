@@ -49,7 +49,7 @@ int reap(pid_t pid, int timeoutMs) {
 
 uint32_t Image::at(int x, int y) const {
   if (x < 0 || y < 0 || x >= width || y >= height) return 0xFFFFFFFF;
-  const std::size_t i = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)) * 3;
+  const auto i = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)) * 3;
   return uint32_t(rgb[i]) << 16 | uint32_t(rgb[i + 1]) << 8 | rgb[i + 2];
 }
 
@@ -92,12 +92,14 @@ Image parsePpm(const std::string& bytes) {
   if (w <= 0 || h <= 0 || max != 255 || bytes.size() < pos + need) return img;
   img.width = w;
   img.height = h;
-  img.rgb.assign(bytes.begin() + static_cast<std::ptrdiff_t>(pos), bytes.begin() + static_cast<std::ptrdiff_t>(pos + need));
+  const auto first = bytes.begin() + static_cast<std::ptrdiff_t>(pos);
+  img.rgb.assign(first, first + static_cast<std::ptrdiff_t>(need));
   return img;
 }
 
 bool toolsAvailable() {
-  return std::system("{ command -v Xvfb && command -v xdotool && command -v import && command -v convert; } >/dev/null 2>&1") == 0;
+  return std::system("{ command -v Xvfb && command -v xdotool && command -v import && command -v convert; }"
+                     " >/dev/null 2>&1") == 0;
 }
 
 XSession::XSession(int width, int height, int dpi) {

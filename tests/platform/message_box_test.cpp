@@ -23,7 +23,8 @@ MessageBoxStyle testStyle() {
 }
 
 bool inside(const Rect& outer, const Rect& inner) {
-  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right && inner.bottom <= outer.bottom;
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
 }
 
 // How many pixels of r have colour c.

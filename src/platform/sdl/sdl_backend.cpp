@@ -53,7 +53,7 @@ class SdlBackend final : public Backend {
 
   Shown* find(const Window& window);
   Shown* find(Uint32 windowId);
-  // The window that takes input: the top modal one, else any.
+  // Whether window takes input: only the top modal window while one is open, else any.
   bool acceptsInput(const Window& window) const;
   // Input aimed at a window that must not take it brings the modal window forward instead.
   Window* inputTarget(Uint32 windowId);
@@ -124,7 +124,8 @@ void SdlBackend::showWindow(Window& window) {
     return;
   }
   screen->takeFocus();
-  shown_.push_back(std::make_unique<Shown>(Shown{&window, std::move(screen), millis() + static_cast<uint64_t>(window.timerInterval())}));
+  const uint64_t firstTick = millis() + static_cast<uint64_t>(window.timerInterval());
+  shown_.push_back(std::make_unique<Shown>(Shown{&window, std::move(screen), firstTick}));
 }
 
 void SdlBackend::hideWindow(Window& window) {

@@ -52,7 +52,8 @@ std::unique_ptr<SdlScreen> SdlScreen::open(Window& window, Status* status) {
   if (screen->scale_ != 1) {
     const int display = SDL_GetWindowDisplayIndex(screen->window_);
     SDL_SetWindowSize(screen->window_, width * screen->scale_, height * screen->scale_);
-    SDL_SetWindowPosition(screen->window_, SDL_WINDOWPOS_CENTERED_DISPLAY(display), SDL_WINDOWPOS_CENTERED_DISPLAY(display));
+    const int centred = SDL_WINDOWPOS_CENTERED_DISPLAY(display);
+    SDL_SetWindowPosition(screen->window_, centred, centred);
   }
   SDL_SetWindowMinimumSize(screen->window_, std::max(1, width / 4), std::max(1, height / 4));
   screen->setIcon(window.icon().get());
