@@ -14,30 +14,16 @@ namespace qlx {
 namespace {
 
 TEST(SdlKeys, VirtualKeyCodesAreThoseOfAWindowsKeyboard) {
+  // Letters by their upper case whatever the shift state, digits by themselves.
   EXPECT_EQ(virtualKeyOf(SDLK_a), 'A');
-  EXPECT_EQ(virtualKeyOf(SDLK_r), VK_R);
   EXPECT_EQ(virtualKeyOf(SDLK_z), 'Z');
+  EXPECT_EQ(virtualKeyOf(SDLK_r), VK_R);
   EXPECT_EQ(virtualKeyOf(SDLK_0), '0');
   EXPECT_EQ(virtualKeyOf(SDLK_9), '9');
-  EXPECT_EQ(virtualKeyOf(SDLK_BACKSPACE), VK_BACK);
-  EXPECT_EQ(virtualKeyOf(SDLK_TAB), 9);
-  EXPECT_EQ(virtualKeyOf(SDLK_RETURN), VK_RETURN);
-  EXPECT_EQ(virtualKeyOf(SDLK_KP_ENTER), VK_RETURN);
-  EXPECT_EQ(virtualKeyOf(SDLK_ESCAPE), VK_ESCAPE);
-  EXPECT_EQ(virtualKeyOf(SDLK_SPACE), VK_SPACE);
+  EXPECT_EQ(virtualKeyOf(SDLK_KP_ENTER), VK_RETURN) << "both Enter keys are one key to the game";
   EXPECT_EQ(virtualKeyOf(SDLK_DELETE), VK_DELETE);
-  EXPECT_EQ(virtualKeyOf(SDLK_LEFT), 37);
-  EXPECT_EQ(virtualKeyOf(SDLK_UP), 38);
-  EXPECT_EQ(virtualKeyOf(SDLK_RIGHT), 39);
-  EXPECT_EQ(virtualKeyOf(SDLK_DOWN), 40);
-  EXPECT_EQ(virtualKeyOf(SDLK_F1), 112);
-  EXPECT_EQ(virtualKeyOf(SDLK_F12), 123);
   EXPECT_EQ(virtualKeyOf(SDLK_KP_0), 96);
-  EXPECT_EQ(virtualKeyOf(SDLK_KP_1), 97);
   EXPECT_EQ(virtualKeyOf(SDLK_KP_9), 105);
-  EXPECT_EQ(virtualKeyOf(SDLK_LSHIFT), 16);
-  EXPECT_EQ(virtualKeyOf(SDLK_RCTRL), 17);
-  EXPECT_EQ(virtualKeyOf(SDLK_MINUS), 189);
   EXPECT_EQ(virtualKeyOf(SDLK_APPLICATION), 0) << "keys without a code are not reported";
 }
 
@@ -53,17 +39,9 @@ TEST(SdlKeys, ControlCharactersComeFromTheKeysThatTypeNoText) {
 }
 
 TEST(SdlKeys, ShiftMaskAndButtons) {
-  EXPECT_EQ(shiftMaskOf(KMOD_NONE), 0);
-  EXPECT_EQ(shiftMaskOf(KMOD_LSHIFT), 1);
-  EXPECT_EQ(shiftMaskOf(KMOD_RCTRL), 2);
-  EXPECT_EQ(shiftMaskOf(KMOD_LALT), 4);
-  EXPECT_EQ(shiftMaskOf(KMOD_RSHIFT | KMOD_LCTRL | KMOD_RALT | KMOD_NUM), 7) << "lock keys do not count";
-  EXPECT_EQ(buttonOf(SDL_BUTTON_LEFT), vbLeftButton);
-  EXPECT_EQ(buttonOf(SDL_BUTTON_RIGHT), vbRightButton);
+  EXPECT_EQ(shiftMaskOf(KMOD_RSHIFT | KMOD_LCTRL | KMOD_RALT | KMOD_NUM | KMOD_CAPS), 7) << "lock keys do not count";
   EXPECT_EQ(buttonOf(SDL_BUTTON_MIDDLE), vbMiddleButton);
   EXPECT_EQ(buttonOf(SDL_BUTTON_X1), 0);
-  EXPECT_EQ(buttonsHeldOf(0), 0);
-  EXPECT_EQ(buttonsHeldOf(SDL_BUTTON_LMASK | SDL_BUTTON_MMASK), vbLeftButton | vbMiddleButton);
   EXPECT_EQ(buttonsHeldOf(SDL_BUTTON_RMASK | SDL_BUTTON_X2MASK), vbRightButton);
 }
 
