@@ -85,18 +85,22 @@ TEST(WindowTest, AModalWindowTakesAllInputUntilItCloses) {
   HeadlessBackend backend;
   Probe main(backend), dialog(backend);
   main.show();
+  main.setTimerInterval(1000);
+  main.setTimerEnabled(true);
   bool mainHeardDuringModal = true;
   backend.onNextModal([&](Window& modal) {
     EXPECT_EQ(&modal, &dialog);
     EXPECT_TRUE(dialog.isModal());
     backend.mouseDown(main, 5, 5);
     mainHeardDuringModal = main.lastButton != 0;
+    backend.advance(1000);  // timers still tick underneath, as on the real back end
     backend.mouseDown(dialog, 3.5f, 4, vbRightButton);
     backend.type(dialog, "r\r");
     backend.closeBox(dialog);
   });
   dialog.showModal();
   EXPECT_FALSE(mainHeardDuringModal);
+  EXPECT_EQ(main.ticks, 1);
   EXPECT_EQ(dialog.lastButton, vbRightButton);
   EXPECT_FLOAT_EQ(dialog.lastX, 3.5f);
   EXPECT_EQ(dialog.keys, "d82 p114 d13 p13 ");

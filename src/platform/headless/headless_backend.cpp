@@ -77,7 +77,8 @@ void HeadlessBackend::type(Window& window, const std::string& text) {
 }
 
 void HeadlessBackend::tick(Window& window) {
-  if (acceptsInput(window) && window.timerEnabled() && window.timerInterval() > 0) window.Timer_Tick();
+  // Timers keep ticking under a modal window, as they do on the real back end.
+  if (window.isVisible() && window.timerEnabled() && window.timerInterval() > 0) window.Timer_Tick();
 }
 
 void HeadlessBackend::advance(uint64_t millis) {
