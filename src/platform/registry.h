@@ -1,0 +1,75 @@
+// The settings store: a per-user key/value store shaped like the Win32 registry calls the game
+// uses (open, create with a class, query into the caller's buffer, set, close), kept in one
+// SQLite file. Keys form a tree under HKEY_CURRENT_USER; key and value names compare without
+// regard to case, value names keep the case they were written with. Everything written between
+// the first open of a key below the root and the close of the last open key is one transaction,
+// so a save is never seen half done.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "core/status.h"
+
+namespace qlx {
+
+using LONG = int32_t;
+using DWORD = uint32_t;
+
+// Result codes.
+enum : LONG {
+  ERROR_SUCCESS = 0,
+  ERROR_FILE_NOT_FOUND = 2,
+  ERROR_ACCESS_DENIED = 5,
+  ERROR_INVALID_HANDLE = 6,
+  ERROR_INVALID_PARAMETER = 87,
+  ERROR_MORE_DATA = 234,
+};
+// Value types.
+enum : DWORD { REG_NONE = 0, REG_SZ = 1, REG_BINARY = 3, REG_DWORD = 4 };
+// Access, options and dispositions.
+inline constexpr DWORD KEY_ALL_ACCESS = 0xF003F;
+inline constexpr DWORD REG_OPTION_NON_VOLATILE = 0;
+enum : DWORD { REG_CREATED_NEW_KEY = 1, REG_OPENED_EXISTING_KEY = 2 };
+
+// An open key. HKEY_CURRENT_USER is predefined; "Software" always exists below it.
+struct RegKey;
+using HKEY = RegKey*;
+extern const HKEY HKEY_CURRENT_USER;
+
+class Registry {
+ public:
+  virtual ~Registry() = default;
+
+  // Opens an existing key below parent (a path of names separated by backslashes).
+  virtual LONG RegOpenKeyExA(HKEY parent, const char* subKey, DWORD options, DWORD access, HKEY* result) = 0;
+  // Opens the key, creating it and any missing keys on the way with the class string when absent.
+  // A key that already exists is opened and keeps its class. disposition may be null.
+  virtual LONG RegCreateKeyExA(HKEY parent, const char* subKey, DWORD reserved, const char* keyClass,
+                               DWORD options, DWORD access, const void* security, HKEY* result,
+                               DWORD* disposition) = 0;
+  // A value of d bytes into a buffer of *cbData bytes: d <= *cbData copies d bytes and sets
+  // *cbData = d; d > *cbData copies nothing, sets *cbData = d and returns ERROR_MORE_DATA; a
+  // missing value returns ERROR_FILE_NOT_FOUND and leaves buffer and count alone. type may be
+  // null; data may be null to ask for the size only.
+  virtual LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* reserved, DWORD* type, uint8_t* data,
+                                DWORD* cbData) = 0;
+  // Stores cbData bytes as the value (replacing any value of that name, whatever its case).
+  virtual LONG RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type, const uint8_t* data,
+                              DWORD cbData) = 0;
+  virtual LONG RegCloseKey(HKEY key) = 0;
+  // The class string the key was created with.
+  virtual LONG queryKeyClass(HKEY key, std::string* keyClass) = 0;
+};
+
+// Opens (or creates) the store file at path; ":memory:" gives a store that lives in memory. A
+// file SQLite cannot open or finds damaged is moved aside (renamed with the date) and a fresh
+// store is started; *notice then says where the old one went. When no store can be had at all,
+// the result is a store whose every open fails, and the status says why.
+Status openRegistry(const std::string& path, std::unique_ptr<Registry>* out, std::string* notice);
+
+// $XDG_DATA_HOME/quillorix/settings.db, or ~/.local/share/quillorix/settings.db.
+std::string defaultRegistryPath();
+
+}  // namespace qlx
