@@ -1,0 +1,74 @@
+// The settings store's SQLite implementation, seen by the store's own tools and tests: the
+// Registry calls plus listing of subkeys and values (for export) and a settable busy timeout.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/registry.h"
+
+struct sqlite3;
+
+namespace qlx {
+
+struct RegistryOptions {
+  // How long a call waits for another copy of the game to finish its save.
+  int busyTimeoutMs = 5000;
+};
+
+struct RegValueEntry {
+  std::string name;  // as written
+  DWORD type = REG_NONE;
+  std::vector<uint8_t> data;
+};
+
+class SqliteRegistry final : public Registry {
+ public:
+  // db may be null: a store that could not be had, whose every open fails.
+  explicit SqliteRegistry(sqlite3* db);
+  // Keys still open mean a save that never finished: its transaction is discarded, as a crash
+  // would discard it.
+  ~SqliteRegistry() override;
+  SqliteRegistry(const SqliteRegistry&) = delete;
+  SqliteRegistry& operator=(const SqliteRegistry&) = delete;
+
+  LONG RegOpenKeyExA(HKEY parent, const char* subKey, DWORD options, DWORD access, HKEY* result) override;
+  LONG RegCreateKeyExA(HKEY parent, const char* subKey, DWORD reserved, const char* keyClass, DWORD options,
+                       DWORD access, const void* security, HKEY* result, DWORD* disposition) override;
+  LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* reserved, DWORD* type, uint8_t* data,
+                        DWORD* cbData) override;
+  LONG RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type, const uint8_t* data,
+                      DWORD cbData) override;
+  LONG RegCloseKey(HKEY key) override;
+  LONG queryKeyClass(HKEY key, std::string* keyClass) override;
+
+  // The names of the key's direct subkeys, sorted without regard to case.
+  LONG listSubKeys(HKEY key, std::vector<std::string>* names);
+  // The key's values in the order they were first written.
+  LONG listValues(HKEY key, std::vector<RegValueEntry>* values);
+  // Number of keys open now (a transaction is open while it is above zero).
+  size_t openKeyCount() const { return handles_.size(); }
+
+ private:
+  enum class Walk { Open, Create };
+  LONG walk(HKEY parent, const char* subKey, Walk mode, const char* keyClass, HKEY* result, DWORD* disposition);
+  // The key id behind a handle, or -1 for a handle that is not open.
+  int64_t keyId(HKEY key) const;
+  LONG beginIfFirst();
+  void endIfLast();
+  // After a failed statement: the save in progress is abandoned whole.
+  LONG fail();
+
+  sqlite3* db_;
+  std::unordered_map<HKEY, int64_t> handles_;
+  bool txFailed_ = false;
+};
+
+// Opens the store like openRegistry, with options and the concrete type.
+Status openSqliteRegistry(const std::string& path, const RegistryOptions& options,
+                          std::unique_ptr<SqliteRegistry>* out, std::string* notice);
+
+}  // namespace qlx
