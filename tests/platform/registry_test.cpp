@@ -1,0 +1,365 @@
+// Tests of the settings store: the query buffer and count rules, classes, names without regard
+// to case, handles, one transaction per save, damaged files moved aside, two stores on one file.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <thread>
+
+#include "platform/registry.h"
+#include "platform/registry_sqlite.h"
+#include "registry_test_dir.h"
+
+namespace qlx {
+namespace {
+
+using test::RegistryDir;
+
+std::unique_ptr<Registry> openOk(const std::string& path) {
+  std::unique_ptr<Registry> reg;
+  std::string notice;
+  const Status st = openRegistry(path, &reg, &notice);
+  EXPECT_TRUE(st.ok()) << st.message();
+  EXPECT_EQ(notice, "");
+  return reg;
+}
+
+HKEY openApp(Registry& reg, HKEY* software) {
+  HKEY app = nullptr;
+  EXPECT_EQ(reg.RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_ALL_ACCESS, software), ERROR_SUCCESS);
+  EXPECT_EQ(reg.RegCreateKeyExA(*software, "Tarnwick\\Quillorix\\1.0", 0, "USERDATA", REG_OPTION_NON_VOLATILE,
+                                KEY_ALL_ACCESS, nullptr, &app, nullptr),
+            ERROR_SUCCESS);
+  return app;
+}
+
+LONG setText(Registry& reg, HKEY key, const char* name, const std::string& bytes) {
+  return reg.RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const uint8_t*>(bytes.data()),
+                            static_cast<DWORD>(bytes.size()));
+}
+
+// Reads a value whole (asking for its size first); empty optional-like flag via rc.
+LONG readAll(Registry& reg, HKEY key, const char* name, std::string* bytes, DWORD* type = nullptr) {
+  DWORD size = 0;
+  LONG rc = reg.RegQueryValueExA(key, name, nullptr, type, nullptr, &size);
+  if (rc != ERROR_SUCCESS) return rc;
+  bytes->assign(size, '\0');
+  return reg.RegQueryValueExA(key, name, nullptr, type, reinterpret_cast<uint8_t*>(bytes->data()), &size);
+}
+
+class StoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    reg = openOk(":memory:");
+    app = openApp(*reg, &software);
+  }
+  std::unique_ptr<Registry> reg;
+  HKEY software = nullptr;
+  HKEY app = nullptr;
+};
+
+TEST_F(StoreTest, QueryCopiesWhatFitsAndReportsTheSizeOfWhatDoesNot) {
+  const std::string name25(25, 'x'), name24(24, 'y');
+  ASSERT_EQ(setText(*reg, app, "1STATS1", name25 + '\0'), ERROR_SUCCESS);
+  ASSERT_EQ(setText(*reg, app, "1STATS2", name24 + '\0'), ERROR_SUCCESS);
+  ASSERT_EQ(setText(*reg, app, "1STATS3", "Ann"), ERROR_SUCCESS);  // no NUL
+
+  char buf[25];
+  std::memset(buf, ' ', sizeof buf);
+  DWORD n = 25, type = 99;
+  EXPECT_EQ(reg->RegQueryValueExA(app, "1STATS1", nullptr, &type, reinterpret_cast<uint8_t*>(buf), &n),
+            ERROR_MORE_DATA);
+  EXPECT_EQ(n, 26u);
+  EXPECT_EQ(type, REG_SZ);
+  EXPECT_EQ(std::string(buf, 25), std::string(25, ' ')) << "nothing is copied when it does not fit";
+
+  n = 25;
+  EXPECT_EQ(reg->RegQueryValueExA(app, "1STATS2", nullptr, &type, reinterpret_cast<uint8_t*>(buf), &n),
+            ERROR_SUCCESS);
+  EXPECT_EQ(n, 25u);
+  EXPECT_EQ(std::string(buf, 25), name24 + '\0');
+
+  std::memset(buf, ' ', sizeof buf);
+  n = 25;
+  EXPECT_EQ(reg->RegQueryValueExA(app, "1STATS3", nullptr, &type, reinterpret_cast<uint8_t*>(buf), &n),
+            ERROR_SUCCESS);
+  EXPECT_EQ(n, 3u) << "a text stored without its NUL comes back without one";
+  EXPECT_EQ(std::string(buf, 4), "Ann ");
+
+  // Size only, and a missing value that leaves buffer and count alone.
+  n = 0;
+  EXPECT_EQ(reg->RegQueryValueExA(app, "1STATS1", nullptr, nullptr, nullptr, &n), ERROR_SUCCESS);
+  EXPECT_EQ(n, 26u);
+  n = 7;
+  type = 99;
+  EXPECT_EQ(reg->RegQueryValueExA(app, "1STATS9", nullptr, &type, reinterpret_cast<uint8_t*>(buf), &n),
+            ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(n, 7u);
+  EXPECT_EQ(type, 99u);
+  EXPECT_EQ(std::string(buf, 4), "Ann ");
+}
+
+TEST_F(StoreTest, BinaryValuesRoundTripExactlyIncludingEmptyAndReplaced) {
+  const uint8_t bytes[22] = {1, 0, 0, 0, 0xFF, 0x80, 0, 7};
+  ASSERT_EQ(reg->RegSetValueExA(app, "SOLVINGDATA", 0, REG_BINARY, bytes, 22), ERROR_SUCCESS);
+  ASSERT_EQ(reg->RegSetValueExA(app, "EMPTY", 0, REG_BINARY, nullptr, 0), ERROR_SUCCESS);
+  std::string got;
+  DWORD type = 0;
+  ASSERT_EQ(readAll(*reg, app, "SOLVINGDATA", &got, &type), ERROR_SUCCESS);
+  EXPECT_EQ(type, REG_BINARY);
+  EXPECT_EQ(got, std::string(reinterpret_cast<const char*>(bytes), 22));
+  ASSERT_EQ(readAll(*reg, app, "EMPTY", &got), ERROR_SUCCESS);
+  EXPECT_EQ(got, "");
+
+  // A later write replaces type and bytes.
+  ASSERT_EQ(setText(*reg, app, "SOLVINGDATA", std::string("x\0", 2)), ERROR_SUCCESS);
+  ASSERT_EQ(readAll(*reg, app, "SOLVINGDATA", &got, &type), ERROR_SUCCESS);
+  EXPECT_EQ(type, REG_SZ);
+  EXPECT_EQ(got, std::string("x\0", 2));
+  EXPECT_EQ(reg->RegSetValueExA(app, "BAD", 0, REG_BINARY, nullptr, 4), ERROR_INVALID_PARAMETER);
+}
+
+TEST_F(StoreTest, NamesCompareWithoutCaseAndValueNamesKeepTheirFirstSpelling) {
+  ASSERT_EQ(setText(*reg, app, "SoundOptions", "a"), ERROR_SUCCESS);
+  ASSERT_EQ(setText(*reg, app, "SOUNDOPTIONS", "b"), ERROR_SUCCESS);
+  std::string got;
+  ASSERT_EQ(readAll(*reg, app, "soundoptions", &got), ERROR_SUCCESS);
+  EXPECT_EQ(got, "b");
+  std::vector<RegValueEntry> values;
+  ASSERT_EQ(static_cast<SqliteRegistry&>(*reg).listValues(app, &values), ERROR_SUCCESS);
+  ASSERT_EQ(values.size(), 1u);
+  EXPECT_EQ(values[0].name, "SoundOptions");
+
+  HKEY same = nullptr;
+  ASSERT_EQ(reg->RegOpenKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\tarnwick\\QUILLORIX\\1.0", 0, KEY_ALL_ACCESS, &same),
+            ERROR_SUCCESS);
+  ASSERT_EQ(readAll(*reg, same, "SOUNDoptions", &got), ERROR_SUCCESS);
+  EXPECT_EQ(got, "b");
+  EXPECT_EQ(reg->RegCloseKey(same), ERROR_SUCCESS);
+}
+
+TEST_F(StoreTest, CreatedKeysReportTheirClassAndReopeningKeepsIt) {
+  std::string cls;
+  ASSERT_EQ(reg->queryKeyClass(app, &cls), ERROR_SUCCESS);
+  EXPECT_EQ(cls, "USERDATA");
+  HKEY save = nullptr, again = nullptr;
+  DWORD disp = 0;
+  ASSERT_EQ(reg->RegCreateKeyExA(app, "SAVE", 0, "SAVEDATA", 0, KEY_ALL_ACCESS, nullptr, &save, &disp), ERROR_SUCCESS);
+  EXPECT_EQ(disp, REG_CREATED_NEW_KEY);
+  ASSERT_EQ(reg->RegCreateKeyExA(app, "save", 0, "OTHER", 0, KEY_ALL_ACCESS, nullptr, &again, &disp), ERROR_SUCCESS);
+  EXPECT_EQ(disp, REG_OPENED_EXISTING_KEY);
+  ASSERT_EQ(reg->queryKeyClass(again, &cls), ERROR_SUCCESS);
+  EXPECT_EQ(cls, "SAVEDATA");
+  EXPECT_EQ(reg->RegCloseKey(save), ERROR_SUCCESS);
+  EXPECT_EQ(reg->RegCloseKey(again), ERROR_SUCCESS);
+
+  HKEY missing = reinterpret_cast<HKEY>(1);
+  EXPECT_EQ(reg->RegOpenKeyExA(app, "NOPE", 0, KEY_ALL_ACCESS, &missing), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(missing, nullptr);
+  EXPECT_EQ(reg->RegOpenKeyExA(app, "a\\\\b", 0, KEY_ALL_ACCESS, &missing), ERROR_INVALID_PARAMETER);
+}
+
+TEST_F(StoreTest, ClosedForeignAndNullHandlesAreRefusedWithoutHarm) {
+  HKEY save = nullptr;
+  ASSERT_EQ(reg->RegCreateKeyExA(app, "SAVE", 0, "SAVEDATA", 0, KEY_ALL_ACCESS, nullptr, &save, nullptr),
+            ERROR_SUCCESS);
+  ASSERT_EQ(reg->RegCloseKey(save), ERROR_SUCCESS);
+  uint8_t b = 1;
+  DWORD n = 1;
+  std::string cls;
+  EXPECT_EQ(reg->RegCloseKey(save), ERROR_INVALID_HANDLE);
+  EXPECT_EQ(reg->RegSetValueExA(save, "ISSTORED", 0, REG_BINARY, &b, 1), ERROR_INVALID_HANDLE);
+  EXPECT_EQ(reg->RegQueryValueExA(save, "ISSTORED", nullptr, nullptr, &b, &n), ERROR_INVALID_HANDLE);
+  EXPECT_EQ(reg->queryKeyClass(save, &cls), ERROR_INVALID_HANDLE);
+  HKEY out = nullptr;
+  EXPECT_EQ(reg->RegOpenKeyExA(save, "x", 0, KEY_ALL_ACCESS, &out), ERROR_INVALID_HANDLE);
+  EXPECT_EQ(reg->RegCloseKey(nullptr), ERROR_INVALID_HANDLE);
+  EXPECT_EQ(reg->RegCloseKey(reinterpret_cast<HKEY>(0x1234)), ERROR_INVALID_HANDLE);
+
+  // A handle of another store is foreign here.
+  auto other = openOk(":memory:");
+  HKEY otherSoftware = nullptr;
+  ASSERT_EQ(other->RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_ALL_ACCESS, &otherSoftware), ERROR_SUCCESS);
+  EXPECT_EQ(reg->RegCloseKey(otherSoftware), ERROR_INVALID_HANDLE);
+  EXPECT_EQ(other->RegCloseKey(otherSoftware), ERROR_SUCCESS);
+}
+
+// --- transactions ---
+
+TEST(StoreTransactions, ASaveIsVisibleOnlyAfterTheLastKeyIsClosed) {
+  RegistryDir dir;
+  const std::string path = dir.file("settings.db");
+  {
+    auto reg = openOk(path);
+    HKEY sw = nullptr;
+    HKEY app = openApp(*reg, &sw);
+    ASSERT_EQ(setText(*reg, app, "A", "old"), ERROR_SUCCESS);
+    ASSERT_EQ(reg->RegCloseKey(app), ERROR_SUCCESS);
+    ASSERT_EQ(reg->RegCloseKey(sw), ERROR_SUCCESS);
+
+    // A second save that "crashes" before closing Software.
+    app = openApp(*reg, &sw);
+    ASSERT_EQ(setText(*reg, app, "A", "new"), ERROR_SUCCESS);
+    ASSERT_EQ(setText(*reg, app, "B", "new"), ERROR_SUCCESS);
+    ASSERT_EQ(reg->RegCloseKey(app), ERROR_SUCCESS);
+
+    // Another connection waiting for the lock gives up after its timeout; nothing new is seen.
+    std::unique_ptr<SqliteRegistry> second;
+    std::string notice;
+    ASSERT_TRUE(openSqliteRegistry(path, RegistryOptions{200}, &second, &notice).ok());
+    HKEY sw2 = nullptr;
+    EXPECT_EQ(second->RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_ALL_ACCESS, &sw2), ERROR_ACCESS_DENIED);
+  }  // the store goes away with Software still open
+  auto reg = openOk(path);
+  HKEY sw = nullptr;
+  HKEY app = openApp(*reg, &sw);
+  std::string got;
+  EXPECT_EQ(readAll(*reg, app, "A", &got), ERROR_SUCCESS);
+  EXPECT_EQ(got, "old");
+  EXPECT_EQ(readAll(*reg, app, "B", &got), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(reg->RegCloseKey(app), ERROR_SUCCESS);
+  EXPECT_EQ(reg->RegCloseKey(sw), ERROR_SUCCESS);
+}
+
+TEST(StoreTransactions, TwoStoresOnOneFileInterleaveWholeSaves) {
+  RegistryDir dir;
+  const std::string path = dir.file("settings.db");
+  constexpr int kSaves = 30;
+  auto saver = [&](char tag, int* failures) {
+    auto reg = openOk(path);
+    for (int i = 0; i < kSaves; ++i) {
+      HKEY sw = nullptr;
+      HKEY app = openApp(*reg, &sw);
+      const std::string value = std::string(1, tag) + std::to_string(i);
+      for (const char* name : {"V1", "V2", "V3", "V4", "V5"})
+        if (setText(*reg, app, name, value) != ERROR_SUCCESS) ++*failures;
+      if (reg->RegCloseKey(app) != ERROR_SUCCESS || reg->RegCloseKey(sw) != ERROR_SUCCESS) ++*failures;
+    }
+  };
+  int failuresA = 0, failuresB = 0;
+  std::thread a(saver, 'a', &failuresA), b(saver, 'b', &failuresB);
+  a.join();
+  b.join();
+  EXPECT_EQ(failuresA + failuresB, 0);
+  auto reg = openOk(path);
+  HKEY sw = nullptr;
+  HKEY app = openApp(*reg, &sw);
+  std::string first, got;
+  ASSERT_EQ(readAll(*reg, app, "V1", &first), ERROR_SUCCESS);
+  EXPECT_TRUE(first == "a29" || first == "b29") << first;
+  for (const char* name : {"V2", "V3", "V4", "V5"}) {
+    ASSERT_EQ(readAll(*reg, app, name, &got), ERROR_SUCCESS);
+    EXPECT_EQ(got, first) << name;
+  }
+  EXPECT_EQ(reg->RegCloseKey(app), ERROR_SUCCESS);
+  EXPECT_EQ(reg->RegCloseKey(sw), ERROR_SUCCESS);
+}
+
+// --- damaged and missing files ---
+
+void writeFile(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Opens a damaged file: it must be kept under a dated name, named in the notice, and a fresh
+// store must work in its place.
+void expectMovedAside(const RegistryDir& dir, const std::string& oldBytes) {
+  const std::string path = dir.file("settings.db");
+  std::unique_ptr<Registry> reg;
+  std::string notice;
+  const Status st = openRegistry(path, &reg, &notice);
+  ASSERT_TRUE(st.ok()) << st.message();
+  std::string aside;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+    if (entry.path().filename().string().rfind("settings.db.damaged-", 0) == 0) aside = entry.path().string();
+  ASSERT_NE(aside, "") << "the damaged file was not kept";
+  EXPECT_EQ(readFile(aside), oldBytes);
+  EXPECT_NE(notice.find(aside), std::string::npos) << notice;
+  HKEY sw = nullptr;
+  HKEY app = openApp(*reg, &sw);
+  EXPECT_EQ(setText(*reg, app, "A", "fresh"), ERROR_SUCCESS);
+  EXPECT_EQ(reg->RegCloseKey(app), ERROR_SUCCESS);
+  EXPECT_EQ(reg->RegCloseKey(sw), ERROR_SUCCESS);
+}
+
+TEST(StoreFiles, GarbageFileIsMovedAsideAndAFreshStoreStarts) {
+  RegistryDir dir;
+  std::string garbage(5000, '\0');
+  for (size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<char>(i * 7919 % 251);
+  writeFile(dir.file("settings.db"), garbage);
+  expectMovedAside(dir, garbage);
+}
+
+TEST(StoreFiles, TruncatedStoreIsMovedAside) {
+  RegistryDir dir;
+  const std::string path = dir.file("settings.db");
+  {
+    auto reg = openOk(path);
+    HKEY sw = nullptr;
+    HKEY app = openApp(*reg, &sw);
+    for (int i = 0; i < 200; ++i) setText(*reg, app, ("NAME" + std::to_string(i)).c_str(), std::string(300, 'x'));
+    reg->RegCloseKey(app);
+    reg->RegCloseKey(sw);
+  }
+  const std::string whole = readFile(path);
+  ASSERT_GT(whole.size(), 3 * 4096u);
+  const std::string cut = whole.substr(0, whole.size() / 2 + 100);
+  writeFile(path, cut);
+  expectMovedAside(dir, cut);
+}
+
+TEST(StoreFiles, AnotherProgramsDatabaseIsNotTakenOver) {
+  RegistryDir dir;
+  const std::string path = dir.file("settings.db");
+  {
+    auto reg = openOk(path);
+  }
+  std::string bytes = readFile(path);
+  // Change the application id in the header (offset 68) to someone else's.
+  bytes[68] = 'Z';
+  writeFile(path, bytes);
+  expectMovedAside(dir, bytes);
+}
+
+TEST(StoreFiles, NoStoreAtAllStillGivesARegistryThatRefusesEveryOpen) {
+  RegistryDir dir;
+  writeFile(dir.file("blocker"), "a file where the folder should be");
+  std::unique_ptr<Registry> reg;
+  std::string notice;
+  const Status st = openRegistry(dir.file("blocker") + "/quillorix/settings.db", &reg, &notice);
+  EXPECT_FALSE(st.ok());
+  EXPECT_NE(st.message().find("cannot be created"), std::string::npos) << st.message();
+  ASSERT_NE(reg, nullptr);
+  HKEY key = nullptr;
+  EXPECT_EQ(reg->RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_ALL_ACCESS, &key), ERROR_ACCESS_DENIED);
+  EXPECT_EQ(reg->RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\X", 0, "C", 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_ACCESS_DENIED);
+  EXPECT_EQ(reg->RegCloseKey(HKEY_CURRENT_USER), ERROR_SUCCESS);
+}
+
+TEST(StoreFiles, FolderIsCreatedAndDefaultPathFollowsXdgDataHome) {
+  RegistryDir dir;
+  const std::string path = dir.file("a/b/settings.db");
+  auto reg = openOk(path);
+  EXPECT_TRUE(std::filesystem::exists(path));
+
+  const char* oldXdg = std::getenv("XDG_DATA_HOME");
+  const std::string saved = oldXdg ? oldXdg : "";
+  const std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+  setenv("XDG_DATA_HOME", "/data/home", 1);
+  EXPECT_EQ(defaultRegistryPath(), "/data/home/quillorix/settings.db");
+  setenv("XDG_DATA_HOME", "relative", 1);  // ignored, as relative values must be
+  setenv("HOME", "/home/someone", 1);
+  EXPECT_EQ(defaultRegistryPath(), "/home/someone/.local/share/quillorix/settings.db");
+  if (oldXdg) setenv("XDG_DATA_HOME", saved.c_str(), 1);
+  else unsetenv("XDG_DATA_HOME");
+  setenv("HOME", savedHome.c_str(), 1);
+}
+
+}  // namespace
+}  // namespace qlx
