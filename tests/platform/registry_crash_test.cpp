@@ -1,0 +1,103 @@
+// A child process saves a full set of values in a loop and is killed at random moments: after
+// every kill the store must open cleanly and hold one complete set, all of one generation.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <random>
+#include <thread>
+
+#include "platform/registry.h"
+#include "registry_test_dir.h"
+
+namespace qlx {
+namespace {
+
+constexpr int kValues = 20;
+
+std::string valueName(int i) { return "VALUE" + std::to_string(i); }
+
+// Value i of generation g: the generation number spelled out, padded to a size of its own.
+std::string valueBytes(int i, uint32_t g) { return std::to_string(g) + std::string(static_cast<size_t>(i) * 13, ':'); }
+
+[[noreturn]] void saveForever(const std::string& path, uint32_t from) {
+  std::unique_ptr<Registry> reg;
+  std::string notice;
+  if (!openRegistry(path, &reg, &notice).ok()) _exit(3);
+  for (uint32_t g = from;; ++g) {
+    HKEY sw = nullptr, app = nullptr;
+    if (reg->RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_ALL_ACCESS, &sw) != ERROR_SUCCESS) _exit(4);
+    reg->RegCreateKeyExA(sw, "Tarnwick\\Quillorix\\1.0", 0, "USERDATA", 0, KEY_ALL_ACCESS, nullptr, &app, nullptr);
+    for (int i = 0; i < kValues; ++i) {
+      const std::string bytes = valueBytes(i, g);
+      reg->RegSetValueExA(app, valueName(i).c_str(), 0, i % 2 ? REG_SZ : REG_BINARY,
+                          reinterpret_cast<const uint8_t*>(bytes.data()), static_cast<DWORD>(bytes.size()));
+    }
+    reg->RegCloseKey(app);
+    reg->RegCloseKey(sw);
+  }
+}
+
+// The generation every value carries (0 when nothing was saved yet), or a failure.
+::testing::AssertionResult oneGeneration(const std::string& path, uint32_t* generation) {
+  std::unique_ptr<Registry> reg;
+  std::string notice;
+  const Status st = openRegistry(path, &reg, &notice);
+  if (!st.ok()) return ::testing::AssertionFailure() << "store did not open: " << st.message();
+  if (!notice.empty()) return ::testing::AssertionFailure() << "store was damaged: " << notice;
+  HKEY app = nullptr;
+  const LONG rc = reg->RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Tarnwick\\Quillorix\\1.0", 0, KEY_ALL_ACCESS, &app);
+  if (rc == ERROR_FILE_NOT_FOUND) {
+    *generation = 0;
+    return ::testing::AssertionSuccess();
+  }
+  if (rc != ERROR_SUCCESS) return ::testing::AssertionFailure() << "open failed: " << rc;
+  uint32_t first = 0;
+  for (int i = 0; i < kValues; ++i) {
+    char buf[512];
+    DWORD n = sizeof buf;
+    if (reg->RegQueryValueExA(app, valueName(i).c_str(), nullptr, nullptr, reinterpret_cast<uint8_t*>(buf), &n) !=
+        ERROR_SUCCESS)
+      return ::testing::AssertionFailure() << valueName(i) << " is missing";
+    const uint32_t g = static_cast<uint32_t>(std::stoul(std::string(buf, n)));
+    if (i == 0) first = g;
+    if (g != first || std::string(buf, n) != valueBytes(i, g))
+      return ::testing::AssertionFailure() << "a mixed set: " << valueName(i) << " holds generation " << g
+                                           << ", " << valueName(0) << " " << first;
+  }
+  reg->RegCloseKey(app);
+  *generation = first;
+  return ::testing::AssertionSuccess();
+}
+
+TEST(StoreCrash, KillsAtRandomMomentsLeaveACompleteOldOrNewSet) {
+  test::RegistryDir dir;
+  const std::string path = dir.file("settings.db");
+  std::mt19937 rng(20261206);
+  std::uniform_int_distribution<int> delayUs(0, 30000);
+  uint32_t last = 0;
+  int completed = 0;  // kills after which a newer set was found
+  constexpr int kKills = 100;
+  for (int k = 0; k < kKills; ++k) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) saveForever(path, last + 1);
+    std::this_thread::sleep_for(std::chrono::microseconds(delayUs(rng)));
+    ASSERT_EQ(kill(child, SIGKILL), 0);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the saver stopped by itself with " << WEXITSTATUS(status);
+    uint32_t g = 0;
+    ASSERT_TRUE(oneGeneration(path, &g)) << "after kill " << k;
+    // Each child goes on from the last generation seen: a committed save never goes back.
+    ASSERT_GE(g, last) << "after kill " << k;
+    if (g > last) ++completed;
+    last = g;
+  }
+  EXPECT_GT(completed, 10) << "too few saves completed between kills: the test proved little";
+}
+
+}  // namespace
+}  // namespace qlx
