@@ -233,6 +233,11 @@ LONG SqliteRegistry::RegCloseKey(HKEY key) {
   return ERROR_SUCCESS;
 }
 
+void SqliteRegistry::discardOpenKeys() {
+  handles_.clear();
+  endIfLast();
+}
+
 LONG SqliteRegistry::queryKeyClass(HKEY key, std::string* keyClass) {
   const int64_t id = keyId(key);
   if (id < 0) return db_ || key != HKEY_CURRENT_USER ? ERROR_INVALID_HANDLE : ERROR_ACCESS_DENIED;

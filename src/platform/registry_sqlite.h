@@ -49,6 +49,8 @@ class SqliteRegistry final : public Registry {
   LONG listSubKeys(HKEY key, std::vector<std::string>* names);
   // The key's values in the order they were first written.
   LONG listValues(HKEY key, std::vector<RegValueEntry>* values);
+  // Closes every open key and discards the transaction they hold: a save given up whole.
+  void discardOpenKeys();
   // Number of keys open now (a transaction is open while it is above zero).
   size_t openKeyCount() const { return handles_.size(); }
 

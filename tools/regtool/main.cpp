@@ -1,0 +1,74 @@
+// quillorix-reg: exports the game's settings to a .reg text file and imports one back.
+//   quillorix-reg [--store PATH] export [FILE]     (standard output without FILE)
+//   quillorix-reg [--store PATH] import FILE
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "reg_transfer.h"
+
+namespace {
+
+int usage() {
+  std::cerr << "usage: quillorix-reg [--store PATH] export [FILE]\n"
+               "       quillorix-reg [--store PATH] import FILE\n";
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  std::string storePath = qlx::defaultRegistryPath();
+  if (args.size() >= 2 && args[0] == "--store") {
+    storePath = args[1];
+    args.erase(args.begin(), args.begin() + 2);
+  }
+  if (args.empty()) return usage();
+  const std::string command = args[0];
+  if (!((command == "export" && args.size() <= 2) || (command == "import" && args.size() == 2))) return usage();
+
+  std::unique_ptr<qlx::SqliteRegistry> store;
+  std::string notice;
+  const qlx::Status status = qlx::openSqliteRegistry(storePath, qlx::RegistryOptions{}, &store, &notice);
+  if (!notice.empty()) std::cerr << "quillorix-reg: " << notice << "\n";
+  if (!status.ok()) {
+    std::cerr << "quillorix-reg: " << status.message() << "\n";
+    return 1;
+  }
+  std::string error;
+  if (command == "export") {
+    std::string text;
+    if (!qlx::regtool::exportGameKey(*store, &text, &error)) {
+      std::cerr << "quillorix-reg: " << error << "\n";
+      return 1;
+    }
+    if (args.size() == 1) {
+      std::cout << text << std::flush;
+      return std::cout ? 0 : 1;
+    }
+    std::ofstream out(args[1], std::ios::binary);
+    out << text;
+    out.close();
+    if (!out) {
+      std::cerr << "quillorix-reg: cannot write " << args[1] << "\n";
+      return 1;
+    }
+    return 0;
+  }
+  std::ifstream in(args[1], std::ios::binary);
+  if (!in) {
+    std::cerr << "quillorix-reg: cannot read " << args[1] << "\n";
+    return 1;
+  }
+  std::ostringstream text;
+  text << in.rdbuf();
+  if (!qlx::regtool::importRegText(*store, text.str(), &error)) {
+    std::cerr << "quillorix-reg: " << args[1] << ": " << error << "\n";
+    return 1;
+  }
+  return 0;
+}
