@@ -4,7 +4,9 @@
 #include <iostream>
 
 #include "core/random.h"
+#include "persistence/user_store.h"
 #include "platform/folders.h"
+#include "platform/headless/headless_backend.h"
 #include "puzzle/gridfile.h"
 
 namespace qlx {
@@ -37,12 +39,36 @@ Status prepareProgram(Program& program, const std::string& folder, std::optional
   return Status::Ok();
 }
 
+namespace {
+
+// Message boxes before the play window exists: written to stderr.
+class StderrMessages : public HeadlessBackend {
+ public:
+  void messageBox(const std::string& text, const std::string& title) override {
+    std::cerr << title << ":" << (text.starts_with(' ') ? "" : " ") << text << "\n";
+  }
+};
+
+}  // namespace
+
+void loadSettings(Program& program, const std::string& storePath, Backend* backend) {
+  StderrMessages stderrMessages;
+  Backend& messages = backend ? *backend : stderrMessages;
+  std::string notice;
+  const Status opened = openRegistry(storePath, &program.registry, &notice);
+  if (!notice.empty()) messages.messageBox(notice, kAppTitle);
+  if (!opened) messages.messageBox(opened.message(), kAppTitle);
+  // A store whose every open fails still comes back; loadUserData then reports it.
+  if (program.registry) loadUserData(*program.registry, messages, program.user);
+}
+
 int Main() {
   Program program;
   if (Status s = prepareProgram(program, executableFolder()); !s) {
     std::cerr << kAppTitle << ": " << s.message() << "\n";
     return 1;
   }
+  loadSettings(program, defaultRegistryPath(), nullptr);
   std::cout << kAppTitle << ": ready, " << program.grids.groupCount << " grid groups and the dictionary loaded.\n";
   return 0;
 }

@@ -9,6 +9,8 @@
 
 #include "core/status.h"
 #include "persistence/user_data.h"
+#include "platform/backend.h"
+#include "platform/registry.h"
 #include "puzzle/fill_library.h"
 #include "puzzle/model.h"
 
@@ -25,6 +27,7 @@ struct Program {
   GridIndex grids;
   Puzzle puzzle;
   std::unique_ptr<FillLibrary> fillLibrary;
+  std::unique_ptr<Registry> registry;  // the settings store, open from loadSettings to the end
   UserData user;
 };
 
@@ -32,6 +35,12 @@ struct Program {
 // the best-time table, set appFolder, read the grid file's index and hand the dictionary to the
 // word-fill library. Any missing or damaged file ends it with a message naming the file.
 Status prepareProgram(Program& program, const std::string& folder, std::optional<uint64_t> seed = std::nullopt);
+
+// Step 7 of start-up, after prepareProgram: opens the settings store at storePath (the game passes
+// defaultRegistryPath()) and loads the solving record, the switches and the best times into
+// program.user. What the store reports (a damaged store moved aside, or no store at all) is shown
+// in backend's message box, or written to stderr while there is no back end yet (null).
+void loadSettings(Program& program, const std::string& storePath, Backend* backend);
 
 // The game's entry: start-up, then the play window; returns the process exit code.
 int Main();

@@ -1,0 +1,43 @@
+// The stored game: a game waiting in the "SAVE" subkey of the game's key to be resumed at the next
+// start, marked by the one-byte flag "ISSTORED". The game only reads and clears it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/array1.h"
+#include "persistence/user_data.h"
+#include "platform/backend.h"
+#include "platform/registry.h"
+
+namespace qlx {
+
+inline constexpr const char* kSavedGameFailedMessage = " Error - Loading the Saved Game Failerd";
+inline constexpr const char* kLoadSavedGameFailedMessage = " Error - Load Saved Game Failerd";
+// The word list's stated length is trusted only up to this many characters.
+inline constexpr int32_t kMaxFoundWordsLength = 64 * 1024;
+
+// What a stored game holds besides the solving record and the play time.
+struct SavedGame {
+  int16_t savedByteCount = 0;
+  Array1<uint8_t> savedBytes;  // 1..savedByteCount
+  int32_t savedScore = 0;
+  int32_t foundWordCount = 0;  // entries in foundWords; set to 0 before a load
+  Array1<std::string> foundWords;
+  int32_t levelScore = 0;
+};
+
+// True when "ISSTORED" holds a non-zero byte. Creates the "SAVE" key (class "SAVEDATA") if absent.
+bool isGameStored(Registry& registry, Backend& backend);
+
+// Sets "ISSTORED" to 0.
+void clearGameStored(Registry& registry, Backend& backend);
+
+// Clears "ISSTORED", then reads the stored game: the byte data, the solving record (replacing
+// solving), the scores, the play time into elapsedTime and the comma-terminated word list. A
+// missing value leaves its variable as it was. The word list never holds more words than it has
+// commas: when it has fewer than "NWORDSFOUND" says, foundWordCount becomes the number found.
+void loadStoredGame(Registry& registry, Backend& backend, SolvingData& solving, SavedGame& game,
+                    int32_t& elapsedTime);
+
+}  // namespace qlx

@@ -1,0 +1,124 @@
+// loadUserData and saveUserData. Every read goes into a buffer that holds the field's current
+// bytes, so a missing value leaves the field alone and a shorter one replaces only its first bytes.
+#include "persistence/user_store.h"
+
+#include "persistence/app_key.h"
+#include "persistence/le_bytes.h"
+#include "resources/string_table.h"
+
+namespace qlx {
+namespace {
+
+LONG query(Registry& registry, HKEY key, const std::string& name, uint8_t* buffer, DWORD size) {
+  DWORD count = size;
+  return registry.RegQueryValueExA(key, name.c_str(), nullptr, nullptr, buffer, &count);
+}
+
+void setBinary(Registry& registry, HKEY key, const std::string& name, const uint8_t* data, DWORD size) {
+  registry.RegSetValueExA(key, name.c_str(), 0, REG_BINARY, data, size);
+}
+
+void readSolvingData(Registry& registry, HKEY key, SolvingData& solving) {
+  SolvingData::Bytes bytes = solving.toBytes();
+  query(registry, key, "SOLVINGDATA", bytes.data(), SolvingData::kStoredSize);
+  solving.fromBytes(bytes);
+  // Whether or not the record was there.
+  if (solving.counterA < 1) solving.counterA = 1;
+  if (solving.counterB < 1) solving.counterB = 1;
+}
+
+void readSoundOptions(Registry& registry, HKEY key, std::array<int16_t, kSoundSwitches>& switches) {
+  uint8_t bytes[2 * kSoundSwitches];
+  for (int i = 0; i < kSoundSwitches; ++i) le::put16(&bytes[2 * i], static_cast<uint16_t>(switches[i]));
+  if (query(registry, key, "SOUNDOPTIONS", bytes, sizeof bytes) != ERROR_SUCCESS) {
+    switches.fill(1);
+    return;
+  }
+  for (int i = 0; i < kSoundSwitches; ++i) switches[i] = static_cast<int16_t>(le::get16(&bytes[2 * i]));
+}
+
+void readLevel(Registry& registry, HKEY key, int level, BestList& list) {
+  uint8_t table[4 * kBestPlaces];
+  for (int i = 0; i < kBestPlaces; ++i) le::put32(&table[4 * i], static_cast<uint32_t>(list.times(i + 1)));
+  query(registry, key, tableValueName(level), table, sizeof table);
+  for (int i = 0; i < kBestPlaces; ++i) list.times(i + 1) = static_cast<int32_t>(le::get32(&table[4 * i]));
+
+  for (int place = 1; place <= kBestPlaces; ++place) {
+    std::string buffer(kNameBufferSize, ' ');
+    DWORD count = kNameBufferSize;
+    const LONG rc = registry.RegQueryValueExA(key, nameValueName(level, place).c_str(), nullptr, nullptr,
+                                              reinterpret_cast<uint8_t*>(buffer.data()), &count);
+    if (rc != ERROR_SUCCESS || count > kNameBufferSize) {
+      list.names(place) = kDefaultName;
+      list.times(place) = kDefaultTime;
+    } else {
+      // count - 1 drops the terminating NUL; a value of zero bytes is an empty name.
+      list.names(place) = buffer.substr(0, count == 0 ? 0 : count - 1);
+    }
+  }
+}
+
+}  // namespace
+
+std::string tableValueName(int level) { return std::to_string(level) + "STATS"; }
+std::string nameValueName(int level, int place) { return tableValueName(level) + std::to_string(place); }
+
+void loadUserData(Registry& registry, Backend& backend, UserData& user) {
+  OpenKey software(registry);
+  if (!openSoftware(registry, software)) {
+    backend.messageBox(kStoreFailedMessage, kApplicationTitle);
+    return;
+  }
+  OpenKey app(registry);
+  if (!createKey(registry, software.get(), appKeyPath(), kUserDataClass, app)) return;
+
+  readSolvingData(registry, app.get(), user.solving);
+
+  uint8_t wfsf[4];
+  le::put32(wfsf, static_cast<uint32_t>(user.numWfsf));
+  query(registry, app.get(), "NUMWFSF", wfsf, sizeof wfsf);
+  user.numWfsf = static_cast<int32_t>(le::get32(wfsf));
+
+  readSoundOptions(registry, app.get(), user.soundOptions);
+
+  for (int level = 1; level <= kLevels; ++level) readLevel(registry, app.get(), level, user.bestScores(level));
+  // app, then software, close here.
+}
+
+void saveUserData(Registry& registry, Backend& backend, const UserData& user) {
+  OpenKey software(registry);
+  if (!openSoftware(registry, software)) {
+    backend.messageBox(kStoreFailedMessage, kApplicationTitle);
+    return;
+  }
+  OpenKey app(registry);
+  if (!createKey(registry, software.get(), appKeyPath(), kUserDataClass, app)) return;
+  Registry& r = registry;  // short name for the run of writes below
+  const HKEY key = app.get();
+
+  const SolvingData::Bytes record = user.solving.toBytes();
+  setBinary(r, key, "SOLVINGDATA", record.data(), SolvingData::kStoredSize);
+
+  uint8_t wfsf[4];
+  le::put32(wfsf, static_cast<uint32_t>(user.numWfsf));
+  setBinary(r, key, "NUMWFSF", wfsf, sizeof wfsf);
+
+  uint8_t switches[2 * kSoundSwitches];
+  for (int i = 0; i < kSoundSwitches; ++i) le::put16(&switches[2 * i], static_cast<uint16_t>(user.soundOptions[i]));
+  setBinary(r, key, "SOUNDOPTIONS", switches, sizeof switches);
+
+  for (int level = 1; level <= kLevels; ++level) {
+    const BestList& list = user.bestScores(level);
+    uint8_t table[4 * kBestPlaces];
+    for (int i = 0; i < kBestPlaces; ++i) le::put32(&table[4 * i], static_cast<uint32_t>(list.times(i + 1)));
+    setBinary(r, key, tableValueName(level), table, sizeof table);
+    for (int place = 1; place <= kBestPlaces; ++place) {
+      // Names are held in the game's code page already; c_str() supplies the NUL that is stored.
+      const std::string& name = list.names(place);
+      r.RegSetValueExA(key, nameValueName(level, place).c_str(), 0, REG_SZ,
+                       reinterpret_cast<const uint8_t*>(name.c_str()), static_cast<DWORD>(name.size() + 1));
+    }
+  }
+}
+
+}  // namespace qlx

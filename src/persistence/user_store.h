@@ -1,0 +1,31 @@
+// Reading the player's data from the settings store at start-up and writing it back when the
+// play window unloads: the solving record, the carried values, the sound switches and the best
+// times, all under the game's key (class "USERDATA").
+#pragma once
+
+#include "persistence/user_data.h"
+#include "platform/backend.h"
+#include "platform/registry.h"
+
+namespace qlx {
+
+inline constexpr const char* kStoreFailedMessage = " Error Failerd";
+inline constexpr const char* kDefaultName = "Anononymous";
+inline constexpr int32_t kDefaultTime = 30000;
+// A name is read through a buffer of this many bytes: 24 characters and the NUL.
+inline constexpr DWORD kNameBufferSize = 25;
+
+// Loads data from the store; user.bestScores must already hold both levels. A value that cannot
+// be read leaves its field as it was, except: the switches become 1, and a name becomes
+// "Anononymous" with the time 30000. Counters A and B below 1 become 1 whether or not the record
+// was read. When the store cannot be opened at all, says so in a message box and changes nothing.
+void loadUserData(Registry& registry, Backend& backend, UserData& user);
+
+// Writes everything loadUserData reads; the names as text with their terminating NUL.
+void saveUserData(Registry& registry, Backend& backend, const UserData& user);
+
+// The value names of a level's time table and of one place's name: "1STATS", "1STATS4".
+std::string tableValueName(int level);
+std::string nameValueName(int level, int place);
+
+}  // namespace qlx
