@@ -243,8 +243,8 @@ bool parseRegFile(const std::string& input, std::vector<RegFileKey>* keys, std::
       size_t byteLine = lineNo;
       while (!bytes.empty() && bytes.back() == '\\') {
         bytes.pop_back();
-        if (i + 1 >= lines.size()) {
-          *error = lineError(byteLine, "the file ends after a continued line");
+        if (i + 1 >= lines.size() || trimmed(lines[i + 1]).empty()) {
+          *error = lineError(byteLine, "a line ending in a backslash is not followed by more bytes");
           return false;
         }
         bytes += trimmed(lines[++i]);
