@@ -1,0 +1,212 @@
+// The player's data through the settings file and quillorix-reg: the export of a first run shows
+// every value with its stored size, an imported stored game is offered, and start-up opens the
+// file, loads from it and reports a damaged one.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "persistence/saved_game.h"
+#include "persistence/user_store.h"
+#include "startup/program.h"
+#include "store_helpers.h"
+#include "temp_folder.h"
+
+namespace qlx {
+namespace {
+
+using namespace qlx::testing;
+
+const std::string kRegTool = std::string(QLX_BIN_DIR) + "/quillorix-reg";
+
+int runRegTool(const std::string& args) { return std::system((kRegTool + " " + args).c_str()); }
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// One exported value: "text" for a quoted string, else the hex bytes.
+struct Exported {
+  std::string kind;  // "text", "hex" or "hex(N)"
+  std::string text;
+  std::size_t bytes = 0;
+};
+using ExportedKeys = std::map<std::string, std::map<std::string, Exported>>;
+
+// Parses the export: continuation lines joined, values grouped under their key header.
+ExportedKeys parseExport(const std::string& reg) {
+  std::string joined;
+  for (std::size_t i = 0; i < reg.size(); ++i) {
+    if (reg[i] == '\\' && i + 1 < reg.size() && reg[i + 1] == '\n') {
+      i += 1;
+      while (i + 1 < reg.size() && reg[i + 1] == ' ') ++i;
+      continue;
+    }
+    joined += reg[i];
+  }
+  ExportedKeys keys;
+  std::string key;
+  std::istringstream lines(joined);
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.size() > 2 && line.front() == '[') {
+      key = line.substr(1, line.size() - 2);
+      keys[key];
+    } else if (!line.empty() && line.front() == '"') {
+      const std::size_t eq = line.find("\"=");
+      const std::string name = line.substr(1, eq - 1);
+      const std::string rest = line.substr(eq + 2);
+      Exported e;
+      if (rest.front() == '"') {
+        e.kind = "text";
+        e.text = rest.substr(1, rest.size() - 2);
+        e.bytes = e.text.size() + 1;
+      } else {
+        const std::size_t colon = rest.find(':');
+        e.kind = rest.substr(0, colon);
+        const std::string hex = rest.substr(colon + 1);
+        e.bytes = hex.empty() ? 0 : static_cast<std::size_t>(std::count(hex.begin(), hex.end(), ',')) + 1;
+      }
+      keys[key][name] = e;
+    }
+  }
+  return keys;
+}
+
+TEST(RegTool, TheExportOfAFirstRunShowsEveryValueWithItsSize) {
+  TempFolder dir;
+  const std::string storePath = dir.path() + "settings.db";
+  {
+    std::unique_ptr<Registry> store;
+    std::string notice;
+    ASSERT_TRUE(openRegistry(storePath, &store, &notice).ok());
+    HeadlessBackend backend;
+    UserData user;
+    user.bestScores.redim(kLevels);
+    loadUserData(*store, backend, user);
+    saveUserData(*store, backend, user);
+  }
+  const std::string out = dir.path() + "out.reg";
+  ASSERT_EQ(runRegTool("--store " + storePath + " export " + out), 0);
+  const ExportedKeys keys = parseExport(readFile(out));
+  const std::string appKey = "HKEY_CURRENT_USER\\Software\\Tarnwick\\Quillorix\\1.0";
+  ASSERT_EQ(keys.count(appKey), 1u) << readFile(out);
+  const auto& values = keys.at(appKey);
+
+  std::map<std::string, std::pair<std::string, std::size_t>> expected = {
+      {"SOLVINGDATA", {"hex", 22}}, {"NUMWFSF", {"hex", 4}}, {"SOUNDOPTIONS", {"hex", 14}},
+      {"1STATS", {"hex", 32}},      {"2STATS", {"hex", 32}}};
+  for (int level = 1; level <= 2; ++level)
+    for (int place = 1; place <= 8; ++place) expected[nameValueName(level, place)] = {"text", 12};
+  ASSERT_EQ(values.size(), expected.size()) << readFile(out);
+  for (const auto& [name, kindSize] : expected) {
+    ASSERT_EQ(values.count(name), 1u) << name;
+    EXPECT_EQ(values.at(name).kind, kindSize.first) << name;
+    EXPECT_EQ(values.at(name).bytes, kindSize.second) << name;
+    if (kindSize.first == "text") {
+      EXPECT_EQ(values.at(name).text, "Anononymous");
+    }
+  }
+}
+
+TEST(RegTool, AnImportedStoredGameIsOfferedAndRead) {
+  TempFolder dir;
+  const std::string storePath = dir.path() + "settings.db";
+  const std::string reg = dir.write("game.reg",
+                                    "Windows Registry Editor Version 5.00\r\n"
+                                    "\r\n"
+                                    "[HKEY_CURRENT_USER\\Software\\Tarnwick\\Quillorix\\1.0]\r\n"
+                                    "\"NUMWFSF\"=hex:00,00,00,00\r\n"
+                                    "\r\n"
+                                    "[HKEY_CURRENT_USER\\Software\\Tarnwick\\Quillorix\\1.0\\SAVE]\r\n"
+                                    "\"ISSTORED\"=hex:01\r\n"
+                                    "\"LENGTH\"=hex:02,00\r\n"
+                                    "\"BYTE_DATA\"=hex:0a,0b\r\n"
+                                    "\"MODE_NUM\"=hex:07,00,00,00,00,00,00,00,00,00,02,00,01,00,00,00,\\\r\n"
+                                    "  01,00,00,00,01,00\r\n"
+                                    "\"SCORE\"=hex:10,00,00,00\r\n"
+                                    "\"NWORDSFOUND\"=hex:02,00,00,00\r\n"
+                                    "\"SWORDSFOUND\"=hex:09,00,00,00\r\n"
+                                    "\"TIMEREM\"=hex:e8,03,00,00\r\n"
+                                    "\"CURLEVELSCORE\"=hex:05,00,00,00\r\n"
+                                    "\"FOUNDWORDS\"=\"ROOK,OWL,\"\r\n");
+  ASSERT_EQ(runRegTool("--store " + storePath + " import " + reg), 0);
+
+  std::unique_ptr<Registry> store;
+  std::string notice;
+  ASSERT_TRUE(openRegistry(storePath, &store, &notice).ok());
+  HeadlessBackend backend;
+  ASSERT_TRUE(isGameStored(*store, backend));
+  SolvingData solving;
+  SavedGame game;
+  int32_t elapsed = 0;
+  loadStoredGame(*store, backend, solving, game, elapsed);
+  EXPECT_EQ(solving.puzzleNum, 7);
+  EXPECT_EQ(solving.modeNum, 2);
+  EXPECT_EQ(elapsed, 1000);
+  ASSERT_EQ(game.foundWordCount, 2);
+  EXPECT_EQ(game.foundWords(1), "ROOK");
+  EXPECT_EQ(game.foundWords(2), "OWL");
+  EXPECT_FALSE(isGameStored(*store, backend));
+  EXPECT_TRUE(backend.messages.empty());
+}
+
+TEST(StartupSettings, LoadsFromTheStoreFileAndKeepsItOpen) {
+  TempFolder dir;
+  const std::string storePath = dir.path() + "sub/settings.db";
+  HeadlessBackend backend;
+  {
+    Program program;
+    program.user.bestScores.redim(kLevels);
+    loadSettings(program, storePath, &backend);
+    ASSERT_TRUE(program.registry);
+    EXPECT_EQ(program.user.bestScores(1).names(1), "Anononymous");
+    program.user.bestScores(1).names(1) = "Wren";
+    program.user.bestScores(1).times(1) = 1234;
+    saveUserData(*program.registry, backend, program.user);
+  }
+  Program again;
+  again.user.bestScores.redim(kLevels);
+  loadSettings(again, storePath, &backend);
+  EXPECT_EQ(again.user.bestScores(1).names(1), "Wren");
+  EXPECT_EQ(again.user.bestScores(1).times(1), 1234);
+  EXPECT_TRUE(backend.messages.empty());
+}
+
+TEST(StartupSettings, ADamagedStoreIsReportedAndAFreshOneStarted) {
+  TempFolder dir;
+  const std::string storePath = dir.write("settings.db", std::string(4096, 'j'));
+  HeadlessBackend backend;
+  Program program;
+  program.user.bestScores.redim(kLevels);
+  loadSettings(program, storePath, &backend);
+  ASSERT_EQ(backend.messages.size(), 1u);
+  EXPECT_NE(backend.messages[0].text.find("settings.db"), std::string::npos) << backend.messages[0].text;
+  EXPECT_EQ(backend.messages[0].title, "Quillorix");
+  EXPECT_EQ(program.user.soundOptions[0], 1) << "the fresh store was loaded";
+  int kept = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+    if (entry.path().filename().string().rfind("settings.db.damaged-", 0) == 0) ++kept;
+  EXPECT_EQ(kept, 1);
+}
+
+TEST(StartupSettings, NoStoreAtAllIsReportedWithTheFailureMessage) {
+  HeadlessBackend backend;
+  Program program;
+  program.user.bestScores.redim(kLevels);
+  loadSettings(program, "/proc/self/no-such-folder/settings.db", &backend);
+  ASSERT_EQ(backend.messages.size(), 2u);
+  EXPECT_NE(backend.messages[0].text.find("settings"), std::string::npos);
+  EXPECT_EQ(backend.messages[1].text, " Error Failerd");
+  EXPECT_EQ(program.user.soundOptions[0], 0);
+}
+
+}  // namespace
+}  // namespace qlx
