@@ -22,7 +22,8 @@ std::string valueName(int i) { return "VALUE" + std::to_string(i); }
 // Value i of generation g: the generation number spelled out, padded to a size of its own.
 std::string valueBytes(int i, uint32_t g) { return std::to_string(g) + std::string(static_cast<size_t>(i) * 13, ':'); }
 
-[[noreturn]] void saveForever(const std::string& path, uint32_t from) {
+// Writes a byte to ready after its first complete save.
+[[noreturn]] void saveForever(const std::string& path, uint32_t from, int ready) {
   std::unique_ptr<Registry> reg;
   std::string notice;
   if (!openRegistry(path, &reg, &notice).ok()) _exit(3);
@@ -37,6 +38,7 @@ std::string valueBytes(int i, uint32_t g) { return std::to_string(g) + std::stri
     }
     reg->RegCloseKey(app);
     reg->RegCloseKey(sw);
+    if (g == from && write(ready, "s", 1) != 1) _exit(5);
   }
 }
 
@@ -81,9 +83,19 @@ TEST(StoreCrash, KillsAtRandomMomentsLeaveACompleteOldOrNewSet) {
   int completed = 0;  // kills after which a newer set was found
   constexpr int kKills = 100;
   for (int k = 0; k < kKills; ++k) {
+    int pipeFds[2];
+    ASSERT_EQ(pipe(pipeFds), 0);
     const pid_t child = fork();
     ASSERT_GE(child, 0);
-    if (child == 0) saveForever(path, last + 1);
+    if (child == 0) saveForever(path, last + 1, pipeFds[1]);
+    close(pipeFds[1]);
+    // Every other kill waits for one complete save first, so that saves surely happen however
+    // slow the build; the others may strike while the store is still being opened.
+    char byte = 0;
+    if (k % 2 == 0) {
+      ASSERT_EQ(read(pipeFds[0], &byte, 1), 1);
+    }
+    close(pipeFds[0]);
     std::this_thread::sleep_for(std::chrono::microseconds(delayUs(rng)));
     ASSERT_EQ(kill(child, SIGKILL), 0);
     int status = 0;
