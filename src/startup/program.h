@@ -38,8 +38,9 @@ Status prepareProgram(Program& program, const std::string& folder, std::optional
 
 // Step 7 of start-up, after prepareProgram: opens the settings store at storePath (the game passes
 // defaultRegistryPath()) and loads the solving record, the switches and the best times into
-// program.user. What the store reports (a damaged store moved aside, or no store at all) is shown
-// in backend's message box, or written to stderr while there is no back end yet (null).
+// program.user, whose bestScores prepareProgram has sized. What the store reports (a damaged store
+// moved aside, or no store at all) is shown in backend's message box, or written to stderr while
+// there is no back end yet (null).
 void loadSettings(Program& program, const std::string& storePath, Backend* backend);
 
 // The game's entry: start-up, then the play window; returns the process exit code.
