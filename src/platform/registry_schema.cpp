@@ -73,27 +73,47 @@ Check checkOrCreate(sqlite3* db, std::string* why) {
     *why = "it cannot be written";
     return Check::Failed;
   }
-  const std::string appId = queryText(db, "PRAGMA application_id", &rc);
-  if (rc != SQLITE_OK) return failure(db, rc, why);
-  const std::string version = queryText(db, "PRAGMA user_version", &rc);
-  if (rc != SQLITE_OK) return failure(db, rc, why);
-  const std::string objects = queryText(db, "SELECT count(*) FROM sqlite_master", &rc);
-  if (rc != SQLITE_OK) return failure(db, rc, why);
+  // The three reads form one snapshot (one read transaction), so a store another copy is
+  // creating at this moment is never seen half made and taken for a damaged one.
+  sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+  std::string appId = queryText(db, "PRAGMA application_id", &rc);
+  std::string version, objects;
+  if (rc == SQLITE_OK) version = queryText(db, "PRAGMA user_version", &rc);
+  if (rc == SQLITE_OK) objects = queryText(db, "SELECT count(*) FROM sqlite_master", &rc);
+  if (rc != SQLITE_OK) {
+    const Check c = failure(db, rc, why);
+    sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    return c;
+  }
+  sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
 
   if (appId == "0" && objects == "0") {
-    // A new file: the tables and the two keys that always exist, in one transaction.
-    const std::string create = std::string("BEGIN IMMEDIATE;") + kCreate +
-                               "PRAGMA application_id=" + std::to_string(kApplicationId) +
-                               ";PRAGMA user_version=" + std::to_string(kSchemaVersion) + ";COMMIT;";
-    char* err = nullptr;
-    rc = sqlite3_exec(db, create.c_str(), nullptr, nullptr, &err);
+    // A new file gets its tables under the write lock, and is judged empty again under it: two
+    // copies of the game starting at once on a new file must not both try to create them.
+    if (sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
+      return failure(db, sqlite3_errcode(db), why);
+    appId = queryText(db, "PRAGMA application_id", &rc);
+    if (rc == SQLITE_OK) version = queryText(db, "PRAGMA user_version", &rc);
+    if (rc == SQLITE_OK) objects = queryText(db, "SELECT count(*) FROM sqlite_master", &rc);
     if (rc != SQLITE_OK) {
-      *why = err ? err : sqlite3_errmsg(db);
-      sqlite3_free(err);
+      const Check c = failure(db, rc, why);
       sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-      return isDamageCode(rc) ? Check::Damaged : Check::Failed;
+      return c;
     }
-    return Check::Ours;
+    if (appId == "0" && objects == "0") {
+      const std::string create = std::string(kCreate) + "PRAGMA application_id=" + std::to_string(kApplicationId) +
+                                 ";PRAGMA user_version=" + std::to_string(kSchemaVersion) + ";COMMIT;";
+      char* err = nullptr;
+      rc = sqlite3_exec(db, create.c_str(), nullptr, nullptr, &err);
+      if (rc != SQLITE_OK) {
+        *why = err ? err : sqlite3_errmsg(db);
+        sqlite3_free(err);
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        return isDamageCode(rc) ? Check::Damaged : Check::Failed;
+      }
+      return Check::Ours;
+    }
+    sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);  // another copy made the tables first
   }
   if (appId != std::to_string(kApplicationId) || version != std::to_string(kSchemaVersion)) {
     *why = "it is not a settings file of this game";
