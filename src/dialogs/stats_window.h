@@ -1,0 +1,70 @@
+// frmStats, the Hall of Fame: a modal window listing the eight best times of one level with the
+// players' names, with an OK button and a Clear Scores button, all painted with the drawing kit.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "dialogs/dialog_layout.h"
+#include "drawkit/draw_rect.h"
+#include "drawkit/graphics.h"
+#include "persistence/user_data.h"
+#include "platform/backend.h"
+#include "platform/window.h"
+
+namespace qlx {
+
+// Client size of the window in pixels.
+inline constexpr int kStatsWidth = 466;
+inline constexpr int kStatsHeight = 454;
+// What Clear Scores writes into every place (the name's spelling is the game's own).
+inline constexpr const char* kClearedName = "Anonoymous";
+inline constexpr int32_t kClearedTime = 30000;
+
+// The program-wide pieces the window reads and changes.
+struct StatsContext {
+  Backend& backend;
+  const Graphics& graphics;
+  UserData& user;      // Clear Scores changes user.bestScores in memory
+  int dialogUnit = kDialogUnit;
+};
+
+class FrmStats : public Window {
+ public:
+  explicit FrmStats(const StatsContext& context);
+
+  // The level whose list is shown, set by the opener before the window is loaded. A level
+  // outside the best-time table shows an empty list and Clear Scores clears nothing.
+  int modeNum = 0;
+
+  void Form_Load() override;
+  void Form_KeyPress(int& keyAscii) override;
+  void Form_MouseDown(int button, int shift, float x, float y) override;
+  void Form_MouseMove(int button, int shift, float x, float y) override;
+
+  // The records, for the tests and the snapshot tool; buttons are numbered 1 (OK) and 2.
+  const DrawRect& background() const { return background_; }
+  const DrawRect& title() const { return title_; }
+  const DrawRect& nameRow(int i) const { return nameRows_.at(static_cast<std::size_t>(i - 1)); }
+  const DrawRect& timeRow(int i) const { return timeRows_.at(static_cast<std::size_t>(i - 1)); }
+  const DrawRect& button(int k) const { return buttons_.at(static_cast<std::size_t>(k - 1)); }
+
+ private:
+  BestList* shownList();
+  void drawRows();
+  void drawButtonsAtRest();
+  void clearScores();
+
+  StatsContext ctx_;
+  DrawRect background_;
+  DrawRect title_;
+  std::array<DrawRect, kBestPlaces> nameRows_{};
+  std::array<DrawRect, kBestPlaces> timeRows_{};
+  std::array<DrawRect, 2> buttons_{};
+};
+
+// Opens the Hall of Fame for level modeNum modally; returns when the player has closed it.
+void showStats(const StatsContext& context, int modeNum);
+
+}  // namespace qlx

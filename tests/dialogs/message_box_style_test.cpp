@@ -1,0 +1,29 @@
+// The game's message box look: a message box painted in it takes the panel colour, the frame pen
+// around its button and the message colour for its text.
+#include <gtest/gtest.h>
+
+#include "dialogs/message_box_style.h"
+#include "platform/headless/headless_backend.h"
+
+namespace qlx {
+namespace {
+
+TEST(GameMessageBoxStyle, PaintsAMessageBoxInThePanelColours) {
+  Graphics g;
+  const MessageBoxStyle style = gameMessageBoxStyle(g);
+  EXPECT_EQ(style.font, (FontSpec{"Arial", 12, FW_NORMAL}));
+  HeadlessBackend backend;
+  MessageBoxWindow box(backend, "Please select a code first", "Quillorix", style);
+  const DeviceContext& dc = box.dc();
+  EXPECT_EQ(dc.pixel(0, 0), g.brPanel.color);
+  const Rect& ok = box.okButton();
+  EXPECT_EQ(dc.pixel(ok.left, ok.top), g.penFrame.color);
+  int text = 0;
+  const Rect& area = box.textArea();
+  for (int y = area.top; y < area.bottom; ++y)
+    for (int x = area.left; x < area.right; ++x) text += dc.pixel(x, y) == g.clrMessageText;
+  EXPECT_GT(text, 20);
+}
+
+}  // namespace
+}  // namespace qlx

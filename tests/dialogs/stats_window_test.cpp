@@ -1,0 +1,280 @@
+// The Hall of Fame window on the headless back end with the real fonts: where its records lie,
+// the rows it shows, how it closes, Clear Scores, and when its buttons change look.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "dialogs/dialog_layout.h"
+#include "dialogs/stats_window.h"
+#include "drawkit/primitives.h"
+#include "persistence/user_store.h"
+#include "platform/headless/headless_backend.h"
+
+namespace qlx {
+namespace {
+
+class StatsWindowTest : public ::testing::Test {
+ protected:
+  StatsWindowTest() {
+    user.bestScores.redim(kLevels);
+    for (int i = 1; i <= kBestPlaces; ++i) {
+      user.bestScores(1).names(i) = kDefaultName;  // a level never played, as the store loads it
+      user.bestScores(1).times(i) = kDefaultTime;
+      user.bestScores(2).names(i) = "Player " + std::string(1, static_cast<char>('A' + i - 1));
+      user.bestScores(2).times(i) = 600 * i + 5;  // i minutes and half a second
+    }
+  }
+
+  StatsContext context() { return StatsContext{backend, graphics, user, kDialogUnit}; }
+
+  // What a row of the window must look like: the text drawn alone, with the same primitive, on
+  // the background in the dialog font, after the title when titled (it reaches into row 1).
+  void expectRowShows(const FrmStats& w, const DrawRect& row, const std::string& text, bool titled = false) {
+    DeviceContext ref(kStatsWidth, kStatsHeight, graphics.brBackground.color);
+    ref.setFont(dialogFont());
+    if (titled) {
+      DrawRect t = w.title();
+      t.hDC = &ref;
+      drawButton(t, 0, false, 2, "Quillorix", graphics);
+    }
+    DrawRect r = row;
+    r.hDC = &ref;
+    drawText(r, 1, text, kTopLeftText);
+    int inked = 0;
+    // One pixel above the record too: the coloured copy is lifted by one.
+    for (int y = row.top - 1; y < row.top + row.height; ++y)
+      for (int x = row.left; x < row.left + row.width + 1; ++x) {
+        ASSERT_EQ(w.dc().pixel(x, y), ref.pixel(x, y)) << "\"" << text << "\" at (" << x << ", " << y << ")";
+        inked += ref.pixel(x, y) != graphics.brBackground.color;
+      }
+    if (!text.empty()) {
+      EXPECT_GT(inked, 20) << "\"" << text << "\" left some ink";
+    }
+  }
+
+  void expectRowsShow(const FrmStats& w, const std::string& name, const std::string& time, bool titled = false) {
+    for (int i = 1; i <= kBestPlaces; ++i) {
+      SCOPED_TRACE("row " + std::to_string(i));
+      expectRowShows(w, w.nameRow(i), name, titled);
+      expectRowShows(w, w.timeRow(i), time, titled);
+    }
+  }
+
+  // Counts pixels of colour c in [left, right) × [top, bottom).
+  int count(const FrmStats& w, Rect r, ColorRef c) {
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x) n += w.dc().pixel(x, y) == c;
+    return n;
+  }
+
+  HeadlessBackend backend;
+  Graphics graphics;
+  UserData user;
+};
+
+TEST_F(StatsWindowTest, LaysOutItsRecordsInDialogUnitsAndPaintsTheListOnLoad) {
+  graphics.windowIcon = std::make_shared<Bitmap>(Bitmap{2, 2, {1, 2, 3, 4}});
+  FrmStats w(context());
+  w.modeNum = 2;
+  w.show();
+  const DeviceContext& dc = w.dc();
+  const ColorRef bg = graphics.brBackground.color, panel = graphics.brPanel.color;
+
+  EXPECT_EQ(w.clientWidth(), 466);
+  EXPECT_EQ(w.clientHeight(), 454);
+  EXPECT_EQ(w.caption(), "Best Scores - Quillorix");
+  EXPECT_EQ(w.icon(), graphics.windowIcon);
+  EXPECT_EQ(dc.font(), (FontSpec{"Times New Roman", 14.25, FW_BOLD}));
+
+  EXPECT_EQ(dc.pixel(0, 0), bg);
+  EXPECT_EQ(dc.pixel(465, 453), bg);
+  // Both buttons: 132 × 30 at (88, 396) and (264, 396), panel-filled and unframed at rest.
+  for (int left : {88, 264}) {
+    SCOPED_TRACE("button at " + std::to_string(left));
+    EXPECT_EQ(dc.pixel(left, 396), panel);
+    EXPECT_EQ(dc.pixel(left + 131, 396), panel);
+    EXPECT_EQ(dc.pixel(left, 425), panel);
+    EXPECT_EQ(dc.pixel(left + 131, 425), panel);
+    EXPECT_EQ(dc.pixel(left - 1, 410), bg);
+    EXPECT_EQ(dc.pixel(left + 132, 410), bg);
+    EXPECT_EQ(dc.pixel(left + 60, 395), bg);
+    EXPECT_EQ(dc.pixel(left + 60, 426), bg);
+    EXPECT_GT(count(w, Rect{left, 396, left + 132, 426}, graphics.clrButtonText), 10) << "caption drawn";
+  }
+  // The title is laid out (466 / 2 - 88 = 145, top 22, 176 × 30) but not drawn on opening.
+  const DrawRect& t = w.title();
+  EXPECT_EQ(t.left, 145);
+  EXPECT_EQ(t.top, 22);
+  EXPECT_EQ(t.width, 176);
+  EXPECT_EQ(t.height, 30);
+  EXPECT_EQ(count(w, Rect{0, 0, 466, 43}, bg), 466 * 43) << "nothing above the first row";
+
+  EXPECT_EQ(w.nameRow(3).left, 44);
+  EXPECT_EQ(w.nameRow(3).top, 132);
+  EXPECT_EQ(w.timeRow(8).left, 352);
+  EXPECT_EQ(w.timeRow(8).top, 352);
+  for (int i = 1; i <= kBestPlaces; ++i) {
+    SCOPED_TRACE("row " + std::to_string(i));
+    expectRowShows(w, w.nameRow(i), "Player " + std::string(1, static_cast<char>('A' + i - 1)));
+    expectRowShows(w, w.timeRow(i), std::to_string(i) + ":00");
+  }
+}
+
+TEST_F(StatsWindowTest, ALevelNeverFilledShowsTheStoreDefaults) {
+  FrmStats w(context());
+  w.modeNum = 1;
+  w.show();
+  expectRowsShow(w, "Anononymous", "50:00");
+}
+
+TEST_F(StatsWindowTest, EnterAndEscapeCloseWithoutClearingAndOtherKeysDoNothing) {
+  const UserData before = user;
+  for (int key : {VK_RETURN, VK_ESCAPE}) {
+    SCOPED_TRACE("key " + std::to_string(key));
+    bool closed = false;
+    backend.onNextModal([&](Window& w) {
+      for (int other : {int{'a'}, int{' '}, int{VK_BACK}, int{'R'}}) backend.keyPress(w, other);
+      EXPECT_TRUE(w.isVisible()) << "other keys leave it open";
+      backend.keyPress(w, key);
+      closed = !w.isVisible() && !w.isLoaded();
+    });
+    showStats(context(), 2);
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(backend.pendingModalSteps(), 0u);
+  }
+  for (int level = 1; level <= kLevels; ++level) {
+    EXPECT_EQ(user.bestScores(level).names, before.bestScores(level).names);
+    EXPECT_EQ(user.bestScores(level).times, before.bestScores(level).times);
+  }
+}
+
+TEST_F(StatsWindowTest, ClicksOnAButtonEdgeDoNothingAndOnePixelInsideWork) {
+  FrmStats w(context());
+  w.modeNum = 2;
+  w.show();
+  // Edges of OK (88..220 × 396..426) and of Clear Scores (264..396), and the gap between them.
+  for (auto [x, y] : {std::pair{88.f, 410.f}, {220.f, 410.f}, {150.f, 396.f}, {150.f, 426.f}, {264.f, 410.f},
+                      {396.f, 410.f}, {300.f, 396.f}, {300.f, 426.f}, {240.f, 410.f}, {10.f, 10.f}}) {
+    backend.mouseDown(w, x, y);
+    EXPECT_TRUE(w.isVisible()) << x << ", " << y;
+  }
+  EXPECT_EQ(user.bestScores(2).names(1), "Player A") << "nothing cleared";
+
+  backend.mouseDown(w, 395, 425, vbRightButton);  // one pixel inside the corner, any button
+  EXPECT_EQ(user.bestScores(2).names(1), kClearedName);
+  EXPECT_TRUE(w.isVisible());
+  backend.mouseDown(w, 89, 397);
+  EXPECT_FALSE(w.isVisible());
+  EXPECT_FALSE(w.isLoaded());
+}
+
+TEST_F(StatsWindowTest, ClearScoresResetsOnlyTheShownLevelAndDrawsTheTitle) {
+  {
+    FrmStats w(context());
+    w.modeNum = 2;
+    w.show();
+    const int presents = backend.presentCount(w);
+    backend.mouseDown(w, 330, 410);
+    EXPECT_EQ(backend.presentCount(w), presents + 1);
+    expectRowsShow(w, kClearedName, "50:00", true);
+    // The title now names the level in black, centred on the window's middle.
+    int minX = 466, maxX = 0, black = 0;
+    for (int y = 0; y < 44; ++y)
+      for (int x = 0; x < 466; ++x)
+        if (w.dc().pixel(x, y) == rgb(0, 0, 0)) ++black, minX = std::min(minX, x), maxX = std::max(maxX, x);
+    EXPECT_GT(black, 20);
+    EXPECT_LE(std::abs(minX + maxX - 466), 4) << minX << ".." << maxX;
+    EXPECT_GE(minX, 145);
+    EXPECT_LT(maxX, 321);
+    EXPECT_EQ(w.dc().pixel(88, 396), graphics.brPanel.color) << "buttons redrawn at rest";
+  }
+  for (int i = 1; i <= kBestPlaces; ++i) {
+    EXPECT_EQ(user.bestScores(2).names(i), "Anonoymous");
+    EXPECT_EQ(user.bestScores(2).times(i), 30000);
+    EXPECT_EQ(user.bestScores(1).names(i), kDefaultName) << "the other level is left alone";
+  }
+  // Opened again, the window shows the cleared list.
+  backend.onNextModal([&](Window& win) {
+    expectRowsShow(static_cast<FrmStats&>(win), kClearedName, "50:00");
+    backend.keyPress(win, VK_ESCAPE);
+  });
+  showStats(context(), 2);
+  EXPECT_EQ(backend.pendingModalSteps(), 0u);
+}
+
+TEST_F(StatsWindowTest, HoverLookChangesOnlyWhenThePointerCrossesAButtonEdge) {
+  FrmStats w(context());
+  w.modeNum = 2;
+  w.show();
+  const ColorRef frame = graphics.penFrame.color, panel = graphics.brPanel.color;
+  int presents = backend.presentCount(w);
+
+  backend.mouseMove(w, 100, 300);  // over neither
+  EXPECT_EQ(backend.presentCount(w), presents);
+  backend.mouseMove(w, 300, 410);  // onto Clear Scores: framed hover look
+  EXPECT_EQ(backend.presentCount(w), ++presents);
+  EXPECT_EQ(w.dc().pixel(264, 396), frame);
+  EXPECT_EQ(w.dc().pixel(395, 425), frame);
+  EXPECT_NE(w.button(2).hover, 0);
+  EXPECT_GT(count(w, Rect{264, 396, 396, 426}, graphics.clrHoverText), 10);
+
+  const auto image = w.dc().bits();
+  for (float x : {270.f, 330.f, 390.f}) backend.mouseMove(w, x, 420);  // moves within it
+  EXPECT_EQ(backend.presentCount(w), presents);
+  EXPECT_EQ(w.dc().bits(), image) << "moves inside a button draw nothing";
+
+  // Pressing Clear Scores with the pointer staying on it draws it at rest; hover stays set.
+  backend.mouseDown(w, 330, 410);
+  EXPECT_EQ(backend.presentCount(w), ++presents);
+  EXPECT_EQ(w.dc().pixel(264, 396), panel);
+  EXPECT_NE(w.button(2).hover, 0);
+  backend.mouseMove(w, 331, 411);
+  EXPECT_EQ(backend.presentCount(w), presents);
+  EXPECT_EQ(w.dc().pixel(264, 396), panel) << "no hover look until the pointer leaves and comes back";
+
+  backend.mouseMove(w, 240, 411);  // off it: redrawn at rest
+  EXPECT_EQ(backend.presentCount(w), ++presents);
+  EXPECT_EQ(w.button(2).hover, 0);
+  backend.mouseMove(w, 250, 411);
+  EXPECT_EQ(backend.presentCount(w), presents);
+  backend.mouseMove(w, 300, 411);  // back on: hover look again
+  EXPECT_EQ(backend.presentCount(w), ++presents);
+  EXPECT_EQ(w.dc().pixel(264, 396), frame);
+
+  // Straight from one button to the other: one leaves, the other enters, two refreshes.
+  backend.mouseMove(w, 150, 411);
+  EXPECT_EQ(backend.presentCount(w), presents + 2);
+  EXPECT_EQ(w.dc().pixel(264, 396), panel);
+  EXPECT_EQ(w.dc().pixel(88, 396), frame);
+  EXPECT_NE(w.button(1).hover, 0);
+  EXPECT_EQ(w.button(2).hover, 0);
+}
+
+TEST_F(StatsWindowTest, ALevelOutsideTheTableShowsAnEmptyListAndClearsNothing) {
+  const UserData before = user;
+  for (int mode : {0, 3, -1, 32767}) {
+    SCOPED_TRACE("modeNum " + std::to_string(mode));
+    FrmStats w(context());
+    w.modeNum = mode;
+    w.show();
+    expectRowsShow(w, "", "");
+    backend.mouseDown(w, 330, 410);
+    expectRowsShow(w, "", "");
+    EXPECT_EQ(count(w, Rect{0, 0, 466, 44}, graphics.brBackground.color), 466 * 44) << "an empty title";
+    backend.mouseDown(w, 150, 410);
+    EXPECT_FALSE(w.isVisible());
+  }
+  EXPECT_EQ(user.bestScores(2).names, before.bestScores(2).names);
+  EXPECT_EQ(user.bestScores(1).times, before.bestScores(1).times);
+
+  UserData empty;  // a table never sized
+  FrmStats w(StatsContext{backend, graphics, empty, kDialogUnit});
+  w.modeNum = 2;
+  w.show();
+  backend.mouseDown(w, 330, 410);
+  EXPECT_TRUE(w.isVisible());
+}
+
+}  // namespace
+}  // namespace qlx
