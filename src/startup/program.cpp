@@ -7,6 +7,7 @@
 #include "persistence/user_store.h"
 #include "platform/folders.h"
 #include "platform/headless/headless_backend.h"
+#include "platform/sdl/sdl_backend.h"
 #include "puzzle/gridfile.h"
 
 namespace qlx {
@@ -62,14 +63,49 @@ void loadSettings(Program& program, const std::string& storePath, Backend* backe
   if (program.registry) loadUserData(*program.registry, messages, program.user);
 }
 
+MessageBoxStyle messageBoxStyleFor(const Graphics& g) {
+  MessageBoxStyle style;
+  style.background = g.brPanel.color;
+  style.text = g.clrMessageText;
+  style.buttonFill = g.brBackground.color;
+  style.buttonFrame = g.penFrame.color;
+  style.buttonText = g.clrButtonText;
+  style.font = FontSpec{kPlayFontFace, 12, FW_BOLD};
+  return style;
+}
+
+std::unique_ptr<PlayWindow> openPlayWindow(Program& program, Backend& backend,
+                                           std::function<void(int modeNum)> showHallOfFame) {
+  PlayContext context{program.puzzle,   program.grids,    *program.fillLibrary,
+                      program.user,     program.registry.get(), program.graphics,
+                      program.soundFiles, program.appFolder, std::move(showHallOfFame)};
+  auto window = std::make_unique<PlayWindow>(backend, std::move(context));
+  window->show();
+  window->resizeWindow();
+  window->initMainMenuVar();
+  window->mainMenu(true);
+  return window;
+}
+
 int Main() {
-  Program program;
-  if (Status s = prepareProgram(program, executableFolder()); !s) {
-    std::cerr << kAppTitle << ": " << s.message() << "\n";
+  Status noScreen;
+  std::unique_ptr<Backend> backend = makeSdlBackend(&noScreen);
+  if (!backend) {
+    std::cerr << kAppTitle << ": cannot open the game's window: " << noScreen.message() << "\n";
     return 1;
   }
-  loadSettings(program, defaultRegistryPath(), nullptr);
-  std::cout << kAppTitle << ": ready, " << program.grids.groupCount << " grid groups and the dictionary loaded.\n";
+  Program program;
+  if (Status s = prepareProgram(program, executableFolder()); !s) {
+    backend->messageBox(s.message(), kAppTitle);
+    return 1;
+  }
+  // The graphics come before the settings so that what the store reports looks like the game.
+  initGraphics(program.graphics, program.appFolder);
+  backend->setMessageBoxStyle(messageBoxStyleFor(program.graphics));
+  loadSettings(program, defaultRegistryPath(), backend.get());
+  initSoundFiles(program.soundFiles, program.appFolder);
+  std::unique_ptr<PlayWindow> window = openPlayWindow(program, *backend);
+  backend->run();
   return 0;
 }
 

@@ -3,16 +3,21 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "core/status.h"
+#include "drawkit/graphics.h"
+#include "drawkit/sounds.h"
 #include "persistence/user_data.h"
 #include "platform/backend.h"
+#include "platform/message_box.h"
 #include "platform/registry.h"
 #include "puzzle/fill_library.h"
 #include "puzzle/model.h"
+#include "playwindow/play_window.h"
 
 namespace qlx {
 
@@ -29,6 +34,8 @@ struct Program {
   std::unique_ptr<FillLibrary> fillLibrary;
   std::unique_ptr<Registry> registry;  // the settings store, open from loadSettings to the end
   UserData user;
+  SoundFiles soundFiles;
+  Graphics graphics;  // the windows' records point into it: Program stays where it was made
 };
 
 // The first steps of start-up: seed the generator (from the clock unless a seed is given), size
@@ -42,6 +49,14 @@ Status prepareProgram(Program& program, const std::string& folder, std::optional
 // moved aside, or no store at all) is shown in backend's message box, or written to stderr while
 // there is no back end yet (null).
 void loadSettings(Program& program, const std::string& storePath, Backend* backend);
+
+// The look of the message boxes, from the game's own colours.
+MessageBoxStyle messageBoxStyleFor(const Graphics& g);
+
+// Step 10 of start-up, once the sounds and graphics are ready: the play window loaded and shown
+// with its main menu. showHallOfFame opens the Hall of Fame of a level (unset: nothing).
+std::unique_ptr<PlayWindow> openPlayWindow(Program& program, Backend& backend,
+                                           std::function<void(int modeNum)> showHallOfFame = {});
 
 // The game's entry: start-up, then the play window; returns the process exit code.
 int Main();

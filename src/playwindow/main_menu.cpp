@@ -1,0 +1,73 @@
+// The main menu of frmQLX: the title picture above New Game, High Scores, Help and Exit, and
+// what each of them does.
+#include "drawkit/help.h"
+#include "drawkit/primitives.h"
+#include "playwindow/play_window.h"
+#include "resources/string_table.h"
+
+namespace qlx {
+
+void PlayWindow::initMainMenuVar() {
+  titleRect = DrawRect{};
+  titleRect.hDC = &dc();
+  titleRect.left = 249;
+  titleRect.top = 100;
+  titleRect.width = 200;
+  titleRect.height = 101;
+  for (int i = 1; i <= 4; ++i) {
+    DrawRect& b = mainBtns(i);
+    b.width = 200;
+    b.height = 30;
+    b.left = (myWid - 200) / 2;
+    b.top = static_cast<int32_t>(b.height * i * 3 / 2 + 200);
+    b.textColor = ctx_.graphics.clrHoverText;
+    b.hBrush = &ctx_.graphics.brBackground;
+  }
+  sidePanel.left = 0;
+  sidePanel.top = 0;
+  sidePanel.width = 125;
+  sidePanel.height = 800;
+}
+
+void PlayWindow::mainMenu(bool boolShow) {
+  if (!boolShow) return;
+  // No number of the last puzzle may stay selected into the next one.
+  ctx_.puzzle.selectedNum = 0;
+  titleRect.hDC = &dc();
+  drawBox(bgRect, 1);
+  setFont(12, true);
+  for (int i = 1; i <= 4; ++i) {
+    DrawRect& b = mainBtns(i);
+    b.hDC = &dc();
+    drawButton(b, 0, false, 2, loadString(IDS_NEW_GAME - 1 + i), ctx_.graphics);
+    b.hPen = &ctx_.graphics.penMenu;
+    b.hover = 0;  // drawn at rest: the next pointer move onto it draws the hover look
+  }
+  dc().setFontSize(10);
+  drawPicture(titleRect, kTitlePicturePiece, true, ctx_.graphics);
+  setTimerEnabled(false);
+  refresh();
+}
+
+void PlayWindow::mainMenuAction(int i) {
+  switch (i) {
+    case 1:
+      ctx_.user.solving.modeNum = 2;
+      ctx_.user.solving.gridGroup = 2;
+      startGame();
+      break;
+    case 2:
+      if (ctx_.showHallOfFame) ctx_.showHallOfFame(2);
+      break;
+    case 3:
+      openDocument(backend(), helpPagePath(ctx_.appFolder));
+      break;
+    case 4:
+      unload();
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace qlx

@@ -1,0 +1,126 @@
+// frmQLX, the one window the game is played in: the main menu, the side panel, the board with
+// its code strip and alphabet panel, selection and typing, pause and the play clock. Everything
+// is painted onto the window's image; the handlers route every press and key.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "core/array1.h"
+#include "drawkit/draw_rect.h"
+#include "drawkit/graphics.h"
+#include "drawkit/sounds.h"
+#include "persistence/user_data.h"
+#include "platform/registry.h"
+#include "platform/window.h"
+#include "puzzle/fill_library.h"
+#include "puzzle/model.h"
+
+namespace qlx {
+
+// The program-wide pieces the play window works on; they outlive the window.
+struct PlayContext {
+  Puzzle& puzzle;
+  const GridIndex& grids;
+  WordFiller& filler;
+  UserData& user;
+  Registry* registry;  // where the user data are saved on unload; null saves nothing
+  const Graphics& graphics;
+  const SoundFiles& sounds;
+  std::string appFolder;  // ends in a separator
+  // Shows the Hall of Fame of a level modally; unset shows nothing.
+  std::function<void(int modeNum)> showHallOfFame;
+};
+
+// Layout constants of the window, in client pixels.
+inline constexpr int kPlayWidth = 800;
+inline constexpr int kPlayHeight = 600;
+inline constexpr int kBoardEdge = 425;
+inline constexpr int kBoardTop = 25;
+inline constexpr int kClockMillis = 1000;
+inline constexpr int kSideItems = 13;
+// The typeface of every caption and cell; the window sets only sizes and weight.
+inline constexpr const char* kPlayFontFace = "Arial";
+
+class PlayWindow : public Window {
+ public:
+  PlayWindow(Backend& backend, PlayContext context);
+
+  // Start-up, after show(): the menu is centred on the layout width set here.
+  void resizeWindow();
+  void initMainMenuVar();
+  void mainMenu(bool boolShow);
+  void mainMenuAction(int i);
+
+  // Game start.
+  void startGame();
+  void initCWDi();
+  void initCWVar();
+  void initRPBtns();
+  void rightMenuAction(int itemClicked);
+
+  // Selection and input.
+  bool hitTestGrid(int x, int y);
+  bool hitTestCodeGrid(int x, int y);
+  void processKeyInput(int charVal);
+  void eraseCurrentVal();
+  void refreshSelectionChange();
+
+  // Pause: true covers the window with the pause notice and stops the clock; false puts the
+  // board back as it was and starts the clock again.
+  void enablePause(bool b);
+  bool paused() const { return paused_; }
+
+  // The clock's tick: ten tenths more and the clock label redrawn.
+  void timr_Timer();
+
+  // Window events.
+  void Form_Load() override;
+  void Form_Unload(int& cancel) override;
+  void Form_MouseDown(int button, int shift, float x, float y) override;
+  void Form_MouseMove(int button, int shift, float x, float y) override;
+  void Form_KeyDown(int& keyCode, int& shift) override;
+  void Form_KeyPress(int& keyAscii) override;
+  void Timer_Tick() override { timr_Timer(); }
+
+  // State, readable by tests and the aids that come later.
+  bool gamePlaying = false;
+  int32_t elapsedTime = 0;  // tenths of a second
+  int32_t timeConsumedInSec = 0;
+  std::string bestScoreValString;
+  std::string timerStr;
+  int32_t myHt = 0;  // layout size in pixels (twips are not used on this platform)
+  int32_t myWid = 0;
+
+  DrawRect bgRect;
+  DrawRect titleRect;
+  Array1<DrawRect> mainBtns{4};
+  DrawRect sidePanel;
+  Array1<DrawRect> sideItems{kSideItems};
+  DrawRect boardFrame;
+  DrawRect gridBoard;
+  DrawRect codeStrip;
+  DrawRect alphabetPanel;
+
+  const PlayContext& context() const { return ctx_; }
+
+ private:
+  void setFont(double points, bool bold);
+  void drawSideItem(int i, int32_t lift);
+  std::string sideCaption(int i) const;
+  void hoverButton(DrawRect& rec, const std::string& caption, float x, float y);
+  void checkGameOver() {}  // the end-of-game test arrives with the aids
+  bool selectionValid() const;
+  void clearSelection();
+  void layoutBoard(const Puzzle& p);
+  void paintPauseNotice();
+
+  PlayContext ctx_;
+  bool paused_ = false;
+  std::unique_ptr<DeviceContext> underPause_;  // the picture the pause notice covers
+};
+
+}  // namespace qlx
