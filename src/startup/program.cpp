@@ -4,6 +4,8 @@
 #include <iostream>
 
 #include "core/random.h"
+#include "dialogs/message_box_style.h"
+#include "dialogs/stats_window.h"
 #include "persistence/user_store.h"
 #include "platform/folders.h"
 #include "platform/headless/headless_backend.h"
@@ -63,17 +65,6 @@ void loadSettings(Program& program, const std::string& storePath, Backend* backe
   if (program.registry) loadUserData(*program.registry, messages, program.user);
 }
 
-MessageBoxStyle messageBoxStyleFor(const Graphics& g) {
-  MessageBoxStyle style;
-  style.background = g.brPanel.color;
-  style.text = g.clrMessageText;
-  style.buttonFill = g.brBackground.color;
-  style.buttonFrame = g.penFrame.color;
-  style.buttonText = g.clrButtonText;
-  style.font = FontSpec{kPlayFontFace, 12, FW_BOLD};
-  return style;
-}
-
 std::unique_ptr<PlayWindow> openPlayWindow(Program& program, Backend& backend,
                                            std::function<void(int modeNum)> showHallOfFame) {
   PlayContext context{program.puzzle,   program.grids,    *program.fillLibrary,
@@ -101,10 +92,13 @@ int Main() {
   }
   // The graphics come before the settings so that what the store reports looks like the game.
   initGraphics(program.graphics, program.appFolder);
-  backend->setMessageBoxStyle(messageBoxStyleFor(program.graphics));
+  backend->setMessageBoxStyle(gameMessageBoxStyle(program.graphics));
   loadSettings(program, defaultRegistryPath(), backend.get());
   initSoundFiles(program.soundFiles, program.appFolder);
-  std::unique_ptr<PlayWindow> window = openPlayWindow(program, *backend);
+  Backend& screen = *backend;
+  std::unique_ptr<PlayWindow> window = openPlayWindow(program, screen, [&program, &screen](int modeNum) {
+    showStats(StatsContext{screen, program.graphics, program.user, program.dialogUnit}, modeNum);
+  });
   backend->run();
   return 0;
 }

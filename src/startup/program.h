@@ -13,7 +13,6 @@
 #include "drawkit/sounds.h"
 #include "persistence/user_data.h"
 #include "platform/backend.h"
-#include "platform/message_box.h"
 #include "platform/registry.h"
 #include "puzzle/fill_library.h"
 #include "puzzle/model.h"
@@ -49,9 +48,6 @@ Status prepareProgram(Program& program, const std::string& folder, std::optional
 // moved aside, or no store at all) is shown in backend's message box, or written to stderr while
 // there is no back end yet (null).
 void loadSettings(Program& program, const std::string& storePath, Backend* backend);
-
-// The look of the message boxes, from the game's own colours.
-MessageBoxStyle messageBoxStyleFor(const Graphics& g);
 
 // Step 10 of start-up, once the sounds and graphics are ready: the play window loaded and shown
 // with its main menu. showHallOfFame opens the Hall of Fame of a level (unset: nothing).
