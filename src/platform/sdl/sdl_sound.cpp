@@ -44,13 +44,13 @@ void SdlSound::play(const std::string& path) {
   if (!openDevice()) return;
   SDL_ClearQueuedAudio(device_);
 
-  SDL_AudioSpec spec{};
+  SDL_AudioSpec wavFormat{};
   Uint8* wave = nullptr;
   Uint32 length = 0;
-  if (SDL_LoadWAV(path.c_str(), &spec, &wave, &length) == nullptr) return;
+  if (SDL_LoadWAV(path.c_str(), &wavFormat, &wave, &length) == nullptr) return;
 
   std::vector<Uint8> converted;
-  if (SDL_AudioStream* stream = SDL_NewAudioStream(spec.format, spec.channels, spec.freq, format_, channels_, rate_)) {
+  if (SDL_AudioStream* stream = SDL_NewAudioStream(wavFormat.format, wavFormat.channels, wavFormat.freq, format_, channels_, rate_)) {
     if (SDL_AudioStreamPut(stream, wave, static_cast<int>(length)) == 0 && SDL_AudioStreamFlush(stream) == 0) {
       converted.resize(static_cast<std::size_t>(SDL_AudioStreamAvailable(stream)));
       const int got = SDL_AudioStreamGet(stream, converted.data(), static_cast<int>(converted.size()));

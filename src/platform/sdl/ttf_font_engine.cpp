@@ -58,9 +58,9 @@ struct TtfFontEngine::Impl {
   bool ready = false;
   bool warned = false;
   std::map<std::pair<std::string, int>, std::unique_ptr<Face>> byFile;  // null entry: failed
-  std::unordered_map<std::string, Face*> bySpec;
+  std::unordered_map<std::string, Face*> byFont;
   Face none;  // stands for "no font at all": every line is empty
-  FontSpec lastSpec;
+  FontSpec lastFont;
   Face* lastFace = nullptr;
 
   // Rendered lines, most recently used first; the index points into the list's stable keys.
@@ -108,21 +108,21 @@ struct TtfFontEngine::Impl {
     return it->second.get();
   }
 
-  Face* faceFor(const FontSpec& spec) {
-    if (lastFace && spec == lastSpec) return lastFace;
-    const int pixels = std::clamp(fontPixelSize(spec.points), 1, kMaxPixels);
-    std::string specKey = spec.face + '\n' + std::to_string(spec.weight) + '\n' + std::to_string(pixels);
-    Face*& face = bySpec[specKey];
+  Face* faceFor(const FontSpec& font) {
+    if (lastFace && font == lastFont) return lastFace;
+    const int pixels = std::clamp(fontPixelSize(font.points), 1, kMaxPixels);
+    std::string faceKey = font.face + '\n' + std::to_string(font.weight) + '\n' + std::to_string(pixels);
+    Face*& face = byFont[faceKey];
     if (!face) {
-      face = open(lookup(spec.face, spec.weight), pixels);
-      if (!face) face = open(lookup("sans-serif", spec.weight), pixels);
+      face = open(lookup(font.face, font.weight), pixels);
+      if (!face) face = open(lookup("sans-serif", font.weight), pixels);
       if (!face) face = open(lookup("sans-serif", FW_NORMAL), pixels);
       if (!face) {
-        if (ready) warnOnce("no usable font for \"" + spec.face + "\" and no sans-serif font either");
+        if (ready) warnOnce("no usable font for \"" + font.face + "\" and no sans-serif font either");
         face = &none;
       }
     }
-    lastSpec = spec;
+    lastFont = font;
     lastFace = face;
     return face;
   }
@@ -199,8 +199,8 @@ struct TtfFontEngine::Impl {
     return mask;
   }
 
-  const GlyphMask& render(const FontSpec& spec, std::string_view line) {
-    Face* face = faceFor(spec);
+  const GlyphMask& render(const FontSpec& font, std::string_view line) {
+    Face* face = faceFor(font);
     key.clear();
     key.append(reinterpret_cast<const char*>(&face->id), sizeof face->id);
     key.append(line);
