@@ -6,6 +6,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <string>
 #include <functional>
 #include <vector>
 
@@ -329,6 +330,15 @@ std::unique_ptr<Backend> makeSdlBackend(Status* status) {
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   if (SDL_InitSubSystem(kSubsystems) != 0) {
     *status = Status::Error(std::string("No display to open a window on: ") + SDL_GetError());
+    return nullptr;
+  }
+  // With no display SDL falls back to a driver that draws nowhere, and the game would wait for
+  // input that cannot come; only a driver asked for by name (SDL_VIDEODRIVER) may be one of those.
+  const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+  const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+  if ((driver == "offscreen" || driver == "dummy" || driver == "evdev") && (asked == nullptr || driver != asked)) {
+    SDL_QuitSubSystem(kSubsystems);
+    *status = Status::Error("No display to open a window on (is DISPLAY or WAYLAND_DISPLAY set?)");
     return nullptr;
   }
   *status = Status::Ok();
