@@ -340,6 +340,14 @@ TEST(SdlBackend, NoDisplayIsAClearErrorNotACrash) {
   EXPECT_EQ(backend, nullptr);
   EXPECT_FALSE(status.ok());
   EXPECT_NE(status.message().find("display"), std::string::npos) << status.message();
+
+  // With no display and no driver asked for, SDL would settle on one that draws nowhere.
+  ::unsetenv("SDL_VIDEODRIVER");
+  ::unsetenv("DISPLAY");
+  ::unsetenv("WAYLAND_DISPLAY");
+  backend = makeSdlBackend(&status);
+  EXPECT_EQ(backend, nullptr);
+  EXPECT_NE(status.message().find("DISPLAY"), std::string::npos) << status.message();
 }
 
 }  // namespace
