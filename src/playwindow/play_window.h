@@ -77,6 +77,20 @@ class PlayWindow : public Window {
   // The clock's tick: ten tenths more and the clock label redrawn.
   void timr_Timer();
 
+  // The aids and the end of a game. revealCurrentCell enters the selected number's letter for a
+  // 30-second penalty; checkSolution is true when no entry is wrong (and says so when one is);
+  // showSolution paints the solution over the board for a 40-minute penalty; checkGameOver ends a
+  // solved game: the clock stops, the time is shown, ranked and perhaps named (checkIfBest).
+  void revealCurrentCell();
+  bool checkSolution();
+  void showSolution();
+  void checkGameOver();
+  void checkIfBest();
+
+  // Shows the puzzle in memory as a game under way: the board, strip and side panel laid out and
+  // painted with its entries and selection, and the clock running on from elapsedTime.
+  void resumeGame();
+
   // Window events.
   void Form_Load() override;
   void Form_Unload(int& cancel) override;
@@ -112,7 +126,6 @@ class PlayWindow : public Window {
   void drawSideItem(int i, int32_t lift);
   std::string sideCaption(int i) const;
   void hoverButton(DrawRect& rec, const std::string& caption, float x, float y);
-  void checkGameOver() {}  // the end-of-game test arrives with the aids
   bool selectionValid() const;
   void clearSelection();
   void layoutBoard(const Puzzle& p);

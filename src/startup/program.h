@@ -54,6 +54,19 @@ void loadSettings(Program& program, const std::string& storePath, Backend* backe
 std::unique_ptr<PlayWindow> openPlayWindow(Program& program, Backend& backend,
                                            std::function<void(int modeNum)> showHallOfFame = {});
 
+// The rest of start-up, after prepareProgram: the graphics, the game's look for message
+// boxes, the settings at storePath, the sounds, and the play window with its main menu, whose
+// Hall of Fame opens the stats window on backend. The game and the snapshot tool share it.
+std::unique_ptr<PlayWindow> startPlay(Program& program, Backend& backend, const std::string& storePath);
+
+// Steps 11 and 12 of start-up, once the main menu shows: when a stored game is waiting, the
+// question dialog asks whether to resume it; yes runs resumeStoredGame, anything else clears it.
+void offerStoredGame(Program& program, PlayWindow& window, Backend& backend);
+
+// Reads the stored game back (the flag is cleared first), rebuilds its puzzle and shows it in the
+// play window with the clock at the stored time.
+void resumeStoredGame(Program& program, PlayWindow& window, Backend& backend);
+
 // The game's entry: start-up, then the play window; returns the process exit code.
 int Main();
 

@@ -1,0 +1,2 @@
+// Tests of best_times.
+#include <gtest/gtest.h>

@@ -1,0 +1,2 @@
+// Tests of name_dialog.
+#include <gtest/gtest.h>

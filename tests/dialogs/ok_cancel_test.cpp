@@ -1,0 +1,2 @@
+// Tests of ok_cancel.
+#include <gtest/gtest.h>

@@ -1,0 +1,2 @@
+// Tests of the stored game offered at start-up.
+#include <gtest/gtest.h>
