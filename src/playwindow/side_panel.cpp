@@ -3,6 +3,7 @@
 #include "drawkit/help.h"
 #include "drawkit/primitives.h"
 #include "drawkit/time_format.h"
+#include "platform/backend.h"
 #include "playwindow/play_window.h"
 #include "resources/string_table.h"
 
@@ -58,11 +59,20 @@ void PlayWindow::rightMenuAction(int itemClicked) {
     case 9:
       openDocument(backend(), helpPagePath(ctx_.appFolder));
       break;
+    case 10:
+      revealCurrentCell();
+      break;
+    case 11:
+      if (checkSolution()) backend().messageBox(loadString(IDS_ENTRIES_MATCH), kApplicationTitle);
+      break;
+    case 12:
+      showSolution();
+      break;
     case 13:
       gamePlaying = false;
       mainMenu(true);
       break;
-    default:  // reveal, check and solution come with the aids
+    default:
       break;
   }
 }
