@@ -19,9 +19,14 @@ LONG query(Registry& registry, HKEY key, const char* name, uint8_t* buffer, DWOR
   return registry.RegQueryValueExA(key, name, nullptr, nullptr, buffer, &count);
 }
 
-void writeNotStored(Registry& registry, HKEY key) {
-  const uint8_t zero = 0;
-  registry.RegSetValueExA(key, "ISSTORED", 0, REG_BINARY, &zero, 1);
+constexpr uint8_t kNotStored = 0;
+
+void writeNotStored(Registry& registry, HKEY key) { registry.RegSetValueExA(key, "ISSTORED", 0, REG_BINARY, &kNotStored, 1); }
+
+void writeInt32(Registry& registry, HKEY key, const char* name, int32_t value) {
+  uint8_t bytes[4];
+  le::put32(bytes, static_cast<uint32_t>(value));
+  registry.RegSetValueExA(key, name, 0, REG_BINARY, bytes, sizeof bytes);
 }
 
 void readInt32(Registry& registry, HKEY key, const char* name, int32_t& value) {
@@ -130,6 +135,40 @@ void loadStoredGame(Registry& registry, Backend& backend, SolvingData& solving, 
     save.close();
   }
   splitWords(words, game);
+}
+
+bool storeGame(Registry& registry, Backend& backend, const SolvingData& solving, int32_t elapsedTime,
+               const std::vector<uint8_t>& bytes) {
+  if (bytes.empty() || bytes.size() > static_cast<std::size_t>(INT16_MAX)) return false;
+  OpenKey software(registry);
+  if (!openSoftware(registry, software)) {
+    backend.messageBox(kStoreGameFailedMessage, kApplicationTitle);
+    return false;
+  }
+  OpenKey save(registry);
+  if (!createKey(registry, software.get(), saveKeyPath(), kSaveDataClass, save)) return false;
+  const HKEY key = save.get();
+  bool written = registry.RegSetValueExA(key, "ISSTORED", 0, REG_BINARY, &kNotStored, 1) == ERROR_SUCCESS;
+
+  uint8_t length[2];
+  le::put16(length, static_cast<uint16_t>(bytes.size()));
+  written &= registry.RegSetValueExA(key, "LENGTH", 0, REG_BINARY, length, sizeof length) == ERROR_SUCCESS;
+  written &= registry.RegSetValueExA(key, "BYTE_DATA", 0, REG_BINARY, bytes.data(), static_cast<DWORD>(bytes.size())) ==
+             ERROR_SUCCESS;
+  const SolvingData::Bytes record = solving.toBytes();
+  written &= registry.RegSetValueExA(key, "MODE_NUM", 0, REG_BINARY, record.data(), SolvingData::kStoredSize) ==
+             ERROR_SUCCESS;
+  writeInt32(registry, key, "SCORE", 0);
+  writeInt32(registry, key, "NWORDSFOUND", 0);
+  writeInt32(registry, key, "SWORDSFOUND", 0);
+  writeInt32(registry, key, "TIMEREM", elapsedTime);
+  writeInt32(registry, key, "CURLEVELSCORE", 0);
+  const uint8_t noWords = 0;
+  registry.RegSetValueExA(key, "FOUNDWORDS", 0, REG_SZ, &noWords, 1);
+  // The flag goes last, and only over a complete game.
+  if (!written) return false;
+  const uint8_t stored = 1;
+  return registry.RegSetValueExA(key, "ISSTORED", 0, REG_BINARY, &stored, 1) == ERROR_SUCCESS;
 }
 
 }  // namespace qlx

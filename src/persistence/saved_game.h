@@ -1,9 +1,11 @@
 // The stored game: a game waiting in the "SAVE" subkey of the game's key to be resumed at the next
-// start, marked by the one-byte flag "ISSTORED". The game only reads and clears it.
+// start, marked by the one-byte flag "ISSTORED": written when the window closes on a game in play,
+// read back and cleared at the next start.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/array1.h"
 #include "persistence/user_data.h"
@@ -14,6 +16,7 @@ namespace qlx {
 
 inline constexpr const char* kSavedGameFailedMessage = " Error - Loading the Saved Game Failerd";
 inline constexpr const char* kLoadSavedGameFailedMessage = " Error - Load Saved Game Failerd";
+inline constexpr const char* kStoreGameFailedMessage = "The game in progress could not be stored for next time.";
 // The word list's stated length is trusted only up to this many characters.
 inline constexpr int32_t kMaxFoundWordsLength = 64 * 1024;
 
@@ -39,5 +42,12 @@ void clearGameStored(Registry& registry, Backend& backend);
 // commas: when it has fewer than "NWORDSFOUND" says, foundWordCount becomes the number found.
 void loadStoredGame(Registry& registry, Backend& backend, SolvingData& solving, SavedGame& game,
                     int32_t& elapsedTime);
+
+// Stores a game: the flag cleared first, then the byte data (at most 32767 bytes, the most a
+// 16-bit length can state), the solving record, the play time and the unused values at zero or
+// empty, and "ISSTORED" = 1 last, so that a store cut short never leaves the flag over a partial
+// game. False (and a message) when the store cannot be opened or the data are too long.
+bool storeGame(Registry& registry, Backend& backend, const SolvingData& solving, int32_t elapsedTime,
+               const std::vector<uint8_t>& bytes);
 
 }  // namespace qlx

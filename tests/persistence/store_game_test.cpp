@@ -1,0 +1,145 @@
+// The stored game's writer: what it writes reads back through the game's own reader, the flag is
+// written last and only over a complete game, and a writer killed at any moment never leaves the
+// flag set over a partial game.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <random>
+#include <thread>
+
+#include "persistence/saved_game.h"
+#include "store_helpers.h"
+#include "temp_folder.h"
+
+namespace qlx {
+namespace {
+
+using namespace qlx::testing;
+
+SolvingData record(int32_t puzzleNum) {
+  SolvingData s;
+  s.puzzleNum = puzzleNum;
+  s.modeNum = 2;
+  s.gridGroup = 2;
+  s.counterA = 7;
+  return s;
+}
+
+TEST(StoreGame, WhatIsStoredReadsBackAndTheFlagGoesLast) {
+  auto store = memoryStore();
+  HeadlessBackend backend;
+  const Bytes bytes = {1, 2, 3, 250, 0, 9};
+  RecordingRegistry rec(*store);
+  ASSERT_TRUE(storeGame(rec, backend, record(17), 4321, bytes));
+  std::vector<std::string> sets;
+  for (const std::string& call : rec.calls)
+    if (call.rfind("set ", 0) == 0) sets.push_back(call);
+  ASSERT_EQ(sets.size(), 11u);
+  EXPECT_EQ(sets.front(), "set ISSTORED 1") << "cleared first";
+  EXPECT_EQ(sets.back(), "set ISSTORED 1") << "set last";
+  EXPECT_EQ(rec.openKeys, 0);
+
+  ASSERT_TRUE(isGameStored(*store, backend));
+  SolvingData solving;
+  SavedGame game;
+  int32_t elapsed = 0;
+  loadStoredGame(*store, backend, solving, game, elapsed);
+  EXPECT_EQ(solving, record(17));
+  EXPECT_EQ(elapsed, 4321);
+  ASSERT_EQ(game.savedByteCount, 6);
+  EXPECT_EQ(Bytes(game.savedBytes.data(), game.savedBytes.data() + 6), bytes);
+  EXPECT_EQ(game.foundWordCount, 0);
+  EXPECT_FALSE(isGameStored(*store, backend));
+  EXPECT_TRUE(backend.messages.empty());
+}
+
+TEST(StoreGame, DataALengthCannotStateAreNotStoredAndAnOldFlagIsKept) {
+  auto store = memoryStore();
+  HeadlessBackend backend;
+  ASSERT_TRUE(storeGame(*store, backend, record(3), 10, Bytes(100, 5)));
+  EXPECT_FALSE(storeGame(*store, backend, record(4), 20, Bytes(40000, 6)));
+  EXPECT_FALSE(storeGame(*store, backend, record(4), 20, Bytes{}));
+  SolvingData solving;
+  SavedGame game;
+  int32_t elapsed = 0;
+  ASSERT_TRUE(isGameStored(*store, backend));
+  loadStoredGame(*store, backend, solving, game, elapsed);
+  EXPECT_EQ(solving.puzzleNum, 3);
+  EXPECT_EQ(game.savedByteCount, 100);
+}
+
+TEST(StoreGame, AStoreThatCannotBeOpenedIsReported) {
+  auto store = memoryStore();
+  HeadlessBackend backend;
+  RecordingRegistry rec(*store);
+  rec.failOpen = true;
+  EXPECT_FALSE(storeGame(rec, backend, record(1), 0, Bytes{1}));
+  ASSERT_EQ(backend.messages.size(), 1u);
+  EXPECT_EQ(backend.messages[0].text, kStoreGameFailedMessage);
+}
+
+// Game g: 50 + g % 300 bytes of value g % 256, stored with the play time g.
+Bytes gameBytes(int32_t g) { return Bytes(static_cast<std::size_t>(50 + g % 300), static_cast<uint8_t>(g % 256)); }
+
+[[noreturn]] void storeForever(const std::string& path, int32_t from, int ready) {
+  std::unique_ptr<Registry> reg;
+  std::string notice;
+  if (!openRegistry(path, &reg, &notice).ok()) _exit(3);
+  HeadlessBackend backend;
+  for (int32_t g = from;; ++g) {
+    if (!storeGame(*reg, backend, record(g), g, gameBytes(g))) _exit(4);
+    if (g == from && write(ready, "s", 1) != 1) _exit(5);
+  }
+}
+
+TEST(StoreGame, KillsAtRandomMomentsNeverLeaveTheFlagOverAPartialGame) {
+  TempFolder dir;
+  const std::string path = dir.path() + "settings.db";
+  std::mt19937 rng(20261206);
+  std::uniform_int_distribution<int> delayUs(0, 20000);
+  int32_t next = 1;
+  int stored = 0;
+  for (int k = 0; k < 60; ++k) {
+    int pipeFds[2];
+    ASSERT_EQ(pipe(pipeFds), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) storeForever(path, next, pipeFds[1]);
+    close(pipeFds[1]);
+    char byte = 0;
+    if (k % 2 == 0) {
+      ASSERT_EQ(read(pipeFds[0], &byte, 1), 1);
+    }
+    close(pipeFds[0]);
+    std::this_thread::sleep_for(std::chrono::microseconds(delayUs(rng)));
+    ASSERT_EQ(kill(child, SIGKILL), 0);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself with " << WEXITSTATUS(status);
+
+    std::unique_ptr<Registry> reg;
+    std::string notice;
+    ASSERT_TRUE(openRegistry(path, &reg, &notice).ok());
+    ASSERT_TRUE(notice.empty()) << notice;
+    HeadlessBackend backend;
+    if (!isGameStored(*reg, backend)) continue;
+    SolvingData solving;
+    SavedGame game;
+    int32_t elapsed = -1;
+    loadStoredGame(*reg, backend, solving, game, elapsed);
+    ASSERT_GT(elapsed, 0) << "after kill " << k;
+    const Bytes expected = gameBytes(elapsed);
+    ASSERT_EQ(game.savedByteCount, static_cast<int16_t>(expected.size())) << "after kill " << k;
+    ASSERT_EQ(Bytes(game.savedBytes.data(), game.savedBytes.data() + expected.size()), expected) << "after kill " << k;
+    ASSERT_EQ(solving.puzzleNum, elapsed) << "after kill " << k;
+    next = elapsed + 1;
+    ++stored;
+  }
+  EXPECT_GT(stored, 10) << "too few stores completed between kills: the test proved little";
+}
+
+}  // namespace
+}  // namespace qlx
