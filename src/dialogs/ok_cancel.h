@@ -2,11 +2,50 @@
 // button 1 (or Enter) resumes it, button 2 (or Escape) discards it.
 #pragma once
 
+#include <array>
+#include <cstdint>
+
 #include "dialogs/dialog_layout.h"
+#include "drawkit/draw_rect.h"
 #include "drawkit/graphics.h"
 #include "platform/backend.h"
+#include "platform/window.h"
 
 namespace qlx {
+
+// Client size of the dialog in pixels.
+inline constexpr int kOKCancelWidth = 422;
+inline constexpr int kOKCancelHeight = 220;
+inline constexpr const char* kOKCancelCaption = "Do you want to exit";
+
+class FrmOKCancel : public Window {
+ public:
+  FrmOKCancel(Backend& backend, const Graphics& graphics, int dialogUnit = kDialogUnit);
+
+  // The answer: -1 while open and when closed other than by a button or key; 1 for button 1 or
+  // Enter; 2 for button 2 or Escape.
+  int clickedBtnNum = -1;
+
+  void Form_Load() override;
+  void Form_KeyPress(int& keyAscii) override;
+  void Form_MouseDown(int button, int shift, float x, float y) override;
+  void Form_MouseMove(int button, int shift, float x, float y) override;
+
+  // The records, for the tests; buttons are numbered 1 and 2.
+  const DrawRect& background() const { return background_; }
+  const DrawRect& message() const { return message_; }
+  const DrawRect& button(int k) const { return buttons_.at(static_cast<std::size_t>(k - 1)); }
+
+ private:
+  void drawAtRest(int k);
+  void drawHover(int k);
+
+  const Graphics& graphics_;
+  int dialogUnit_;
+  DrawRect background_;
+  DrawRect message_;
+  std::array<DrawRect, 2> buttons_{};
+};
 
 // Shows frmOKCancel modally and returns clickedBtnNum: 1, 2, or -1 when it was closed any other way.
 int askOKCancel(Backend& backend, const Graphics& graphics, int dialogUnit = kDialogUnit);

@@ -38,7 +38,7 @@ constexpr std::array kEntries{
     Entry{115, "Please select a code first and then Click on Reveal cell"},
     Entry{230, "A game you had not finished is waiting.\nDo you want to carry on with it?"},
     Entry{231, "Resume"},
-    Entry{232, "New Start"},
+    Entry{232, "Discard"},
     Entry{234, "Our solution is diffrent from the entries.\n "},
     Entry{235, "Our solution perfectly matches with your entries so far"},
 };
