@@ -48,7 +48,6 @@ void PlayWindow::layoutBoard(const Puzzle& p) {
 }
 
 void PlayWindow::startGame() {
-  const Graphics& g = ctx_.graphics;
   SolvingData& solving = ctx_.user.solving;
   enablePause(false);
 
@@ -72,9 +71,19 @@ void PlayWindow::startGame() {
     mainMenu(true);
     return;
   }
-  const Puzzle& p = ctx_.puzzle;
   ctx_.puzzle.selectedNum = 0;  // a number of the last puzzle means nothing in this one
 
+  timeConsumedInSec = 0;
+  setTimerInterval(kClockMillis);
+  setTimerEnabled(true);
+  elapsedTime = 0;
+  paintGameUnderWay();
+  gamePlaying = true;
+}
+
+void PlayWindow::paintGameUnderWay() {
+  const Graphics& g = ctx_.graphics;
+  const Puzzle& p = ctx_.puzzle;
   initCWDi();
   initCWVar();
   initRPBtns();
@@ -91,7 +100,7 @@ void PlayWindow::startGame() {
   drawBox(sidePanel, 1);
   refresh();
 
-  const int mode = solving.modeNum;
+  const int mode = ctx_.user.solving.modeNum;
   const auto& best = ctx_.user.bestScores;
   bestScoreValString =
       (mode >= 1 && static_cast<std::size_t>(mode) <= best.size()) ? formatTime(best(mode).times(1), kTimeShort) : "";
@@ -99,17 +108,12 @@ void PlayWindow::startGame() {
   drawSideItem(4, 2);
   drawSideItem(5, 2);
 
-  timeConsumedInSec = 0;
-  setTimerInterval(kClockMillis);
-  setTimerEnabled(true);
-  elapsedTime = 0;
-  timerStr = formatTime(0, kTimeLong);
+  timerStr = formatTime(elapsedTime, kTimeLong);
   drawSideItem(6, 2);
 
   for (int i = 7; i <= kSideItems; ++i) drawSideItem(i, 4);
 
   refresh();
-  gamePlaying = true;
 }
 
 }  // namespace qlx

@@ -129,6 +129,9 @@ class PlayWindow : public Window {
   bool selectionValid() const;
   void clearSelection();
   void layoutBoard(const Puzzle& p);
+  // Lays out and paints the board, strip, alphabet and side panel of the puzzle in memory, the
+  // clock label showing elapsedTime; shared by a new game and a resumed one.
+  void paintGameUnderWay();
   void paintPauseNotice();
 
   PlayContext ctx_;
