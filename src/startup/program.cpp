@@ -99,6 +99,8 @@ int Main() {
   std::unique_ptr<PlayWindow> window = openPlayWindow(program, screen, [&program, &screen](int modeNum) {
     showStats(StatsContext{screen, program.graphics, program.user, program.dialogUnit}, modeNum);
   });
+  // A stored game is offered once the main menu shows.
+  offerStoredGame(program, *window, *backend);
   backend->run();
   return 0;
 }

@@ -1,10 +1,62 @@
 // The end of start-up: a stored game offered, and resumed or discarded as the player answers.
+#include <algorithm>
+
+#include "dialogs/ok_cancel.h"
+#include "persistence/saved_game.h"
+#include "puzzle/new_puzzle.h"
 #include "startup/program.h"
 
 namespace qlx {
+namespace {
 
-void offerStoredGame(Program&, PlayWindow&, Backend&) {}
+// The group a stored record falls back to when it names no grid of the grid file, as New Game plays.
+constexpr int16_t kFallbackGroup = 2;
 
-void resumeStoredGame(Program&, PlayWindow&, Backend&) {}
+bool gridExists(const GridIndex& grids, int32_t group, int32_t puzzleNum) {
+  if (group < 1 || group > grids.groupCount || static_cast<std::size_t>(group) > grids.gridIndex.size()) return false;
+  return puzzleNum >= 1 && puzzleNum <= grids.gridIndex(group).count;
+}
+
+}  // namespace
+
+void offerStoredGame(Program& program, PlayWindow& window, Backend& backend) {
+  if (!program.registry) return;
+  if (!isGameStored(*program.registry, backend)) return;
+  // The close box (-1) counts as no, like button 2 and Escape.
+  if (askOKCancel(backend, program.graphics, program.dialogUnit) == 1)
+    resumeStoredGame(program, window, backend);
+  else
+    clearGameStored(*program.registry, backend);
+}
+
+void resumeStoredGame(Program& program, PlayWindow& window, Backend& backend) {
+  if (!program.registry) return;
+  SolvingData& solving = program.user.solving;
+  SavedGame saved;
+  saved.foundWordCount = 0;
+  int32_t elapsed = 0;  // a store without "TIMEREM" resumes at zero
+  loadStoredGame(*program.registry, backend, solving, saved, elapsed);
+
+  // The record comes from a file anyone can edit: a grid it does not name is never read.
+  if (!gridExists(program.grids, solving.gridGroup, solving.puzzleNum)) {
+    int32_t drawn = 0;
+    const Status s = drawPuzzleNumber(program.grids, kFallbackGroup, &drawn);
+    if (!s) {
+      backend.messageBox(s.message(), kAppTitle);
+      return;
+    }
+    solving.gridGroup = kFallbackGroup;
+    solving.puzzleNum = drawn;
+  }
+  const Status made =
+      newPuzzle(program.puzzle, program.grids, solving.puzzleNum, solving.gridGroup, *program.fillLibrary);
+  if (!made) {
+    // The main menu is still showing; the player starts a game from there.
+    backend.messageBox(made.message(), kAppTitle);
+    return;
+  }
+  window.elapsedTime = std::max<int32_t>(elapsed, 0);
+  window.resumeGame();
+}
 
 }  // namespace qlx

@@ -1,2 +1,188 @@
-// Tests of the stored game offered at start-up.
+// The stored game offered at the end of start-up, on the headless back end with the real grid file
+// and fill library: resumed and shown with the clock running on, declined in each way and never
+// asked again, not asked at all when none is stored, and a record naming no grid of the file.
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "dialogs/ok_cancel.h"
+#include "drawkit/primitives.h"
+#include "drawkit/time_format.h"
+#include "persistence/app_key.h"
+#include "persistence/le_bytes.h"
+#include "persistence/saved_game.h"
+#include "play_fixture.h"
+
+namespace qlx::testing_play {
+namespace {
+
+class StoredGameOffer : public PlayTest {
+ protected:
+  void put(const char* name, const std::vector<uint8_t>& bytes) {
+    Registry& r = *program.registry;
+    OpenKey software(r);
+    ASSERT_TRUE(openSoftware(r, software));
+    OpenKey save(r);
+    ASSERT_TRUE(createKey(r, software.get(), appKeyPath() + "\\" + kSaveKeyName, kSaveDataClass, save));
+    ASSERT_EQ(r.RegSetValueExA(save.get(), name, 0, REG_BINARY, bytes.data(), static_cast<DWORD>(bytes.size())),
+              ERROR_SUCCESS);
+  }
+  // A stored game as a writer leaves it: the record and the play time, the flag last.
+  void storeGame(int16_t group, int32_t puzzleNum, int32_t tenths) {
+    SolvingData record;
+    record.puzzleNum = puzzleNum;
+    record.modeNum = 2;
+    record.gridGroup = group;
+    const SolvingData::Bytes bytes = record.toBytes();
+    put("MODE_NUM", std::vector<uint8_t>(bytes.begin(), bytes.end()));
+    std::vector<uint8_t> time(4);
+    le::put32(time.data(), static_cast<uint32_t>(tenths));
+    put("TIMEREM", time);
+    put("ISSTORED", {1});
+  }
+  bool stored() { return isGameStored(*program.registry, backend); }
+  // Offers the stored game, the dialog answered by step.
+  void offer(const std::function<void(FrmOKCancel&)>& step) {
+    backend.onNextModal([&](Window& d) { step(dynamic_cast<FrmOKCancel&>(d)); });
+    offerStoredGame(program, *w, backend);
+    EXPECT_EQ(backend.pendingModalSteps(), 0u) << "the question was not asked";
+  }
+  void pressButton(FrmOKCancel& d, int k) {
+    const DrawRect& b = d.button(k);
+    backend.mouseDown(d, b.left + b.width / 2.0f, b.top + b.height / 2.0f);
+  }
+  // Pixels of colour c on screen inside the record.
+  int countShown(const DrawRect& r, int width, int height, ColorRef c) const {
+    int n = 0;
+    for (int y = r.top; y < r.top + height; ++y)
+      for (int x = r.left; x < r.left + width; ++x) n += shown(x, y) == c;
+    return n;
+  }
+  int32_t groupCount(int group) const { return program.grids.gridIndex(group).count; }
+};
+
+TEST_F(StoredGameOffer, AResumedGameIsShownWithTheClockRunningOnFromTheStoredTime) {
+  ASSERT_GE(groupCount(2), 3);
+  storeGame(2, 3, 1234);
+  offer([&](FrmOKCancel& d) { pressButton(d, 1); });
+
+  EXPECT_FALSE(stored()) << "a resumed game is not offered again";
+  EXPECT_EQ(program.user.solving.puzzleNum, 3);
+  EXPECT_EQ(program.user.solving.gridGroup, 2);
+  EXPECT_TRUE(backend.messages.empty());
+  ASSERT_TRUE(w->gamePlaying);
+  EXPECT_FALSE(w->paused());
+  EXPECT_TRUE(w->timerEnabled());
+  EXPECT_EQ(w->timerInterval(), kClockMillis);
+  EXPECT_EQ(w->elapsedTime, 1234);
+
+  // The board is painted: its frame holds the grid's cells, and the clock label shows the stored
+  // time as the side panel draws it.
+  const Puzzle& p = program.puzzle;
+  EXPECT_GT(countShown(w->gridBoard, p.gridCols * w->gridBoard.width, p.gridRows * w->gridBoard.width,
+                       program.graphics.brCell.color),
+            1000);
+  EXPECT_EQ(w->timerStr, formatTime(1234, kTimeLong));
+  const DrawRect& clock = w->sideItems(6);
+  DeviceContext ref(kPlayWidth, kPlayHeight);
+  ref.setFont(w->dc().font());
+  DrawRect r = clock;
+  r.hDC = &ref;
+  drawButton(r, 0, false, 2, "2:03.4", program.graphics);
+  for (int y = clock.top; y < clock.top + clock.height; ++y)
+    for (int x = clock.left; x < clock.left + clock.width; ++x)
+      ASSERT_EQ(shown(x, y), ref.pixel(x, y)) << "clock label at (" << x << ", " << y << ")";
+
+  // Play goes on: the clock ticks from the stored time, and a press selects a number.
+  backend.advance(kClockMillis);
+  EXPECT_EQ(w->elapsedTime, 1244);
+  int row = 0, col = 0;
+  ASSERT_TRUE(findCell(false, &row, &col));
+  pressCell(row, col);
+  EXPECT_EQ(p.selectedNum, numberAt(row, col));
+}
+
+TEST_F(StoredGameOffer, DecliningInAnyWayClearsTheFlagSoItIsNotAskedAgain) {
+  const std::vector<std::function<void(FrmOKCancel&)>> noes = {
+      [&](FrmOKCancel& d) { pressButton(d, 2); },
+      [&](FrmOKCancel& d) { backend.keyPress(d, VK_ESCAPE); },
+      [&](FrmOKCancel& d) { backend.closeBox(d); },
+  };
+  for (std::size_t i = 0; i < noes.size(); ++i) {
+    SCOPED_TRACE("answer " + std::to_string(i));
+    storeGame(2, 3, 1234);
+    const SolvingData before = program.user.solving;
+    offer(noes[i]);
+    EXPECT_FALSE(stored());
+    EXPECT_FALSE(w->gamePlaying);
+    EXPECT_EQ(program.user.solving, before) << "nothing of the declined game is read";
+    // The next start asks nothing: an unanswered question would throw here.
+    EXPECT_NO_THROW(offerStoredGame(program, *w, backend));
+  }
+  EXPECT_TRUE(backend.messages.empty());
+}
+
+TEST_F(StoredGameOffer, NoStoredGameAsksNothingAndLeavesTheMenu) {
+  const int presentsBefore = presents();
+  EXPECT_NO_THROW(offerStoredGame(program, *w, backend));
+  put("ISSTORED", {0});
+  EXPECT_NO_THROW(offerStoredGame(program, *w, backend));
+  EXPECT_FALSE(w->gamePlaying);
+  EXPECT_EQ(presents(), presentsBefore);
+  EXPECT_TRUE(backend.messages.empty());
+}
+
+TEST_F(StoredGameOffer, ARecordNamingNoGridOfTheFileFallsBackToADrawnPuzzleOfGroupTwo) {
+  const int32_t groups = program.grids.groupCount;
+  struct Case {
+    int16_t group;
+    int32_t puzzleNum;
+  };
+  for (const Case c : {Case{0, 1}, Case{static_cast<int16_t>(groups + 1), 1}, Case{-3, 99999}, Case{2, 0},
+                       Case{2, groupCount(2) + 1}, Case{1, -1}}) {
+    SCOPED_TRACE("group " + std::to_string(c.group) + ", puzzle " + std::to_string(c.puzzleNum));
+    storeGame(c.group, c.puzzleNum, -50);
+    offer([&](FrmOKCancel& d) { backend.keyPress(d, VK_RETURN); });
+    EXPECT_TRUE(backend.messages.empty());
+    ASSERT_TRUE(w->gamePlaying);
+    EXPECT_EQ(program.user.solving.gridGroup, 2);
+    EXPECT_GE(program.user.solving.puzzleNum, 1);
+    EXPECT_LE(program.user.solving.puzzleNum, groupCount(2));
+    EXPECT_EQ(w->elapsedTime, 0) << "a negative stored time counts as zero";
+    EXPECT_EQ(w->timerStr, formatTime(0, kTimeLong));
+    w->rightMenuAction(13);  // Quit Game, back to the menu for the next case
+  }
+}
+
+TEST_F(StoredGameOffer, ResumingKeepsTheEntriesAndAValidSelectionOnly) {
+  newGame();
+  Puzzle& p = program.puzzle;
+  int row = 0, col = 0;
+  ASSERT_TRUE(findCell(false, &row, &col));
+  pressCell(row, col);
+  const int num = numberAt(row, col);
+  backend.type(*w, "q");
+  ASSERT_EQ(p.entries(num), 'Q');
+  w->enablePause(true);
+
+  w->elapsedTime = 777;
+  w->resumeGame();
+  EXPECT_FALSE(w->paused());
+  EXPECT_TRUE(w->timerEnabled());
+  EXPECT_EQ(p.selectedNum, num);
+  EXPECT_EQ(p.entries(num), 'Q');
+  EXPECT_EQ(w->timerStr, "1:17.7");
+
+  ASSERT_TRUE(findCell(true, &row, &col));
+  for (int16_t bad : {static_cast<int16_t>(p.letterCount + 1), int16_t{-2}, static_cast<int16_t>(numberAt(row, col))}) {
+    p.selectedNum = bad;
+    w->resumeGame();
+    EXPECT_EQ(p.selectedNum, 0) << "selection " << bad;
+  }
+  backend.type(*w, "z");  // nothing selected: no entry changes, the given letter above all
+  EXPECT_EQ(p.entries(numberAt(row, col)), p.numToLetter(numberAt(row, col)) + 64);
+}
+
+}  // namespace
+}  // namespace qlx::testing_play
