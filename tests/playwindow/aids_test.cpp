@@ -1,2 +1,222 @@
-// Tests of the aids and the end of a game.
-#include <gtest/gtest.h>
+// Whole games on the headless back end: the clock and its penalties, Reveal Cell, Check Entries
+// and Show Solution, the end of a game, the best-time check with the name dialog and applause.
+#include <string>
+
+#include "play_fixture.h"
+#include "resources/string_table.h"
+
+namespace qlx::testing_play {
+namespace {
+
+const char* const kAlreadyRight = "The entry for this number is correct - please select another number to decode";
+
+class AidsTest : public PlayTest {
+ protected:
+  void pressItem(int i) {
+    const DrawRect& r = w->sideItems(i);
+    press(r.left + r.width / 2.0f, r.top + r.height / 2.0f);
+  }
+  // Selects num through its code-strip entry.
+  void select(int num) {
+    const Puzzle& p = program.puzzle;
+    const int perCol = (p.letterCount + 1) / 2;
+    const int t = (num - 1) / perCol, r = (num - 1) % perCol;
+    const DrawRect& s = w->codeStrip;
+    press(s.left + 2 * t * s.width + s.width / 2.0f, s.top + r * s.width + s.width / 2.0f);
+    ASSERT_EQ(p.selectedNum, num);
+  }
+  char letterOf(int num) const { return static_cast<char>('A' + program.puzzle.numToLetter(num) - 1); }
+  char wrongLetterOf(int num) const { return letterOf(num) == 'Z' ? 'Y' : static_cast<char>(letterOf(num) + 1); }
+  // Types the right letter for every number not given, in lower case, except wrong gets a wrong one.
+  void typeAll(int wrong = 0) {
+    const Puzzle& p = program.puzzle;
+    for (int n = 1; n <= p.letterCount && w->gamePlaying; ++n) {
+      if (p.givenNums(n) == 1) continue;
+      select(n);
+      const char c = n == wrong ? wrongLetterOf(n) : letterOf(n);
+      backend.type(*w, std::string(1, static_cast<char>(c - 'A' + 'a')));
+    }
+  }
+  int firstOpenNumber(int after = 0) const {
+    const Puzzle& p = program.puzzle;
+    for (int n = after + 1; n <= p.letterCount; ++n)
+      if (p.givenNums(n) != 1) return n;
+    return 0;
+  }
+  int messagesWith(const std::string& text) const {
+    int count = 0;
+    for (const auto& m : backend.messages) count += m.text == text;
+    return count;
+  }
+  // The name dialog answers with name and Enter.
+  void answerName(const std::string& name) {
+    backend.onNextModal([this, name](Window& dialog) {
+      nameDialogCaption = dialog.caption();
+      backend.type(dialog, name);
+      backend.keyPress(dialog, 13);
+    });
+  }
+  BestList& list() { return program.user.bestScores(2); }
+
+  std::string nameDialogCaption;
+};
+
+TEST_F(AidsTest, ClockRevealAndItsPenalty) {
+  newGame();
+  for (int i = 0; i < 75; ++i) backend.tick(*w);
+  EXPECT_EQ(w->timerStr, "1:15");
+
+  pressItem(10);  // nothing selected
+  ASSERT_EQ(backend.messages.size(), 1u);
+  EXPECT_EQ(backend.messages.back().text, loadString(IDS_SELECT_CODE_FIRST));
+  EXPECT_EQ(w->elapsedTime, 750);
+
+  const int num = firstOpenNumber();
+  select(num);
+  pressItem(10);
+  EXPECT_EQ(w->elapsedTime, 1050);
+  EXPECT_EQ(w->timerStr, "1:45") << "the clock label shows the penalty at once";
+  EXPECT_EQ(program.puzzle.entries(num), letterOf(num));
+
+  pressItem(10);  // already right: told so, no penalty
+  EXPECT_EQ(backend.messages.back().text, kAlreadyRight);
+  EXPECT_EQ(w->elapsedTime, 1050);
+
+  // A revealed number is not locked.
+  backend.type(*w, std::string(1, wrongLetterOf(num)));
+  EXPECT_EQ(program.puzzle.entries(num), wrongLetterOf(num));
+}
+
+TEST_F(AidsTest, CheckEntriesOnTheGivenLettersThenOnAWrongOne) {
+  newGame();
+  pressItem(11);
+  ASSERT_EQ(backend.messages.size(), 1u);
+  EXPECT_EQ(backend.messages.back().text, loadString(IDS_ENTRIES_MATCH));
+
+  const int num = firstOpenNumber();
+  select(num);
+  backend.type(*w, std::string(1, wrongLetterOf(num)));
+  pressItem(11);
+  EXPECT_EQ(backend.messages.back().text, "Our solution is diffrent from the entries.\n ");
+  EXPECT_EQ(backend.messages.size(), 2u) << "only the difference is reported";
+  EXPECT_EQ(w->elapsedTime, 0) << "checking costs nothing";
+}
+
+TEST_F(AidsTest, SolvedByTypingStopsTheClockRanksAndNamesTheTime) {
+  newGame();
+  for (int i = 0; i < 50; ++i) backend.tick(*w);
+  answerName("Ada");
+  typeAll();
+
+  EXPECT_EQ(messagesWith("Congrats ! You have Successfully solved the puzzle\n Time consumed 0:50.0"), 1);
+  EXPECT_EQ(nameDialogCaption, "Best Score");
+  EXPECT_FALSE(w->gamePlaying);
+  EXPECT_EQ(hallOfFameShown, std::vector<int>{2});
+  // A first finish on the default list takes place 1 and pushes the defaults down.
+  EXPECT_EQ(list().times(1), 500);
+  EXPECT_EQ(list().names(1), "Ada");
+  for (int i = 2; i <= kBestPlaces; ++i) EXPECT_EQ(list().times(i), 30000) << i;
+  // The applause plays, and stops once the Hall of Fame has closed.
+  ASSERT_GE(backend.sounds.size(), 2u);
+  EXPECT_EQ(backend.sounds[backend.sounds.size() - 2], program.soundFiles[sndClap]);
+  EXPECT_EQ(backend.sounds.back(), "0");
+
+  // The clock is stopped and the menu is back.
+  backend.advance(5000);
+  EXPECT_EQ(w->elapsedTime, 500);
+  EXPECT_FALSE(w->timerEnabled());
+}
+
+TEST_F(AidsTest, SolvedByRevealingEveryNumberIncludingTheLast) {
+  newGame();
+  answerName("");
+  int revealed = 0;
+  for (int n = firstOpenNumber(); n != 0; n = firstOpenNumber(n)) {
+    select(n);
+    pressItem(10);
+    ++revealed;
+  }
+  EXPECT_FALSE(w->gamePlaying);
+  EXPECT_EQ(w->elapsedTime, 300 * revealed) << "the last reveal's penalty is in the time";
+  EXPECT_EQ(list().times(1), 300 * revealed);
+  EXPECT_EQ(list().names(1), "-") << "an empty name is stored as a dash";
+}
+
+TEST_F(AidsTest, AFullBoardWithAWrongEntryIsReportedOnEveryChangeButNeverOnErase) {
+  newGame();
+  const int wrong = firstOpenNumber();
+  typeAll(wrong);
+  const std::string differ = loadString(IDS_ENTRIES_DIFFER);
+  EXPECT_EQ(messagesWith(differ), 1);
+  EXPECT_TRUE(w->gamePlaying);
+
+  const int other = firstOpenNumber(wrong);
+  select(other);
+  backend.type(*w, std::string(1, wrongLetterOf(other)));
+  EXPECT_EQ(messagesWith(differ), 2);
+  backend.keyDown(*w, 46);  // Delete
+  EXPECT_EQ(program.puzzle.entries(other), 0);
+  EXPECT_EQ(messagesWith(differ), 2) << "erasing never reports";
+
+  // Putting both right finishes the game.
+  answerName("Bo");
+  backend.type(*w, std::string(1, letterOf(other)));
+  EXPECT_EQ(messagesWith(differ), 3);
+  select(wrong);
+  backend.type(*w, std::string(1, letterOf(wrong)));
+  EXPECT_FALSE(w->gamePlaying);
+  EXPECT_EQ(list().names(1), "Bo");
+}
+
+TEST_F(AidsTest, ShowSolutionTwiceCostsEightyMinutesAndTheTimeEarnsNoPlace) {
+  newGame();
+  pressItem(12);
+  pressItem(12);
+  EXPECT_EQ(w->elapsedTime, 48000);
+  EXPECT_TRUE(w->gamePlaying);
+  // The board shows the solution: every letter cell carries a letter, in the cell colour.
+  const std::size_t pending = backend.pendingModalSteps();
+  typeAll();
+  EXPECT_FALSE(w->gamePlaying);
+  EXPECT_EQ(messagesWith("Congrats ! You have Successfully solved the puzzle\n Time consumed 80:00.0"), 1);
+  EXPECT_EQ(backend.pendingModalSteps(), pending) << "no name asked";
+  EXPECT_TRUE(hallOfFameShown.empty());
+  EXPECT_EQ(list().times(1), 30000);
+}
+
+TEST_F(AidsTest, ATimeEqualToPlaceEightEarnsNothingAndABadLevelRanksNothing) {
+  for (int i = 1; i <= kBestPlaces; ++i) list().times(i) = 100 * i;
+  newGame();
+  for (int i = 0; i < 80; ++i) backend.tick(*w);
+  typeAll();
+  EXPECT_FALSE(w->gamePlaying);
+  EXPECT_TRUE(hallOfFameShown.empty());
+  EXPECT_EQ(list().times(8), 800);
+  EXPECT_TRUE(backend.sounds.empty() || backend.sounds.back() != program.soundFiles[sndClap]);
+
+  // A level that has no list (only possible from a stored record) ranks nothing, safely.
+  newGame();
+  program.user.solving.modeNum = 7;
+  typeAll();
+  EXPECT_FALSE(w->gamePlaying);
+  EXPECT_TRUE(hallOfFameShown.empty());
+}
+
+TEST_F(AidsTest, EitherSwitchSilencesTheApplauseButNotTheDialogs) {
+  for (int off : {0, 6}) {
+    program.user.soundOptions.fill(1);
+    program.user.soundOptions[static_cast<std::size_t>(off)] = 0;
+    backend.sounds.clear();
+    hallOfFameShown.clear();
+    newGame();
+    answerName("A long name of twenty-five");
+    typeAll();
+    EXPECT_EQ(backend.pendingModalSteps(), 0u) << "switch " << off;
+    EXPECT_EQ(hallOfFameShown, std::vector<int>{2});
+    for (const std::string& s : backend.sounds) EXPECT_NE(s, program.soundFiles[sndClap]) << "switch " << off;
+    EXPECT_EQ(list().names(1), "A long name of twen") << "cut to 19 characters";
+  }
+}
+
+}  // namespace
+}  // namespace qlx::testing_play
