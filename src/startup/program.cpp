@@ -78,6 +78,17 @@ std::unique_ptr<PlayWindow> openPlayWindow(Program& program, Backend& backend,
   return window;
 }
 
+std::unique_ptr<PlayWindow> startPlay(Program& program, Backend& backend, const std::string& storePath) {
+  // The graphics come before the settings so that what the store reports looks like the game.
+  initGraphics(program.graphics, program.appFolder);
+  backend.setMessageBoxStyle(gameMessageBoxStyle(program.graphics));
+  loadSettings(program, storePath, &backend);
+  initSoundFiles(program.soundFiles, program.appFolder);
+  return openPlayWindow(program, backend, [&program, &backend](int modeNum) {
+    showStats(StatsContext{backend, program.graphics, program.user, program.dialogUnit}, modeNum);
+  });
+}
+
 int Main() {
   Status noScreen;
   std::unique_ptr<Backend> backend = makeSdlBackend(&noScreen);
@@ -90,15 +101,7 @@ int Main() {
     backend->messageBox(s.message(), kAppTitle);
     return 1;
   }
-  // The graphics come before the settings so that what the store reports looks like the game.
-  initGraphics(program.graphics, program.appFolder);
-  backend->setMessageBoxStyle(gameMessageBoxStyle(program.graphics));
-  loadSettings(program, defaultRegistryPath(), backend.get());
-  initSoundFiles(program.soundFiles, program.appFolder);
-  Backend& screen = *backend;
-  std::unique_ptr<PlayWindow> window = openPlayWindow(program, screen, [&program, &screen](int modeNum) {
-    showStats(StatsContext{screen, program.graphics, program.user, program.dialogUnit}, modeNum);
-  });
+  std::unique_ptr<PlayWindow> window = startPlay(program, *backend, defaultRegistryPath());
   // A stored game is offered once the main menu shows.
   offerStoredGame(program, *window, *backend);
   backend->run();

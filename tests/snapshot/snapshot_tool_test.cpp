@@ -1,0 +1,152 @@
+// quillorix-snapshot run as a player would run it: the four pictures exist, read back as PNGs of
+// the window sizes, and show what a headless start-up with the same seed shows; a folder that
+// cannot be made ends the run with exit code 1 and a message naming it.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+
+#include "platform/headless/headless_backend.h"
+#include "png_read.h"
+#include "snapshot.h"
+#include "startup/program.h"
+
+namespace qlx::snapshot::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ToolRun {
+  int exitCode = -1;
+  std::string errors;
+};
+
+ToolRun runTool(const std::string& arguments, const fs::path& errorFile) {
+  const std::string command = std::string("'") + QLX_BIN_DIR + "/quillorix-snapshot' " + arguments + " 2>'" +
+                              errorFile.string() + "' >/dev/null";
+  const int status = std::system(command.c_str());
+  ToolRun run;
+  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  std::ifstream in(errorFile);
+  run.errors.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return run;
+}
+
+ColorRef colorOf(uint32_t px) { return rgb((px >> 16) & 0xff, (px >> 8) & 0xff, px & 0xff); }
+
+class SnapshotTool : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    folder_ = fs::temp_directory_path() / ("qlx-snapshot-" + std::to_string(::getpid()));
+    fs::remove_all(folder_);
+    run_ = runTool("--out '" + (folder_ / "pictures").string() + "'", folder_.string() + ".err");
+  }
+  static void TearDownTestSuite() {
+    fs::remove_all(folder_);
+    fs::remove(folder_.string() + ".err");
+  }
+
+  void SetUp() override { ASSERT_EQ(run_.exitCode, 0) << run_.errors; }
+
+  Picture picture(const std::string& name) {
+    Picture p;
+    std::string error;
+    EXPECT_TRUE(readPng((folder_ / "pictures" / name).string(), &p, &error)) << name << ": " << error;
+    return p;
+  }
+
+  // The same start-up in this process, as the reference the pictures must match.
+  void startReference() {
+    Status s = prepareProgram(program, QLX_BIN_DIR, kDefaultSeed);
+    ASSERT_TRUE(s.ok()) << s.message();
+    ASSERT_TRUE(program.fillLibrary->setSeed(kDefaultSeed).ok());
+    window = startPlay(program, backend, ":memory:");
+  }
+
+  static inline fs::path folder_;
+  static inline ToolRun run_;
+  Program program;
+  HeadlessBackend backend;
+  std::unique_ptr<PlayWindow> window;
+};
+
+TEST_F(SnapshotTool, MenuAndNewGameMatchTheHeadlessScreen) {
+  startReference();
+  const Picture menu = picture("menu.png");
+  ASSERT_EQ(menu.width, kPlayWidth);
+  ASSERT_EQ(menu.height, kPlayHeight);
+  EXPECT_EQ(colorOf(menu.at(5, 5)), program.graphics.brBackground.color);
+  EXPECT_TRUE(menu.pixels == backend.screen(*window)) << "menu.png differs from the screen";
+
+  backend.mouseDown(*window, 375, 260);
+  ASSERT_TRUE(window->gamePlaying);
+  const Picture game = picture("new-game.png");
+  ASSERT_EQ(game.width, kPlayWidth);
+  ASSERT_EQ(game.height, kPlayHeight);
+  EXPECT_TRUE(game.pixels == backend.screen(*window)) << "new-game.png differs from the screen";
+}
+
+TEST_F(SnapshotTool, GameInProgressShowsTypedLettersAndOneSelectedNumber) {
+  startReference();
+  backend.mouseDown(*window, 375, 260);
+  const Picture before = picture("new-game.png");
+  const Picture after = picture("game-in-progress.png");
+  ASSERT_EQ(after.width, kPlayWidth);
+  ASSERT_EQ(after.height, kPlayHeight);
+
+  const Puzzle& p = program.puzzle;
+  const DrawRect& g = window->gridBoard;
+  std::set<int> selected, changed;
+  for (int cell = 1; cell <= p.cellCount; ++cell) {
+    if (p.gridShape(cell) == 0) continue;
+    const int num = p.letterToNum(p.gridLetters(cell) - 96);
+    const int left = g.left + ((cell - 1) % p.gridCols) * g.width, top = g.top + ((cell - 1) / p.gridCols) * g.width;
+    // The cell's inner corner carries the highlight.
+    if (colorOf(after.at(left + 2, top + 2)) == program.graphics.brSelected.color) selected.insert(num);
+    for (int y = top + 2; y < top + g.width - 2; ++y) {
+      for (int x = left + 2; x < left + g.width - 2; ++x) {
+        if (before.at(x, y) != after.at(x, y)) changed.insert(num);
+      }
+    }
+  }
+  ASSERT_EQ(selected.size(), 1u);
+  const int chosen = *selected.begin();
+  EXPECT_NE(p.givenNums(chosen), 1);
+  changed.erase(chosen);
+  EXPECT_EQ(changed.size(), 3u) << "three numbers get their letter typed";
+  for (int num : changed) EXPECT_NE(p.givenNums(num), 1) << num;
+}
+
+TEST_F(SnapshotTool, HallOfFameIsTheStatsWindowsImage) {
+  const Picture stats = picture("hall-of-fame.png");
+  EXPECT_GT(stats.width, 100);
+  EXPECT_LT(stats.width, kPlayWidth);
+  EXPECT_GT(stats.height, 100);
+  EXPECT_LT(stats.height, kPlayHeight);
+  Graphics graphics;
+  EXPECT_EQ(colorOf(stats.at(2, 2)), graphics.brBackground.color);
+}
+
+TEST(SnapshotToolErrors, FolderThatCannotBeMadeAndUnknownOption) {
+  const fs::path blocker = fs::temp_directory_path() / ("qlx-snapshot-file-" + std::to_string(::getpid()));
+  std::ofstream(blocker) << "a file, not a folder";
+  const fs::path errors = blocker.string() + ".err";
+  const ToolRun bad = runTool("--out '" + (blocker / "pictures").string() + "'", errors);
+  EXPECT_EQ(bad.exitCode, 1);
+  EXPECT_NE(bad.errors.find("cannot make the folder " + (blocker / "pictures").string()), std::string::npos)
+      << bad.errors;
+
+  const ToolRun unknown = runTool("--colour", errors);
+  EXPECT_EQ(unknown.exitCode, 2);
+  EXPECT_NE(unknown.errors.find("unknown option --colour"), std::string::npos) << unknown.errors;
+  fs::remove(blocker);
+  fs::remove(errors);
+}
+
+}  // namespace
+}  // namespace qlx::snapshot::testing
