@@ -2,6 +2,7 @@
 // belong, the clock, Quit Game, pause and Escape.
 #include "core/numeric.h"
 #include "play_fixture.h"
+#include "resources/string_table.h"
 
 namespace qlx::testing_play {
 namespace {
@@ -71,10 +72,13 @@ TEST_F(PlayTest, LabelsNeverReactButtonsDo) {
   press(60, 314 + 12);  // Instructions
   ASSERT_EQ(backend.documents.size(), 1u);
   EXPECT_EQ(backend.documents[0], program.appFolder + "QUILHLP.HTM");
-  // Reveal, check and solution do nothing yet.
+  // Reveal with nothing selected, check on the givens, and the solution, each at its place.
   for (int top : {352, 390, 428}) press(60, top + 12);
   EXPECT_TRUE(w->gamePlaying);
-  EXPECT_TRUE(backend.messages.empty());
+  ASSERT_EQ(backend.messages.size(), 2u);
+  EXPECT_EQ(backend.messages[0].text, loadString(IDS_SELECT_CODE_FIRST));
+  EXPECT_EQ(backend.messages[1].text, loadString(IDS_ENTRIES_MATCH));
+  EXPECT_EQ(w->elapsedTime, 24000);
 }
 
 TEST_F(PlayTest, ClockTicksInWholeSeconds) {
