@@ -162,7 +162,11 @@ void DiagUN::scrollToCaret() {
   // Room for the text and the caret after it.
   const int room = std::max(1, textBox_.right - 2 - kTextMargin - textLeft());
   if (caret_ < firstVisible_) firstVisible_ = caret_;
-  while (firstVisible_ < caret_ && textWidth(firstVisible_, caret_) >= room) ++firstVisible_;
+  if (textWidth(firstVisible_, caret_) >= room) {
+    // The caret went past the right edge: show as much as fits before it.
+    firstVisible_ = caret_;
+    while (firstVisible_ > 0 && textWidth(firstVisible_ - 1, caret_) < room) --firstVisible_;
+  }
   // Text scrolled off to the left comes back as soon as the rest leaves room for it.
   while (firstVisible_ > 0 && textWidth(firstVisible_ - 1, text_.size()) < room) --firstVisible_;
 }

@@ -83,7 +83,7 @@ TEST_F(NameDialogTest, TypingBackspaceAndTheCaretKeysEditWhereTheCaretIs) {
     backend.keyDown(d, VK_DELETE);  // and the one after it
     EXPECT_EQ(d.text(), "Jo Ann L");
     backend.keyPress(d, 0xe9);  // é, a Windows-1252 character
-    backend.keyPress(d, 9);     // a tab is no character of a name
+    for (int notACharacter : {9, 27, 127, 256, -1}) backend.keyPress(d, notACharacter);
     backend.keyDown(d, VK_RETURN);
   });
   EXPECT_EQ(name, "Jo Ann L\xe9");
@@ -131,6 +131,12 @@ TEST_F(NameDialogTest, TheTextBoxShowsTheTextAndABlinkingCaretThatStaysInView) {
     EXPECT_GT(darkIn(d, d.textLeft(), d.caretX()), 100);
     backend.keyDown(d, kKeyHome);  // scrolled back to the start
     EXPECT_EQ(d.caretX(), d.textLeft());
+    backend.keyDown(d, kKeyEnd);
+    EXPECT_LT(d.caretX(), d.textBox().right - 2);
+    EXPECT_GT(d.caretX(), d.textBox().right - 30);
+    for (int i = 0; i < 61; ++i) backend.keyPress(d, VK_BACK);  // back to "Wm", unscrolled
+    EXPECT_EQ(d.text(), "Wm");
+    EXPECT_EQ(d.caretX(), caret);
     backend.closeBox(d);
   });
 }
