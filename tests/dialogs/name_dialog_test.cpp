@@ -84,9 +84,13 @@ TEST_F(NameDialogTest, TypingBackspaceAndTheCaretKeysEditWhereTheCaretIs) {
     EXPECT_EQ(d.text(), "Jo Ann L");
     backend.keyPress(d, 0xe9);  // é, a Windows-1252 character
     for (int notACharacter : {9, 27, 127, 256, -1}) backend.keyPress(d, notACharacter);
+    // A click in the box puts the caret at the nearest character boundary.
+    backend.mouseDown(d, static_cast<float>(d.textLeft()), static_cast<float>(d.textBox().top + 5));
+    EXPECT_EQ(d.caret(), 0u);
+    backend.type(d, "<");
     backend.keyDown(d, VK_RETURN);
   });
-  EXPECT_EQ(name, "Jo Ann L\xe9");
+  EXPECT_EQ(name, "<Jo Ann L\xe9");
 }
 
 TEST_F(NameDialogTest, EnterTheOkButtonAndTheCloseBoxAllCloseWithTheNameRulesApplied) {
