@@ -155,6 +155,19 @@ TEST_F(StoredGameOffer, ARecordNamingNoGridOfTheFileFallsBackToADrawnPuzzleOfGro
   }
 }
 
+TEST_F(StoredGameOffer, APuzzleThatCannotBeMadeIsReportedAndTheMenuStays) {
+  storeGame(2, 3, 1234);
+  program.grids.gridFilePath = program.appFolder + "GONE.GFDB";  // the grid file went away since start-up
+  const int presentsBefore = presents();
+  offer([&](FrmOKCancel& d) { backend.keyPress(d, VK_RETURN); });
+  ASSERT_EQ(backend.messages.size(), 1u);
+  EXPECT_NE(backend.messages[0].text.find("GONE.GFDB"), std::string::npos) << backend.messages[0].text;
+  EXPECT_FALSE(w->gamePlaying);
+  EXPECT_FALSE(w->timerEnabled());
+  EXPECT_EQ(presents(), presentsBefore) << "the main menu is left as it was";
+  EXPECT_FALSE(stored()) << "a stored game that could not be read is not offered again";
+}
+
 TEST_F(StoredGameOffer, ResumingKeepsTheEntriesAndAValidSelectionOnly) {
   newGame();
   Puzzle& p = program.puzzle;
