@@ -72,6 +72,8 @@ void PlayWindow::startGame() {
     return;
   }
   ctx_.puzzle.selectedNum = 0;  // a number of the last puzzle means nothing in this one
+  playedPuzzleNum = n;
+  playedGroup = solving.gridGroup;
 
   timeConsumedInSec = 0;
   setTimerInterval(kClockMillis);

@@ -4,7 +4,9 @@
 
 #include "core/numeric.h"
 #include "drawkit/primitives.h"
+#include "persistence/saved_game.h"
 #include "persistence/user_store.h"
+#include "puzzle/snapshot.h"
 #include "resources/string_table.h"
 
 namespace qlx {
@@ -33,8 +35,17 @@ void PlayWindow::Form_Load() {
 
 void PlayWindow::Form_Unload(int& cancel) {
   (void)cancel;
-  // A game in progress is not kept; the settings and best times are.
-  if (ctx_.registry) saveUserData(*ctx_.registry, backend(), ctx_.user);
+  if (!ctx_.registry) return;
+  saveUserData(*ctx_.registry, backend(), ctx_.user);
+  // A game still running is kept for the next start; a solved, quit or unstarted one is not.
+  if (gamePlaying) storeGameInPlay();
+}
+
+void PlayWindow::storeGameInPlay() {
+  SolvingData record = ctx_.user.solving;
+  record.puzzleNum = playedPuzzleNum;
+  record.gridGroup = playedGroup;
+  storeGame(*ctx_.registry, backend(), record, elapsedTime, encodeSnapshot(ctx_.puzzle));
 }
 
 void PlayWindow::resizeWindow() {

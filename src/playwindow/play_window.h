@@ -91,6 +91,9 @@ class PlayWindow : public Window {
   // painted with its entries and selection, and the clock running on from elapsedTime.
   void resumeGame();
 
+  // Stores the game on the board for the next start (the window closing while a game runs).
+  void storeGameInPlay();
+
   // Window events.
   void Form_Load() override;
   void Form_Unload(int& cancel) override;
@@ -104,6 +107,10 @@ class PlayWindow : public Window {
   bool gamePlaying = false;
   int32_t elapsedTime = 0;  // tenths of a second
   int32_t timeConsumedInSec = 0;
+  // The grid of the game on the board (the solving record's puzzle number is not changed by a
+  // new game), kept so a game left open can be stored and rebuilt.
+  int32_t playedPuzzleNum = 0;
+  int16_t playedGroup = 0;
   std::string bestScoreValString;
   std::string timerStr;
   int32_t myHt = 0;  // layout size in pixels (twips are not used on this platform)

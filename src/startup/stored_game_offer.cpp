@@ -4,6 +4,7 @@
 #include "dialogs/ok_cancel.h"
 #include "persistence/saved_game.h"
 #include "puzzle/new_puzzle.h"
+#include "puzzle/snapshot.h"
 #include "startup/program.h"
 
 namespace qlx {
@@ -15,6 +16,13 @@ constexpr int16_t kFallbackGroup = 2;
 bool gridExists(const GridIndex& grids, int32_t group, int32_t puzzleNum) {
   if (group < 1 || group > grids.groupCount || static_cast<std::size_t>(group) > grids.gridIndex.size()) return false;
   return puzzleNum >= 1 && puzzleNum <= grids.gridIndex(group).count;
+}
+
+void showResumed(PlayWindow& window, const SolvingData& solving, int32_t elapsed) {
+  window.playedPuzzleNum = solving.puzzleNum;
+  window.playedGroup = solving.gridGroup;
+  window.elapsedTime = std::max<int32_t>(elapsed, 0);
+  window.resumeGame();
 }
 
 }  // namespace
@@ -37,7 +45,17 @@ void resumeStoredGame(Program& program, PlayWindow& window, Backend& backend) {
   int32_t elapsed = 0;  // a store without "TIMEREM" resumes at zero
   loadStoredGame(*program.registry, backend, solving, saved, elapsed);
 
-  // The record comes from a file anyone can edit: a grid it does not name is never read.
+  // A snapshot of our own brings back the very board that was left, entries and all.
+  Puzzle stored;
+  if (saved.savedByteCount > 0 &&
+      decodeSnapshot(saved.savedBytes.data(), saved.savedBytes.size(), stored).ok()) {
+    program.puzzle = std::move(stored);
+    showResumed(window, solving, elapsed);
+    return;
+  }
+
+  // Otherwise the game is made again from its grid number. The record comes from a file anyone
+  // can edit: a grid it does not name is never read.
   if (!gridExists(program.grids, solving.gridGroup, solving.puzzleNum)) {
     int32_t drawn = 0;
     const Status s = drawPuzzleNumber(program.grids, kFallbackGroup, &drawn);
@@ -55,8 +73,7 @@ void resumeStoredGame(Program& program, PlayWindow& window, Backend& backend) {
     backend.messageBox(made.message(), kAppTitle);
     return;
   }
-  window.elapsedTime = std::max<int32_t>(elapsed, 0);
-  window.resumeGame();
+  showResumed(window, solving, elapsed);
 }
 
 }  // namespace qlx
