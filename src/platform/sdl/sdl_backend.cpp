@@ -286,6 +286,10 @@ void SdlBackend::handleWindowEvent(const SDL_WindowEvent& event) {
 void SdlBackend::handleKeyDown(const SDL_KeyboardEvent& event) {
   Window* w = inputTarget(event.windowID);
   if (w == nullptr) return;
+  // Enter and Escape close dialogs: a held key must close the one it was pressed for, not run
+  // on through the next dialog that opens (the name asked after the completion message).
+  const SDL_Keycode sym = event.keysym.sym;
+  if (event.repeat != 0 && (sym == SDLK_RETURN || sym == SDLK_KP_ENTER || sym == SDLK_ESCAPE)) return;
   int keyCode = virtualKeyOf(event.keysym.sym);
   int shift = shiftMaskOf(event.keysym.mod);
   if (keyCode != 0) w->Form_KeyDown(keyCode, shift);
