@@ -201,7 +201,8 @@ XSession::Geometry XSession::geometry(unsigned long window) const {
 }
 
 Image XSession::screenshot(unsigned long window) const {
-  return parsePpm(run("import -window " + std::to_string(window) + " -depth 8 ppm:- 2>/dev/null"));
+  // import can wait forever on a window that has just gone away: it gets 20 seconds.
+  return parsePpm(run("timeout 20 import -window " + std::to_string(window) + " -depth 8 ppm:- 2>/dev/null"));
 }
 
 bool XSession::sendClose(unsigned long window) const {
@@ -239,6 +240,14 @@ Program::Program(const XSession& session, const std::string& path, const std::st
 
 Program::~Program() {
   if (pid_ > 0) reap(pid_, 0);
+}
+
+bool Program::running() const {
+  if (pid_ <= 0) return false;
+  // WNOWAIT leaves an ended program to be reaped by wait(), which still gives its exit code.
+  siginfo_t info{};
+  if (waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG | WNOWAIT) != 0) return false;
+  return info.si_pid == 0;
 }
 
 std::vector<std::string> Program::lines() const {

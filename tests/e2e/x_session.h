@@ -73,6 +73,8 @@ class Program {
   Program& operator=(const Program&) = delete;
 
   bool started() const { return pid_ > 0; }
+  // True until the program has ended (it is not reaped: wait() still gives its exit code).
+  bool running() const;
   std::vector<std::string> lines() const;
   // Waits until a line equal to line has been written; false on timeout.
   bool waitForLine(const std::string& line, int timeoutMs = 10000) const;
