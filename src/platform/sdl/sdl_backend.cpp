@@ -25,6 +25,8 @@ namespace {
 constexpr Uint32 kSubsystems = SDL_INIT_VIDEO | SDL_INIT_TIMER;
 // Longest wait for an event when no timer falls due sooner.
 constexpr uint64_t kIdleWaitMs = 1000;
+// The longest an idle loop sleeps before it looks for input again.
+constexpr uint64_t kPollMs = 8;
 
 class SdlBackend final : public Backend {
  public:
@@ -185,8 +187,13 @@ void SdlBackend::messageBox(const std::string& text, const std::string& title) {
 void SdlBackend::loop(const std::function<bool()>& keepGoing) {
   while (keepGoing()) {
     repaintChanged();
+    // Polled, not waited for: SDL's wait wakes itself by sending an X event to a window of ours,
+    // and a window closed meanwhile (a dialog) makes that request fail, which ends the program.
     SDL_Event event;
-    if (SDL_WaitEventTimeout(&event, static_cast<int>(millisToNextTick())) != 0) handle(event);
+    if (SDL_PollEvent(&event) != 0)
+      handle(event);
+    else
+      SDL_Delay(static_cast<Uint32>(std::min(millisToNextTick(), kPollMs)));
     fireDueTimers();
   }
 }
