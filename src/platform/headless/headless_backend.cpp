@@ -10,6 +10,8 @@ namespace qlx {
 void HeadlessBackend::showWindow(Window& window) {
   Shown& s = shown_[&window];
   s.nextTick = now_ + static_cast<uint64_t>(window.timerInterval());
+  // A window appears with whatever it painted before it was shown, as on a real screen.
+  s.screen = window.dc().bits();
 }
 
 void HeadlessBackend::hideWindow(Window& window) { shown_.erase(&window); }

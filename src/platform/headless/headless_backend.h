@@ -60,7 +60,7 @@ class HeadlessBackend : public Backend {
   std::vector<std::string> documents;
   // How often window was refreshed while visible.
   int presentCount(const Window& window) const;
-  // The window's image at its last refresh (empty before the first).
+  // The window's image as it was shown, then at each refresh.
   const std::vector<uint32_t>& screen(const Window& window) const;
   bool isShown(const Window& window) const;
 
