@@ -17,20 +17,6 @@ constexpr double kButtonPoints = 14;
 // A button's caption is always the string-table entry 230 + its number.
 std::string buttonCaption(int k) { return loadString(IDS_RESUME_QUESTION + k); }
 
-DrawRect makeRect(DeviceContext& dc, int left, int top, int width, int height, HBRUSH brush, ColorRef text,
-                  HPEN pen = nullptr) {
-  DrawRect r;
-  r.hDC = &dc;
-  r.left = left;
-  r.top = top;
-  r.width = width;
-  r.height = height;
-  r.hBrush = brush;
-  r.textColor = text;
-  r.hPen = pen;
-  return r;
-}
-
 }  // namespace
 
 FrmOKCancel::FrmOKCancel(Backend& backend, const Graphics& graphics, int dialogUnit)
@@ -46,11 +32,11 @@ void FrmOKCancel::Form_Load() {
   hdc.setFont(FontSpec{"Arial", kMessagePoints, FW_NORMAL});
 
   const int w = clientWidth(), h = clientHeight();
-  background_ = makeRect(hdc, 1, 1, w - 2, h - 2, &g.brPanel, 0);
-  message_ = makeRect(hdc, u, u, (w - 2) - 2 * u, (h - 2) - 4 * u, &g.brPanel, g.clrMessageText);
-  buttons_[0] = makeRect(hdc, 20, (h - 2) - 2 * u, 4 * u, kButtonHeight, &g.brPanel, g.clrButtonText, &g.penFrame);
+  background_ = dialogRect(hdc, 1, 1, w - 2, h - 2, &g.brPanel, 0);
+  message_ = dialogRect(hdc, u, u, (w - 2) - 2 * u, (h - 2) - 4 * u, &g.brPanel, g.clrMessageText);
+  buttons_[0] = dialogRect(hdc, 20, (h - 2) - 2 * u, 4 * u, kButtonHeight, &g.brPanel, g.clrButtonText, &g.penFrame);
   buttons_[1] =
-      makeRect(hdc, 4 * u + 40, (h - 2) - 2 * u, 4 * u, kButtonHeight, &g.brPanel, g.clrButtonText, &g.penFrame);
+      dialogRect(hdc, 4 * u + 40, (h - 2) - 2 * u, 4 * u, kButtonHeight, &g.brPanel, g.clrButtonText, &g.penFrame);
 
   // The frame takes the pen a fresh context holds: the default black one.
   drawBox(background_, 2);

@@ -20,20 +20,6 @@ constexpr int kTitleHeight = 30;
 // A button's caption is always the string-table entry 90 + its number.
 std::string buttonCaption(int k) { return loadString(90 + k); }
 
-DrawRect makeRect(DeviceContext& dc, int left, int top, int width, int height, HBRUSH brush, ColorRef text,
-                  HPEN pen = nullptr) {
-  DrawRect r;
-  r.hDC = &dc;
-  r.left = left;
-  r.top = top;
-  r.width = width;
-  r.height = height;
-  r.hBrush = brush;
-  r.textColor = text;
-  r.hPen = pen;
-  return r;
-}
-
 }  // namespace
 
 FrmStats::FrmStats(const StatsContext& context)
@@ -53,16 +39,16 @@ void FrmStats::Form_Load() {
   setIcon(g.windowIcon);
 
   const int w = clientWidth(), h = clientHeight();
-  background_ = makeRect(hdc, 0, 0, w, h, &g.brBackground, kBlack);
+  background_ = dialogRect(hdc, 0, 0, w, h, &g.brBackground, kBlack);
   const int titleLeft = static_cast<int>(roundHalfEven(w / 2.0 - 2 * u));
-  title_ = makeRect(hdc, titleLeft, u / 2, 4 * u, kTitleHeight, &g.brBackground, kBlack);
+  title_ = dialogRect(hdc, titleLeft, u / 2, 4 * u, kTitleHeight, &g.brBackground, kBlack);
   for (int i = 1; i <= kBestPlaces; ++i) {
-    nameRows_[static_cast<std::size_t>(i - 1)] = makeRect(hdc, u, u * i, 6 * u, u, &g.brBackground, g.clrScoreText);
+    nameRows_[static_cast<std::size_t>(i - 1)] = dialogRect(hdc, u, u * i, 6 * u, u, &g.brBackground, g.clrScoreText);
     timeRows_[static_cast<std::size_t>(i - 1)] =
-        makeRect(hdc, 8 * u, u * i, 2 * u, u, &g.brBackground, g.clrScoreText);
+        dialogRect(hdc, 8 * u, u * i, 2 * u, u, &g.brBackground, g.clrScoreText);
   }
-  buttons_[0] = makeRect(hdc, 2 * u, 9 * u, 3 * u, kButtonHeight, &g.brPanel, g.clrButtonText, &g.penFrame);
-  buttons_[1] = makeRect(hdc, 6 * u, 9 * u, 3 * u, kButtonHeight, &g.brPanel, g.clrButtonText, &g.penFrame);
+  buttons_[0] = dialogRect(hdc, 2 * u, 9 * u, 3 * u, kButtonHeight, &g.brPanel, g.clrButtonText, &g.penFrame);
+  buttons_[1] = dialogRect(hdc, 6 * u, 9 * u, 3 * u, kButtonHeight, &g.brPanel, g.clrButtonText, &g.penFrame);
 
   setCaption(std::string("Best Scores - ") + kApplicationTitle);
   drawBox(background_, 0);
