@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 namespace qlx::testing {
@@ -27,6 +28,11 @@ std::string TempFolder::write(const std::string& name, const std::vector<uint8_t
 
 std::string TempFolder::write(const std::string& name, const std::string& text) const {
   return write(name, std::vector<uint8_t>(text.begin(), text.end()));
+}
+
+std::string readText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 void GridFileBytes::int32(int32_t v) {

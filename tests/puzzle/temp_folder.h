@@ -1,4 +1,5 @@
-// A temporary folder for one test, removed afterwards, with helpers to write files into it.
+// A temporary folder for one test, removed afterwards, with helpers to write and read files;
+// shared by the test folders that need scratch files.
 #pragma once
 
 #include <cstdint>
@@ -12,12 +13,16 @@ class TempFolder {
   TempFolder();
   ~TempFolder();
   const std::string& path() const { return path_; }  // ends in '/'
+  std::string file(const std::string& name) const { return path_ + name; }
   std::string write(const std::string& name, const std::vector<uint8_t>& bytes) const;
   std::string write(const std::string& name, const std::string& text) const;
 
  private:
   std::string path_;
 };
+
+// The whole file as bytes in a string; empty when it cannot be read.
+std::string readText(const std::string& path);
 
 // Builds grid file bytes: little-endian header, then records.
 struct GridFileBytes {
