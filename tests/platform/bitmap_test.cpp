@@ -3,13 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "platform/bitmap.h"
+#include "temp_folder.h"
 
 namespace qlx {
 namespace {
@@ -18,22 +16,11 @@ namespace fs = std::filesystem;
 
 class BitmapTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::path(::testing::TempDir()) /
-           ("qlx_bitmap_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  std::string path(const std::string& name) const { return (dir_ / name).string(); }
+  std::string path(const std::string& name) const { return dir_.file(name); }
   std::string write(const std::string& name, const std::vector<unsigned char>& bytes) const {
-    std::ofstream out(path(name), std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return path(name);
+    return dir_.write(name, bytes);
   }
-
-  fs::path dir_;
+  testing::TempFolder dir_;
 };
 
 void put16(std::vector<unsigned char>& v, uint32_t x) {
@@ -132,26 +119,17 @@ TEST_F(BitmapTest, DamagedOrUnsupportedFilesAreRefusedByName) {
   cases.push_back({"cut_header.bmp", std::vector<unsigned char>(good.begin(), good.begin() + 30)});
   cases.push_back({"cut_pixels.bmp", std::vector<unsigned char>(good.begin(), good.end() - 1)});
   cases.push_back({"not_bmp.bmp", {'P', 'K', 3, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}});
-  auto huge = header(0x7fffffff, 0x7fffffff, 24, 0);
-  huge.resize(huge.size() + 64, 0);
-  cases.push_back({"huge.bmp", huge});
-  auto tallest = header(1, INT32_MIN, 24, 0);
-  tallest.resize(tallest.size() + 64, 0);
-  cases.push_back({"tallest.bmp", tallest});
-  auto eight = header(3, 2, 8, 0);
-  eight.resize(eight.size() + 1024 + 16, 0);
-  cases.push_back({"eight_bit.bmp", eight});
-  auto sixteen = header(3, 2, 16, 0);
-  sixteen.resize(sixteen.size() + 16, 0);
-  cases.push_back({"sixteen_bit.bmp", sixteen});
-  auto rle = header(3, 2, 24, 1);
-  rle.resize(rle.size() + 24, 0);
-  cases.push_back({"rle.bmp", rle});
-  auto negativeWidth = header(-3, 2, 24, 0);
-  negativeWidth.resize(negativeWidth.size() + 24, 0);
-  cases.push_back({"negative_width.bmp", negativeWidth});
-  auto zeroHeight = header(3, 0, 24, 0);
-  cases.push_back({"zero_height.bmp", zeroHeight});
+  const auto padded = [](std::vector<unsigned char> v, std::size_t n) {
+    v.resize(v.size() + n, 0);
+    return v;
+  };
+  cases.push_back({"huge.bmp", padded(header(0x7fffffff, 0x7fffffff, 24, 0), 64)});
+  cases.push_back({"tallest.bmp", padded(header(1, INT32_MIN, 24, 0), 64)});
+  cases.push_back({"eight_bit.bmp", padded(header(3, 2, 8, 0), 1024 + 16)});
+  cases.push_back({"sixteen_bit.bmp", padded(header(3, 2, 16, 0), 16)});
+  cases.push_back({"rle.bmp", padded(header(3, 2, 24, 1), 24)});
+  cases.push_back({"negative_width.bmp", padded(header(-3, 2, 24, 0), 24)});
+  cases.push_back({"zero_height.bmp", header(3, 0, 24, 0)});
   auto farOffset = good;
   farOffset[10] = 0xff;
   farOffset[11] = 0xff;

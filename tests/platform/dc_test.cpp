@@ -2,6 +2,8 @@
 // copies from memory contexts, against the rules measured on GDI.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "fake_font_engine.h"
 #include "platform/dc.h"
 
@@ -35,104 +37,72 @@ TEST(DeviceContextTest, PixelLayoutIsRgbInBitsAndBgrInColorRef) {
   EXPECT_EQ(dc.pixel(0, 3), 0u);
 }
 
-TEST(DeviceContextTest, FillRectExcludesRightAndBottomEdges) {
-  test::BoxFontEngine fonts(5, 10);
-  DeviceContext dc(10, 8, kBg, &fonts);
+// Fills exclude the right and bottom edges and clip; outlines lie inside the box, also with
+// wide pens; empty, inverted and off-image boxes behave as GDI's do.
+TEST(DeviceContextTest, FillsAndOutlinesCoverExactlyTheirPixels) {
   const Brush brush{kRed};
-  dc.fillRect({2, 1, 6, 4}, &brush);
-  EXPECT_EQ(picture(dc, 0, 0, 10, 6),
-            "..........\n"
-            "..####....\n"
-            "..####....\n"
-            "..####....\n"
-            "..........\n"
-            "..........\n");
-  EXPECT_EQ(dc.pixel(2, 1), kRed);
-  EXPECT_EQ(dc.pixel(5, 3), kRed);
+  const Pen wide{kRed, 2};
+  struct Case {
+    const char* what;
+    int width, height;
+    std::function<void(DeviceContext&)> draw;
+    const char* picture;
+  };
+  const Case cases[] = {
+      {"fill", 10, 4, [&](DeviceContext& dc) { dc.fillRect({2, 1, 6, 4}, &brush); },
+       "..........\n..####....\n..####....\n..####....\n"},
+      {"empty, inverted and brushless fills", 6, 2,
+       [&](DeviceContext& dc) {
+         dc.fillRect({3, 1, 3, 4}, &brush);
+         dc.fillRect({5, 3, 2, 1}, &brush);
+         dc.fillRect({0, 0, 6, 4}, nullptr);
+       },
+       "......\n......\n"},
+      {"clipped fills", 6, 4,
+       [&](DeviceContext& dc) {
+         dc.fillRect({-100, -100, 2, 1}, &brush);
+         dc.fillRect({4, 2, 1000000, 1000000}, &brush);
+       },
+       "##....\n......\n....##\n....##\n"},
+      {"outline with the default pen", 9, 7, [](DeviceContext& dc) { dc.rectangle(1, 1, 7, 6); },
+       ".........\n.######..\n.#....#..\n.#....#..\n.#....#..\n.######..\n.........\n"},
+      {"empty, single-pixel and reversed outlines", 8, 5,
+       [](DeviceContext& dc) {
+         dc.rectangle(3, 3, 3, 5);
+         dc.rectangle(0, 0, 1, 1);
+         dc.rectangle(7, 4, 5, 2);  // the same as (5, 2, 7, 4)
+       },
+       "#.......\n........\n.....##.\n.....##.\n........\n"},
+      {"outline partly off the image", 4, 4, [](DeviceContext& dc) { dc.rectangle(-2, 1, 3, 10); },
+       "....\n###.\n..#.\n..#.\n"},
+      {"wide pen", 8, 8,
+       [&](DeviceContext& dc) {
+         dc.selectPen(&wide);
+         dc.rectangle(1, 1, 7, 7);
+       },
+       "........\n.######.\n.######.\n.##..##.\n.##..##.\n.######.\n.######.\n........\n"},
+  };
+  for (const Case& c : cases) {
+    test::BoxFontEngine fonts(5, 10);
+    DeviceContext dc(c.width, c.height, kBg, &fonts);
+    c.draw(dc);
+    EXPECT_EQ(picture(dc, 0, 0, c.width, c.height), c.picture) << c.what;
+  }
 }
 
-TEST(DeviceContextTest, FillRectClipsAndIgnoresEmptyRectsAndNullBrush) {
-  test::BoxFontEngine fonts(5, 10);
-  DeviceContext dc(6, 4, kBg, &fonts);
-  const Brush brush{kRed};
-  dc.fillRect({3, 1, 3, 4}, &brush);  // zero width
-  dc.fillRect({5, 3, 2, 1}, &brush);  // inverted
-  dc.fillRect({0, 0, 6, 4}, nullptr);
-  EXPECT_EQ(picture(dc, 0, 0, 6, 4), "......\n......\n......\n......\n");
-  dc.fillRect({-100, -100, 2, 1}, &brush);
-  dc.fillRect({4, 2, 1000000, 1000000}, &brush);
-  EXPECT_EQ(picture(dc, 0, 0, 6, 4),
-            "##....\n"
-            "......\n"
-            "....##\n"
-            "....##\n");
-}
-
-TEST(DeviceContextTest, RectangleOutlinesInsideTheBoxWithTheSelectedPen) {
+TEST(DeviceContextTest, OutlinesUseTheSelectedPenWhichStaysSelected) {
   test::BoxFontEngine fonts(5, 10);
   DeviceContext dc(9, 8, kBg, &fonts);
   dc.rectangle(1, 1, 7, 6);  // no pen selected: the default black pen
-  EXPECT_EQ(picture(dc, 0, 0, 9, 8),
-            ".........\n"
-            ".######..\n"
-            ".#....#..\n"
-            ".#....#..\n"
-            ".#....#..\n"
-            ".######..\n"
-            ".........\n"
-            ".........\n");
   EXPECT_EQ(dc.pixel(1, 1), rgb(0, 0, 0));
-  EXPECT_EQ(dc.pixel(6, 5), rgb(0, 0, 0));
-
   const Pen green{rgb(170, 200, 170), 1};
-  const HPEN before = dc.selectPen(&green);
-  EXPECT_EQ(before, nullptr);
+  EXPECT_EQ(dc.selectPen(&green), nullptr);
   dc.rectangle(2, 2, 6, 5);  // the inner frame of a double frame
   EXPECT_EQ(dc.pixel(2, 2), green.color);
   EXPECT_EQ(dc.pixel(5, 4), green.color);
   EXPECT_EQ(dc.pixel(3, 3), kBg);  // hollow
   EXPECT_EQ(dc.pixel(1, 1), rgb(0, 0, 0));
   EXPECT_EQ(dc.pen(), &green);  // the pen stays selected for a later frame
-}
-
-TEST(DeviceContextTest, RectangleEdgeCases) {
-  test::BoxFontEngine fonts(5, 10);
-  DeviceContext dc(8, 6, kBg, &fonts);
-  dc.rectangle(3, 3, 3, 5);  // empty
-  dc.rectangle(0, 0, 1, 1);  // a single pixel
-  dc.rectangle(7, 4, 5, 2);  // corners given the other way round: same as (5, 2, 7, 4)
-  EXPECT_EQ(picture(dc, 0, 0, 8, 6),
-            "#.......\n"
-            "........\n"
-            ".....##.\n"
-            ".....##.\n"
-            "........\n"
-            "........\n");
-  // A frame partly outside the image draws the part inside.
-  DeviceContext clipped(4, 4, kBg, &fonts);
-  clipped.rectangle(-2, 1, 3, 10);
-  EXPECT_EQ(picture(clipped, 0, 0, 4, 4),
-            "....\n"
-            "###.\n"
-            "..#.\n"
-            "..#.\n");
-}
-
-TEST(DeviceContextTest, WidePensStayInsideTheBox) {
-  test::BoxFontEngine fonts(5, 10);
-  DeviceContext dc(8, 8, kBg, &fonts);
-  const Pen wide{kRed, 2};
-  dc.selectPen(&wide);
-  dc.rectangle(1, 1, 7, 7);
-  EXPECT_EQ(picture(dc, 0, 0, 8, 8),
-            "........\n"
-            ".######.\n"
-            ".######.\n"
-            ".##..##.\n"
-            ".##..##.\n"
-            ".######.\n"
-            ".######.\n"
-            "........\n");
 }
 
 TEST(DeviceContextTest, ResizeKeepsTheOverlapAndFillsTheRest) {

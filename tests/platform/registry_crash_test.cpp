@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "platform/registry.h"
-#include "registry_test_dir.h"
+#include "temp_folder.h"
 
 namespace qlx {
 namespace {
@@ -75,7 +75,7 @@ std::string valueBytes(int i, uint32_t g) { return std::to_string(g) + std::stri
 }
 
 TEST(StoreCrash, KillsAtRandomMomentsLeaveACompleteOldOrNewSet) {
-  test::RegistryDir dir;
+  testing::TempFolder dir;
   const std::string path = dir.file("settings.db");
   std::mt19937 rng(20261206);
   std::uniform_int_distribution<int> delayUs(0, 30000);

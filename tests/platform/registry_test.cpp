@@ -3,17 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
+#include <filesystem>
+#include <functional>
 #include <thread>
 
 #include "platform/registry.h"
 #include "platform/registry_sqlite.h"
-#include "registry_test_dir.h"
+#include "temp_folder.h"
 
 namespace qlx {
 namespace {
 
-using test::RegistryDir;
+using testing::readText;
+using testing::TempFolder;
 
 std::unique_ptr<Registry> openOk(const std::string& path) {
   std::unique_ptr<Registry> reg;
@@ -187,7 +189,7 @@ TEST_F(StoreTest, ClosedForeignAndNullHandlesAreRefusedWithoutHarm) {
 // --- transactions ---
 
 TEST(StoreTransactions, ASaveIsVisibleOnlyAfterTheLastKeyIsClosed) {
-  RegistryDir dir;
+  TempFolder dir;
   const std::string path = dir.file("settings.db");
   {
     auto reg = openOk(path);
@@ -222,7 +224,7 @@ TEST(StoreTransactions, ASaveIsVisibleOnlyAfterTheLastKeyIsClosed) {
 }
 
 TEST(StoreTransactions, TwoStoresOnOneFileInterleaveWholeSaves) {
-  RegistryDir dir;
+  TempFolder dir;
   const std::string path = dir.file("settings.db");
   constexpr int kSaves = 30;
   auto saver = [&](char tag, int* failures) {
@@ -257,47 +259,9 @@ TEST(StoreTransactions, TwoStoresOnOneFileInterleaveWholeSaves) {
 
 // --- damaged and missing files ---
 
-void writeFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// Opens a damaged file: it must be kept under a dated name, named in the notice, and a fresh
-// store must work in its place.
-void expectMovedAside(const RegistryDir& dir, const std::string& oldBytes) {
-  const std::string path = dir.file("settings.db");
-  std::unique_ptr<Registry> reg;
-  std::string notice;
-  const Status st = openRegistry(path, &reg, &notice);
-  ASSERT_TRUE(st.ok()) << st.message();
-  std::string aside;
-  for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
-    if (entry.path().filename().string().rfind("settings.db.damaged-", 0) == 0) aside = entry.path().string();
-  ASSERT_NE(aside, "") << "the damaged file was not kept";
-  EXPECT_EQ(readFile(aside), oldBytes);
-  EXPECT_NE(notice.find(aside), std::string::npos) << notice;
-  HKEY sw = nullptr;
-  HKEY app = openApp(*reg, &sw);
-  EXPECT_EQ(setText(*reg, app, "A", "fresh"), ERROR_SUCCESS);
-  EXPECT_EQ(reg->RegCloseKey(app), ERROR_SUCCESS);
-  EXPECT_EQ(reg->RegCloseKey(sw), ERROR_SUCCESS);
-}
-
-TEST(StoreFiles, GarbageFileIsMovedAsideAndAFreshStoreStarts) {
-  RegistryDir dir;
-  std::string garbage(5000, '\0');
-  for (size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<char>(i * 7919 % 251);
-  writeFile(dir.file("settings.db"), garbage);
-  expectMovedAside(dir, garbage);
-}
-
-TEST(StoreFiles, TruncatedStoreIsMovedAside) {
-  RegistryDir dir;
-  const std::string path = dir.file("settings.db");
+// A store file holding many values, as bytes.
+std::string fullStoreBytes(const TempFolder& dir) {
+  const std::string path = dir.file("full.db");
   {
     auto reg = openOk(path);
     HKEY sw = nullptr;
@@ -306,29 +270,47 @@ TEST(StoreFiles, TruncatedStoreIsMovedAside) {
     reg->RegCloseKey(app);
     reg->RegCloseKey(sw);
   }
-  const std::string whole = readFile(path);
-  ASSERT_GT(whole.size(), 3 * 4096u);
-  const std::string cut = whole.substr(0, whole.size() / 2 + 100);
-  writeFile(path, cut);
-  expectMovedAside(dir, cut);
+  return readText(path);
 }
 
-TEST(StoreFiles, AnotherProgramsDatabaseIsNotTakenOver) {
-  RegistryDir dir;
-  const std::string path = dir.file("settings.db");
-  {
-    auto reg = openOk(path);
+// A damaged file must be kept under a dated name, named in the notice, and a fresh store must
+// work in its place.
+TEST(StoreFiles, DamagedFilesAreMovedAsideAndAFreshStoreStarts) {
+  std::string garbage(5000, '\0');
+  for (size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<char>(i * 7919 % 251);
+  const std::vector<std::pair<const char*, std::function<std::string(std::string)>>> damages = {
+      {"garbage", [&](const std::string&) { return garbage; }},
+      {"truncated", [](const std::string& whole) { return whole.substr(0, whole.size() / 2 + 100); }},
+      // Another program's database: the application id in the header (offset 68) differs.
+      {"foreign", [](const std::string& whole) { return whole.substr(0, 68) + 'Z' + whole.substr(69); }},
+  };
+  for (const auto& [what, damage] : damages) {
+    TempFolder dir;
+    const std::string whole = fullStoreBytes(dir);
+    ASSERT_GT(whole.size(), 3 * 4096u);
+    const std::string bytes = damage(whole);
+    const std::string path = dir.write("settings.db", bytes);
+    std::unique_ptr<Registry> reg;
+    std::string notice;
+    const Status st = openRegistry(path, &reg, &notice);
+    ASSERT_TRUE(st.ok()) << what << ": " << st.message();
+    std::string aside;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+      if (entry.path().filename().string().rfind("settings.db.damaged-", 0) == 0) aside = entry.path().string();
+    ASSERT_NE(aside, "") << what << ": the damaged file was not kept";
+    EXPECT_EQ(readText(aside), bytes) << what;
+    EXPECT_NE(notice.find(aside), std::string::npos) << notice;
+    HKEY sw = nullptr;
+    HKEY app = openApp(*reg, &sw);
+    EXPECT_EQ(setText(*reg, app, "A", "fresh"), ERROR_SUCCESS) << what;
+    EXPECT_EQ(reg->RegCloseKey(app), ERROR_SUCCESS);
+    EXPECT_EQ(reg->RegCloseKey(sw), ERROR_SUCCESS);
   }
-  std::string bytes = readFile(path);
-  // Change the application id in the header (offset 68) to someone else's.
-  bytes[68] = 'Z';
-  writeFile(path, bytes);
-  expectMovedAside(dir, bytes);
 }
 
 TEST(StoreFiles, NoStoreAtAllStillGivesARegistryThatRefusesEveryOpen) {
-  RegistryDir dir;
-  writeFile(dir.file("blocker"), "a file where the folder should be");
+  TempFolder dir;
+  dir.write("blocker", "a file where the folder should be");
   std::unique_ptr<Registry> reg;
   std::string notice;
   const Status st = openRegistry(dir.file("blocker") + "/quillorix/settings.db", &reg, &notice);
@@ -343,7 +325,7 @@ TEST(StoreFiles, NoStoreAtAllStillGivesARegistryThatRefusesEveryOpen) {
 }
 
 TEST(StoreFiles, FolderIsCreatedAndDefaultPathFollowsXdgDataHome) {
-  RegistryDir dir;
+  TempFolder dir;
   const std::string path = dir.file("a/b/settings.db");
   auto reg = openOk(path);
   EXPECT_TRUE(std::filesystem::exists(path));

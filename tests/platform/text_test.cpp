@@ -46,63 +46,39 @@ int inkCount(const DeviceContext& dc) {
 
 constexpr uint32_t kCentred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
 
-TEST(DrawTextTest, CentredLineFloorsEachDivisionSeparately) {
-  static_assert(kCentred == 37);
-  test::BoxFontEngine fonts(7, 19);
-  DeviceContext dc(80, 60, kBg, &fonts);
-  dc.setTextColor(kInk);
-  // Height 30 and cy 19: y = 10 + 30/2 - 19/2 = 10 + 15 - 9 = 16 (one division of 11 would give 15).
-  // Width 40 and cx 21: x = (10 + 50 - 21) / 2 = 19.
-  const int height = dc.drawText("abc", {10, 10, 50, 40}, kCentred);
-  EXPECT_TRUE(sameBox(inkBox(dc), {19, 16, 40, 35}));
-  EXPECT_EQ(height, 16 + 19 - 10);  // from the top of the rectangle to the bottom of the text
-}
-
-TEST(DrawTextTest, CentringWithOddSizesAndNegativeCoordinates) {
+TEST(DrawTextTest, SingleLinesAreAlignedWithEachDivisionFlooredSeparately) {
   struct Case {
+    int charWidth, lineHeight;
+    const char* text;
     Rect r;
-    int chars;
+    uint32_t format;
     Rect ink;
   };
-  // Box font: 7 px a character, 19 px high.
   const Case cases[] = {
-      {{0, 0, 41, 25}, 2, {13, 3, 27, 22}},    // x = 27/2 = 13; y = 12 - 9 = 3
-      {{5, 2, 46, 27}, 3, {15, 5, 36, 24}},    // x = 30/2 = 15; y = 2 + 12 - 9 = 5
-      {{1, 0, 61, 20}, 1, {27, 1, 34, 20}},    // x = 55/2 = 27; y = 10 - 9 = 1
+      // y = 10 + 30/2 - 19/2 = 10 + 15 - 9 = 16 (one division of 11 would give 15);
+      // x = (10 + 50 - 21) / 2 = 19.
+      {7, 19, "abc", {10, 10, 50, 40}, kCentred, {19, 16, 40, 35}},
+      {7, 19, "xx", {0, 0, 41, 25}, kCentred, {13, 3, 27, 22}},    // x = 27/2 = 13; y = 12 - 9 = 3
+      {7, 19, "xxx", {5, 2, 46, 27}, kCentred, {15, 5, 36, 24}},   // x = 30/2 = 15; y = 2 + 12 - 9 = 5
+      {7, 19, "x", {1, 0, 61, 20}, kCentred, {27, 1, 34, 20}},     // x = 55/2 = 27; y = 10 - 9 = 1
       // Left of the image: x = (-31 + 20 - 14) / 2 = -12.5, floored to -13, so the box ends at
-      // x = 1 (truncating would end it at 2).
-      {{-31, -9, 20, 30}, 2, {0, 1, 1, 20}},  // y = -9 + 39/2 - 9 = 1
+      // x = 1 (truncating would end it at 2); y = -9 + 39/2 - 9 = 1.
+      {7, 19, "xx", {-31, -9, 20, 30}, kCentred, {0, 1, 1, 20}},
+      {5, 9, "ab", {3, 4, 50, 35}, DT_SINGLELINE, {3, 4, 13, 13}},
+      {5, 9, "ab", {3, 4, 50, 35}, DT_RIGHT | DT_BOTTOM | DT_SINGLELINE, {40, 26, 50, 35}},
+      {5, 9, "abc", {0, 4, 50, 35}, DT_CENTER | DT_SINGLELINE, {17, 4, 32, 13}},
+      {5, 9, "abc", {0, 4, 50, 35}, DT_VCENTER | DT_SINGLELINE, {0, 15, 15, 24}},  // 4 + 15 - 4
   };
   for (const Case& c : cases) {
-    test::BoxFontEngine fonts(7, 19);
-    DeviceContext dc(70, 40, kBg, &fonts);
+    test::BoxFontEngine fonts(c.charWidth, c.lineHeight);
+    DeviceContext dc(80, 60, kBg, &fonts);
     dc.setTextColor(kInk);
-    dc.drawText(std::string(static_cast<std::size_t>(c.chars), 'x'), c.r, kCentred);
-    EXPECT_TRUE(sameBox(inkBox(dc), c.ink)) << "rect left " << c.r.left << " right " << c.r.right;
+    const int height = dc.drawText(c.text, c.r, c.format);
+    EXPECT_TRUE(sameBox(inkBox(dc), c.ink)) << c.text << " in rect left " << c.r.left << " format " << c.format;
+    if (c.r.top == 10) {
+      EXPECT_EQ(height, 16 + 19 - 10) << "from the top of the rectangle to the bottom of the text";
+    }
   }
-}
-
-TEST(DrawTextTest, SingleLineAlignments) {
-  test::BoxFontEngine fonts(5, 9);
-  DeviceContext dc(60, 40, kBg, &fonts);
-  dc.setTextColor(kInk);
-  dc.drawText("ab", {3, 4, 50, 35}, DT_SINGLELINE);  // left, top
-  EXPECT_TRUE(sameBox(inkBox(dc), {3, 4, 13, 13}));
-
-  DeviceContext right(60, 40, kBg, &fonts);
-  right.setTextColor(kInk);
-  right.drawText("ab", {3, 4, 50, 35}, DT_RIGHT | DT_BOTTOM | DT_SINGLELINE);
-  EXPECT_TRUE(sameBox(inkBox(right), {40, 26, 50, 35}));
-
-  // Centred across only, and down only.
-  DeviceContext across(60, 40, kBg, &fonts);
-  across.setTextColor(kInk);
-  across.drawText("abc", {0, 4, 50, 35}, DT_CENTER | DT_SINGLELINE);
-  EXPECT_TRUE(sameBox(inkBox(across), {17, 4, 32, 13}));
-  DeviceContext down(60, 40, kBg, &fonts);
-  down.setTextColor(kInk);
-  down.drawText("abc", {0, 4, 50, 35}, DT_VCENTER | DT_SINGLELINE);
-  EXPECT_TRUE(sameBox(inkBox(down), {0, 15, 15, 24}));  // 4 + 15 - 4
 }
 
 TEST(DrawTextTest, TextIsClippedToTheRectangle) {
