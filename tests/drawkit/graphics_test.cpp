@@ -2,13 +2,10 @@
 // folder, a missing or damaged sheet leaving nothing to copy, and a sheet smaller than the
 // title block copying only what exists.
 #include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
 
 #include "canvas.h"
 #include "drawkit/primitives.h"
+#include "temp_folder.h"
 
 namespace qlx {
 namespace {
@@ -17,22 +14,7 @@ using testing::Canvas;
 using testing::countOf;
 using testing::kBackground;
 
-class Folder {
- public:
-  Folder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "qlx-drawkit-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
-    path_ = pattern + "/";
-  }
-  ~Folder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
+using Folder = qlx::testing::TempFolder;
 
 Bitmap patterned(int width, int height) {
   Bitmap b;
@@ -63,7 +45,7 @@ TEST(Graphics, LoadsTheSheetAndIconAndForgetsThemWhenTheyAreGone) {
 
 TEST(Graphics, ADamagedSheetIsQuietlyLeftOut) {
   Folder folder;
-  std::ofstream(folder.path() + kPictureSheetFileName) << "BM not really a bitmap";
+  folder.write(kPictureSheetFileName, "BM not really a bitmap");
   Graphics g;
   EXPECT_NO_THROW(initGraphics(g, folder.path()));
   EXPECT_FALSE(g.picDC.holdsBitmap());
@@ -80,31 +62,27 @@ class PictureTest : public ::testing::Test {
   DrawRect rec;
 };
 
-TEST_F(PictureTest, TheTitleBlockIsCopiedAtItsOwnSizeWhateverTheRecordsSize) {
-  g.picDC.selectBitmap(patterned(300, 120));
-  drawPicture(rec, kTitlePicturePiece, true, g);
-  EXPECT_EQ(canvas.dc.pixel(50, 60), rgb(0, 0, 200));
-  EXPECT_EQ(canvas.dc.pixel(50 + 248, 60 + 99), rgb(248, 99, 200));
-  EXPECT_EQ(canvas.dc.pixel(50 + 249, 60), kBackground);
-  EXPECT_EQ(canvas.dc.pixel(50, 60 + 100), kBackground);
-  EXPECT_EQ(countOf(canvas.dc, kBackground), 800 * 600 - 249 * 100);
-}
-
-TEST_F(PictureTest, ASmallSheetCopiesOnlyWhatExists) {
-  g.picDC.selectBitmap(patterned(100, 50));
-  drawPicture(rec, kTitlePicturePiece, false, g);
-  EXPECT_EQ(canvas.dc.pixel(50 + 99, 60 + 49), rgb(99, 49, 200));
-  EXPECT_EQ(canvas.dc.pixel(50 + 100, 60), kBackground);
-  EXPECT_EQ(canvas.dc.pixel(50, 60 + 50), kBackground);
-  EXPECT_EQ(countOf(canvas.dc, kBackground), 800 * 600 - 100 * 50);
-}
-
-TEST_F(PictureTest, NoSheetOrAnotherPieceCopiesNothing) {
-  drawPicture(rec, kTitlePicturePiece, true, g);
-  EXPECT_EQ(countOf(canvas.dc, kBackground), 800 * 600);
-  g.picDC.selectBitmap(patterned(300, 120));
-  drawPicture(rec, 4, true, g);
-  EXPECT_EQ(countOf(canvas.dc, kBackground), 800 * 600);
+// The title block is 249 x 100 whatever the record's size; a smaller sheet copies only what it
+// has, no sheet or another piece nothing.
+TEST_F(PictureTest, TheTitleBlockIsCopiedAtItsOwnSizeOrWhatTheSheetHas) {
+  struct Case {
+    int sheetWidth, sheetHeight, piece, copiedWidth, copiedHeight;
+  };
+  for (const Case c : {Case{300, 120, kTitlePicturePiece, 249, 100}, Case{100, 50, kTitlePicturePiece, 100, 50},
+                       Case{0, 0, kTitlePicturePiece, 0, 0}, Case{300, 120, 4, 0, 0}}) {
+    Canvas fresh;
+    rec.hDC = &fresh.dc;
+    Graphics graphics;
+    if (c.sheetWidth > 0) graphics.picDC.selectBitmap(patterned(c.sheetWidth, c.sheetHeight));
+    drawPicture(rec, c.piece, true, graphics);
+    EXPECT_EQ(countOf(fresh.dc, kBackground), 800 * 600 - c.copiedWidth * c.copiedHeight) << c.sheetWidth;
+    if (c.copiedWidth == 0) continue;
+    EXPECT_EQ(fresh.dc.pixel(50, 60), rgb(0, 0, 200));
+    EXPECT_EQ(fresh.dc.pixel(50 + c.copiedWidth - 1, 60 + c.copiedHeight - 1),
+              rgb(static_cast<uint8_t>(c.copiedWidth - 1), static_cast<uint8_t>(c.copiedHeight - 1), 200));
+    EXPECT_EQ(fresh.dc.pixel(50 + c.copiedWidth, 60), kBackground);
+    EXPECT_EQ(fresh.dc.pixel(50, 60 + c.copiedHeight), kBackground);
+  }
 }
 
 }  // namespace
