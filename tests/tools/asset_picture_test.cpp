@@ -41,7 +41,7 @@ std::string readText(const std::string& path) {
   return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-TEST(TitlePicture, SheetLoadsWithTheTitleBlockInThePalette) {
+TEST(TitlePicture, SheetLoadsWithTheTitleBlockInThePaletteAndTheNameLetteredLargeAcrossTheTop) {
   Bitmap sheet;
   const qlx::Status loaded = qlx::loadBmp(kFolder + "ALLPICDATA.BMP", &sheet);
   ASSERT_TRUE(loaded.ok()) << loaded.message();
@@ -64,11 +64,7 @@ TEST(TitlePicture, SheetLoadsWithTheTitleBlockInThePalette) {
   int most = 0;
   for (const auto& [colour, n] : counts) most = std::max(most, n);
   EXPECT_EQ(counts.at(kPanel), most);
-}
 
-TEST(TitlePicture, NameIsLetteredLargeAcrossTheTop) {
-  Bitmap sheet;
-  ASSERT_TRUE(qlx::loadBmp(kFolder + "ALLPICDATA.BMP", &sheet).ok());
   // Pixels in the title colour: where they lie tells the size and place of the lettering.
   int left = 249, right = -1, top = 100, bottom = -1, count = 0;
   for (int y = 0; y < 100; ++y)

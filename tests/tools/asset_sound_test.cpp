@@ -70,11 +70,10 @@ Wave readWave(const std::vector<uint8_t>& b) {
   return w;
 }
 
-const char* const kShortEffects[] = {"CLICK.wav", "UNCLICK.wav", "BEEP.wav", "BEEPS.wav", "RIGHT.wav"};
 const std::string kFolder = std::string(QLX_BIN_DIR) + "/";
 
-TEST(ShippedSounds, AreWellFormedSixteenBitMonoPcm) {
-  for (const char* name : {"CLICK.wav", "UNCLICK.wav", "BEEP.wav", "BEEPS.wav", "RIGHT.wav", "CLAP.wav"}) {
+TEST(ShippedSounds, AreSixteenBitMonoPcmAndEffectsAreShortUnclippedAndFadeInAndOut) {
+  for (const std::string name : {"CLICK.wav", "UNCLICK.wav", "BEEP.wav", "BEEPS.wav", "RIGHT.wav", "CLAP.wav"}) {
     SCOPED_TRACE(name);
     const std::vector<uint8_t> bytes = readBytes(kFolder + name);
     ASSERT_FALSE(bytes.empty()) << "missing from the program folder";
@@ -87,21 +86,13 @@ TEST(ShippedSounds, AreWellFormedSixteenBitMonoPcm) {
     EXPECT_EQ(w.bits, 16u);
     EXPECT_EQ(w.blockAlign, 2u);
     EXPECT_EQ(w.byteRate, w.rate * 2);
-  }
-}
-
-TEST(ShippedSounds, EffectsAreShortUnclippedAndFadeInAndOut) {
-  for (const char* name : kShortEffects) {
-    SCOPED_TRACE(name);
-    const Wave w = readWave(readBytes(kFolder + name));
-    ASSERT_EQ(w.problem, "");
+    if (name == "CLAP.wav") continue;
     ASSERT_FALSE(w.samples.empty());
     EXPECT_GT(w.seconds(), 0.005);
     EXPECT_LT(w.seconds(), 1.0);
-    // Audible, yet well clear of full scale.
+    // Audible, yet well clear of full scale; a jump from or to silence would be heard as a pop.
     EXPECT_GT(w.peak(), 32767 / 20);
     EXPECT_LT(w.peak(), 32767 * 9 / 10);
-    // A jump from or to silence would be heard as a pop.
     EXPECT_LT(std::abs(w.samples.front()), 330);
     EXPECT_LT(std::abs(w.samples.back()), 330);
   }

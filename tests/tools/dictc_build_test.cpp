@@ -60,16 +60,23 @@ TEST(DictcFilter, KeepsOnlyPlainLowerCaseWordsOfTwoToFifteenLetters) {
             (std::vector<std::string>{"cat", "ox", "abcdefghijklmno", "dog", "end"}));
 }
 
-TEST(DictcLevels, WordKeepsTheLowestLevelItAppearsAt) {
+TEST(DictcLevels, WordKeepsTheLowestLevelAndListsAboveMaxLevelAreNotRead) {
   TempDir dir;
-  writeLevel(dir, 10, "house\n");
+  writeLevel(dir, 10, "house\none\n");
   writeLevel(dir, 20, "garden\n");
   writeLevel(dir, 35, "house\ngarden\nshed\n");
   writeLevel(dir, 40, "");
   writeLevel(dir, 50, "house\nshed\ntrellis\n");
-  const Dictionary dict = buildDictionary(dir.path(), 50, {});
-  EXPECT_EQ(dict.words, (std::map<std::string, int>{
-                            {"garden", 20}, {"house", 10}, {"shed", 35}, {"trellis", 50}}));
+  writeLevel(dir, 55, "six\n");
+  EXPECT_EQ(buildDictionary(dir.path(), 50, {}).words,
+            (std::map<std::string, int>{{"garden", 20}, {"house", 10}, {"one", 10}, {"shed", 35}, {"trellis", 50}}));
+
+  // A bound between two levels takes the levels below it; files above it need not exist.
+  std::filesystem::remove(dir.path() / "english-words.50");
+  EXPECT_EQ(buildDictionary(dir.path(), 45, {}).words,
+            (std::map<std::string, int>{{"garden", 20}, {"house", 10}, {"one", 10}, {"shed", 35}}));
+  EXPECT_EQ(levelsUpTo(10), std::vector<int>{10});
+  EXPECT_THROW(buildDictionary(dir.path(), 9, {}), DictcError);
 
   // The lower level wins whatever order the lists arrive in.
   Dictionary merged;
@@ -77,29 +84,6 @@ TEST(DictcLevels, WordKeepsTheLowestLevelItAppearsAt) {
   addWords(merged, {"house"}, 10, {});
   addWords(merged, {"house"}, 35, {});
   EXPECT_EQ(merged.words.at("house"), 10);
-}
-
-TEST(DictcLevels, ListsAboveMaxLevelAreNotRead) {
-  TempDir dir;
-  writeLevel(dir, 10, "one\n");
-  writeLevel(dir, 20, "two\n");
-  writeLevel(dir, 35, "three\n");
-  writeLevel(dir, 40, "four\n");
-  writeLevel(dir, 50, "five\none\n");
-  writeLevel(dir, 55, "six\n");
-
-  const Dictionary upTo50 = buildDictionary(dir.path(), 50, {});
-  EXPECT_EQ(upTo50.words.size(), 5U);
-  EXPECT_FALSE(upTo50.words.contains("six"));
-
-  // A bound between two levels takes the levels below it; files above it need not exist.
-  std::filesystem::remove(dir.path() / "english-words.50");
-  const Dictionary upTo45 = buildDictionary(dir.path(), 45, {});
-  EXPECT_EQ(upTo45.words,
-            (std::map<std::string, int>{{"four", 40}, {"one", 10}, {"three", 35}, {"two", 20}}));
-
-  EXPECT_EQ(levelsUpTo(10), std::vector<int>{10});
-  EXPECT_THROW(buildDictionary(dir.path(), 9, {}), DictcError);
 }
 
 TEST(DictcBlocklist, BlocksWholeWordsOnlyAndCountsEachBlockedWordOnce) {

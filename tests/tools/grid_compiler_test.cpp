@@ -6,6 +6,7 @@
 #include "generator.h"
 #include "gridkit/grid_file.h"
 #include "gridkit/rules.h"
+#include "temp_folder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -13,7 +14,6 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <string>
 #include <sys/wait.h>
@@ -40,6 +40,13 @@ TEST(GridFileEncode, TwoGroupsByteForByte) {
       2, 2, 0, 1, 1, 0,       // 2 x 2, row by row
       1, 1, 1};
   EXPECT_EQ(encodeGridFile(groups), expected);
+  EXPECT_EQ(encodeGridFile({}), (std::vector<std::uint8_t>{0, 0, 0, 0}));
+  EXPECT_EQ(encodeGridFile({{}, {}}), (std::vector<std::uint8_t>{2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+  Pattern wide;  // more columns than a record's byte holds
+  wide.rows = 1;
+  wide.cols = 256;
+  wide.cells.assign(256, 1);
+  EXPECT_THROW(encodeGridFile({{wide}}), std::length_error);
 }
 
 TEST(GridFileEncode, OffsetsPastOneByteAreLittleEndian) {
@@ -57,19 +64,6 @@ TEST(GridFileEncode, OffsetsPastOneByteAreLittleEndian) {
             (std::vector<std::uint8_t>{0x11, 0x01, 0, 0}));
   EXPECT_EQ(more[0x111], 9);
   EXPECT_EQ(more[0x112], 9);
-}
-
-TEST(GridFileEncode, NoGroupsAndEmptyGroups) {
-  EXPECT_EQ(encodeGridFile({}), (std::vector<std::uint8_t>{0, 0, 0, 0}));
-  EXPECT_EQ(encodeGridFile({{}, {}}), (std::vector<std::uint8_t>{2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
-}
-
-TEST(GridFileEncode, RefusesPatternsARecordCannotHold) {
-  Pattern wide;
-  wide.rows = 1;
-  wide.cols = 256;
-  wide.cells.assign(256, 1);
-  EXPECT_THROW(encodeGridFile({{wide}}), std::length_error);
 }
 
 TEST(GridFileDecode, ReadsBackWhatWasWritten) {
@@ -105,21 +99,7 @@ TEST(GridFileDecode, RejectsDamagedFiles) {
 
 class GridCompilerProgram : public ::testing::Test {
 protected:
-  void SetUp() override {
-    const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::temp_directory_path() / ("qlx-gridc-" + std::string(info->name()) + "-" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(dir_, ignored);
-  }
-
-  std::string write(const std::string &name, const std::string &text) const {
-    std::ofstream(dir_ / name, std::ios::binary) << text;
-    return (dir_ / name).string();
-  }
+  std::string write(const std::string &name, const std::string &text) const { return dir_.write(name, text); }
 
   // Runs quillorix-gridc with the arguments; returns the exit status and fills output_.
   int run(const std::string &args) {
@@ -134,10 +114,10 @@ protected:
   }
 
   std::size_t filesInDir() const {
-    return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()));
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir_.path()), fs::directory_iterator()));
   }
 
-  fs::path dir_;
+  qlx::testing::TempFolder dir_;
   std::string output_;
 };
 
@@ -156,7 +136,7 @@ TEST_F(GridCompilerProgram, WritesTheGroupsInFileOrder) {
   const std::string a = write("a.txt", "; one\n" + goodText());
   const std::string b = write("b.txt", mirroredGoodText() + "\n\n" + formatPattern(test::withCell(
                                                                           test::withCell(goodGrid(), 4, 0, false), 4, 8, false)));
-  const std::string out = (dir_ / "GRIDFILE.GFDB").string();
+  const std::string out = dir_.file("GRIDFILE.GFDB");
   ASSERT_EQ(run("--out " + out + " " + a + " " + b), 0) << output_;
   std::string error;
   const auto bytes = readWholeFile(out, &error);
@@ -170,42 +150,30 @@ TEST_F(GridCompilerProgram, WritesTheGroupsInFileOrder) {
   EXPECT_EQ(filesInDir(), 3u) << "a temporary file was left behind";
 }
 
-TEST_F(GridCompilerProgram, RefusesABrokenRuleNamingFileGridAndLine) {
+// Every refusal names its file and line, exits with 1 and writes nothing.
+TEST_F(GridCompilerProgram, RefusesBadInputNamingFileGridAndLine) {
   const std::string a = write("a.txt", goodText());
-  const std::string b = write("b.txt", "; first\n" + mirroredGoodText() + "\n; second\n" +
-                                           formatPattern(test::withCell(goodGrid(), 4, 0, false)));
-  const fs::path out = dir_ / "GRIDFILE.GFDB";
-  EXPECT_EQ(run("--out " + out.string() + " " + a + " " + b), 1);
-  EXPECT_THAT(output_, AllOf(HasSubstr(b + ":13: grid 2: "), HasSubstr("upside down")));
-  EXPECT_FALSE(fs::exists(out));
-  EXPECT_EQ(filesInDir(), 2u);
-}
-
-TEST_F(GridCompilerProgram, RefusesAFileThatDoesNotParse) {
-  const std::string a = write("a.txt", goodText() + "\n.........\n....x....\n");
-  const fs::path out = dir_ / "GRIDFILE.GFDB";
-  EXPECT_EQ(run("--out " + out.string() + " " + a), 1);
-  EXPECT_THAT(output_, HasSubstr(a + ":12: unexpected 'x' in column 5"));
-  EXPECT_FALSE(fs::exists(out));
-}
-
-TEST_F(GridCompilerProgram, RefusesRepeatsAcrossFilesAndEmptyFiles) {
-  const std::string a = write("a.txt", goodText());
-  const std::string b = write("b.txt", mirroredGoodText() + "\n" + goodText());
-  const std::string empty = write("c.txt", "; nothing yet\n");
-  const fs::path out = dir_ / "GRIDFILE.GFDB";
-  EXPECT_EQ(run("--out " + out.string() + " " + a + " " + b + " " + empty), 1);
-  EXPECT_THAT(output_, HasSubstr(b + ":11: grid 2: repeats grid 1 of " + a + " (line 1)"));
-  EXPECT_THAT(output_, HasSubstr(empty + ": holds no grid"));
-  EXPECT_FALSE(fs::exists(out));
-}
-
-TEST_F(GridCompilerProgram, MissingInputAndBadCommandLine) {
-  const fs::path out = dir_ / "GRIDFILE.GFDB";
-  EXPECT_EQ(run("--out " + out.string() + " " + (dir_ / "absent.txt").string()), 1);
-  EXPECT_THAT(output_, HasSubstr("absent.txt: cannot open"));
-  EXPECT_EQ(run("--out " + out.string()), 2);
-  EXPECT_EQ(run("--bogus " + write("a.txt", goodText())), 2);
+  const std::string broken = write("broken.txt", "; first\n" + mirroredGoodText() + "\n; second\n" +
+                                                     formatPattern(test::withCell(goodGrid(), 4, 0, false)));
+  const std::string unparsable = write("unparsable.txt", goodText() + "\n.........\n....x....\n");
+  const std::string repeats = write("repeats.txt", mirroredGoodText() + "\n" + goodText());
+  const std::string empty = write("empty.txt", "; nothing yet\n");
+  const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
+      {a + " " + broken, {broken + ":13: grid 2: ", "upside down"}},
+      {unparsable, {unparsable + ":12: unexpected 'x' in column 5"}},
+      {a + " " + repeats + " " + empty, {repeats + ":11: grid 2: repeats grid 1 of " + a + " (line 1)",
+                                         empty + ": holds no grid"}},
+      {dir_.file("absent.txt"), {"absent.txt: cannot open"}},
+  };
+  const std::string out = dir_.file("GRIDFILE.GFDB");
+  for (const auto &[inputs, said] : cases) {
+    EXPECT_EQ(run("--out " + out + " " + inputs), 1) << inputs;
+    for (const std::string &part : said) EXPECT_THAT(output_, HasSubstr(part));
+    EXPECT_FALSE(fs::exists(out)) << inputs;
+  }
+  EXPECT_EQ(filesInDir(), 5u) << "a temporary file was left behind";
+  EXPECT_EQ(run("--out " + out), 2);
+  EXPECT_EQ(run("--bogus " + a), 2);
   EXPECT_FALSE(fs::exists(out));
 }
 

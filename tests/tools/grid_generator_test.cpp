@@ -17,16 +17,6 @@ using gridkit::Pattern;
 using gridkit::test::goodGrid;
 using gridkit::test::rowsToPattern;
 
-TEST(GridGenerator, LatticeLinesKeepTheHalfTurn) {
-  std::vector<int> lines11, lines12;
-  for (int i = 0; i < 11; ++i)
-    if (latticeLine(11, i)) lines11.push_back(i);
-  for (int i = 0; i < 12; ++i)
-    if (latticeLine(12, i)) lines12.push_back(i);
-  EXPECT_EQ(lines11, (std::vector<int>{1, 3, 5, 7, 9}));
-  EXPECT_EQ(lines12, (std::vector<int>{1, 3, 5, 6, 8, 10}));
-}
-
 TEST(GridGenerator, ShapeKeyIsTheSameForMirrorsAndTurnsOnly) {
   const Pattern p = rowsToPattern({"#..", "...", "..#", "##."});
   const Pattern mirrored = rowsToPattern({"..#", "...", "#..", ".##"});

@@ -46,13 +46,10 @@ TEST(GridPatternParse, ToleratesCrLfTrailingSpacesAndNoFinalNewline) {
   EXPECT_EQ(r.patterns[1].rows, 2);
   EXPECT_EQ(r.patterns[1].cols, 1);
   EXPECT_EQ(r.patterns[1].cells, (std::vector<std::uint8_t>{0, 1}));
-}
-
-TEST(GridPatternParse, EmptyAndCommentOnlyTextsHoldNoGrid) {
-  EXPECT_TRUE(parsePatterns("", "g").patterns.empty());
-  const ParseResult r = parsePatterns("; nothing\n\n;\n", "g");
-  EXPECT_TRUE(r.ok());
-  EXPECT_TRUE(r.patterns.empty());
+  for (const char *none : {"", "; nothing\n\n;\n"}) {
+    EXPECT_TRUE(parsePatterns(none, "g").ok());
+    EXPECT_TRUE(parsePatterns(none, "g").patterns.empty());
+  }
 }
 
 TEST(GridPatternParse, RaggedRowIsReportedWithItsLineAndTheGridIsDropped) {
@@ -68,46 +65,32 @@ TEST(GridPatternParse, RaggedRowIsReportedWithItsLineAndTheGridIsDropped) {
   EXPECT_EQ(r.patterns[1].line, 8);
 }
 
-TEST(GridPatternParse, BadCharactersNameLineAndColumn) {
-  const ParseResult r = parsePatterns("...\n.X.\n...\n\n.o.\n\n..\xff\n", "g.txt");
-  ASSERT_EQ(r.errors.size(), 3u);
+TEST(GridPatternParse, BadCharactersAndOversizedGridsNameTheirLine) {
+  const ParseResult r = parsePatterns("...\n.X.\n...\n\n.o.\n\n..\xff\n\n...\n ..\n", "g.txt");
+  ASSERT_EQ(r.errors.size(), 4u);
   EXPECT_EQ(r.errors[0].line, 2);
   EXPECT_NE(r.errors[0].message.find("'X' in column 2"), std::string::npos) << r.errors[0].message;
   EXPECT_EQ(r.errors[1].line, 5);
   EXPECT_EQ(r.errors[2].line, 7);
   EXPECT_NE(r.errors[2].message.find("0xff"), std::string::npos) << r.errors[2].message;
+  EXPECT_EQ(r.errors[3].line, 10) << "a leading space is a bad character, not indentation";
   EXPECT_TRUE(r.patterns.empty());
-}
 
-TEST(GridPatternParse, LeadingSpaceIsABadCharacterNotIndentation) {
-  const ParseResult r = parsePatterns("...\n ..\n", "g.txt");
-  ASSERT_EQ(r.errors.size(), 1u);
-  EXPECT_EQ(r.errors[0].line, 2);
-}
-
-TEST(GridPatternParse, SizeLimitsOfARecord) {
   // 255 is the most a record's row or column byte holds; the 256-cell rule is the checker's.
   const std::string wide(255, '.');
-  EXPECT_TRUE(parsePatterns(wide + "\n", "g").ok());
-  const ParseResult tooWide = parsePatterns(wide + ".\n", "g");
-  ASSERT_EQ(tooWide.errors.size(), 1u);
-  EXPECT_EQ(tooWide.errors[0].line, 1);
-
   std::string tall;
   for (int i = 0; i < 256; ++i) tall += ".\n";
-  const ParseResult tooTall = parsePatterns(tall, "g");
-  ASSERT_EQ(tooTall.errors.size(), 1u);
-  EXPECT_EQ(tooTall.errors[0].line, 256);
-  EXPECT_TRUE(tooTall.patterns.empty());
-
-  const ParseResult big = parsePatterns(std::string(16, '.') + "\n" + std::string(16, '.') + "\n", "g");
-  EXPECT_TRUE(big.ok());
-}
-
-TEST(GridPatternParse, MissingFileIsAnErrorNamingIt) {
-  const ParseResult r = readPatternFile("/nonexistent/folder/group1.txt");
-  ASSERT_EQ(r.errors.size(), 1u);
-  EXPECT_NE(r.errors[0].text().find("/nonexistent/folder/group1.txt"), std::string::npos);
+  EXPECT_TRUE(parsePatterns(wide + "\n", "g").ok());
+  EXPECT_TRUE(parsePatterns(std::string(16, '.') + "\n" + std::string(16, '.') + "\n", "g").ok());
+  for (const auto &[text, line] : {std::pair{wide + ".\n", 1}, std::pair{tall, 256}}) {
+    const ParseResult tooBig = parsePatterns(text, "g");
+    ASSERT_EQ(tooBig.errors.size(), 1u) << line;
+    EXPECT_EQ(tooBig.errors[0].line, line);
+    EXPECT_TRUE(tooBig.patterns.empty());
+  }
+  const ParseResult missing = readPatternFile("/nonexistent/folder/group1.txt");
+  ASSERT_EQ(missing.errors.size(), 1u);
+  EXPECT_NE(missing.errors[0].text().find("/nonexistent/folder/group1.txt"), std::string::npos);
 }
 
 TEST(GridPatternFormat, PrintsWhatTheParserReads) {

@@ -7,6 +7,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -16,12 +17,7 @@ namespace {
 using test::goodGrid;
 using test::rowsToPattern;
 using test::withCell;
-using ::testing::AllOf;
-using ::testing::Contains;
-using ::testing::ElementsAre;
-using ::testing::HasSubstr;
 using ::testing::IsEmpty;
-using ::testing::Not;
 
 Pattern allWhite(int rows, int cols) {
   Pattern p;
@@ -48,86 +44,63 @@ TEST(GridRules, GoodGridBreaksNone) {
   EXPECT_EQ(s.longestWord, 9);
 }
 
-TEST(GridRules, OneCellOffTheHalfTurnIsAsymmetric) {
-  // Blocking row 5, column 1 alone keeps every other rule.
-  const auto broken = checkGridRules(withCell(goodGrid(), 4, 0, false));
-  EXPECT_THAT(broken, ElementsAre(AllOf(HasSubstr("turned upside down"), HasSubstr("row 5, column 1"),
-                                        HasSubstr("row 5, column 9"))));
-}
-
-TEST(GridRules, MirrorSymmetryIsNotEnough) {
-  // Symmetric left-right but not under a half turn.
-  const Pattern p = rowsToPattern({"#...#", ".....", "....."});
-  EXPECT_THAT(checkGridRules(p), Contains(HasSubstr("upside down")));
-}
-
-TEST(GridRules, SeparateAreasAreDisconnected) {
-  const Pattern p = rowsToPattern({"...#...", "...#...", "...#...", "#######", "...#...", "...#...", "...#..."});
-  const auto broken = checkGridRules(p);
-  EXPECT_THAT(broken, Contains(AllOf(HasSubstr("not all connected"), HasSubstr("row 1, column 5"))));
-  EXPECT_THAT(broken, Not(Contains(HasSubstr("upside down"))));
-  EXPECT_THAT(broken, Not(Contains(HasSubstr("exactly 2"))));
-}
-
-TEST(GridRules, TwoLetterRunsAcrossAndDown) {
-  const auto across = checkGridRules(rowsToPattern({"#...#", "##.##", "#..##"}));
-  EXPECT_THAT(across, Contains(AllOf(HasSubstr("exactly 2"), HasSubstr("across in row 3, columns 2-3"))));
-  const auto down = checkGridRules(rowsToPattern({"#.#", "#.#", "#.#", "##.", "##."}));
-  EXPECT_THAT(down, Contains(AllOf(HasSubstr("exactly 2"), HasSubstr("down in column 3, rows 4-5"))));
-  // Several are counted, and the first named.
-  const auto many = checkGridRules(rowsToPattern({"..#..", "#####", "..#.."}));
-  EXPECT_THAT(many, Contains(AllOf(HasSubstr("4 cases"), HasSubstr("row 1, columns 1-2"))));
-}
-
-TEST(GridRules, RunsUpToThirteenAreWordsFourteenIsTooLong) {
-  EXPECT_THAT(checkGridRules(allWhite(1, 13)), Not(Contains(HasSubstr("longer than"))));
-  EXPECT_THAT(checkGridRules(allWhite(1, 14)),
-              Contains(AllOf(HasSubstr("longer than 13"), HasSubstr("14 cells across in row 1, columns 1-14"))));
-  EXPECT_THAT(checkGridRules(allWhite(14, 1)), Contains(HasSubstr("down in column 1, rows 1-14")));
-}
-
-TEST(GridRules, CellInNoWordOfThree) {
-  // Row 2, column 1 lies in an across run of 1 and a down run of 2.
-  const Pattern p = rowsToPattern({"....", ".###", "####"});
-  EXPECT_THAT(checkGridRules(p), Contains(AllOf(HasSubstr("no word of 3"), HasSubstr("row 2, column 1"))));
-  // A lone letter between blocks is fine when its other direction makes a word.
-  EXPECT_THAT(checkGridRules(goodGrid()), Not(Contains(HasSubstr("no word of 3"))));
-}
-
-TEST(GridRules, BlockShareBoundsAreInclusive) {
-  auto blockRule = [](const Pattern &p) {
-    for (const std::string &b : checkGridRules(p))
-      if (b.find("blocks are") != std::string::npos) return b;
-    return std::string();
+// Each rule broken on its own is reported with its place, and its boundary cases pass.
+TEST(GridRules, EachBrokenRuleIsNamedWithItsPlace) {
+  struct Case {
+    const char *what;
+    Pattern pattern;
+    std::vector<std::string> inOneProblem;  // all found in a single reported problem
+    std::vector<std::string> absent = {};   // found in no reported problem
+    bool only = false;                      // the only problem reported
   };
-  EXPECT_EQ(blockRule(withBlocks(5, 5, 7)), "");  // 28%
-  EXPECT_NE(blockRule(withBlocks(5, 5, 6)), "");  // 24%
-  EXPECT_EQ(blockRule(withBlocks(5, 10, 19)), ""); // 38%
-  EXPECT_THAT(blockRule(withBlocks(5, 10, 20)), AllOf(HasSubstr("40.0%"), HasSubstr("20 of 50")));
-  EXPECT_THAT(blockRule(allWhite(3, 5)), HasSubstr("0.0%"));
-}
-
-TEST(GridRules, CheckedShareOfWhiteCells) {
-  // Every cell crossed both ways: 100% checked.
-  EXPECT_THAT(checkGridRules(rowsToPattern({"...", "...", "..."})),
-              Contains(AllOf(HasSubstr("both an across and a down word"), HasSubstr("100.0%"))));
-  // Combs: long across words, lone letters down, so nothing is checked.
-  const Pattern comb = rowsToPattern({".....", "#####", ".....", "#####", "....."});
-  EXPECT_THAT(checkGridRules(comb), Contains(HasSubstr("0.0% of the white cells (0 of 15)")));
-  EXPECT_THAT(checkGridRules(goodGrid()), Not(Contains(HasSubstr("both an across"))));
-}
-
-TEST(GridRules, TwoHundredFiftySixCellsDoNotFitTheGame) {
-  EXPECT_THAT(checkGridRules(allWhite(16, 16)), Contains(HasSubstr("16 x 16 = 256 cells")));
-  EXPECT_THAT(checkGridRules(allWhite(15, 17)), Not(Contains(HasSubstr("fewer than 256"))));
-}
-
-TEST(GridRules, NoWhiteCellOrNoCells) {
-  EXPECT_THAT(checkGridRules(withBlocks(3, 3, 9)), ElementsAre(HasSubstr("no white cell")));
-  EXPECT_THAT(checkGridRules(Pattern{}), ElementsAre(HasSubstr("no cells")));
   Pattern inconsistent = allWhite(3, 3);
   inconsistent.cells.pop_back();
-  EXPECT_THAT(checkGridRules(inconsistent), ElementsAre(HasSubstr("no cells")));
+  const Case cases[] = {
+      // Blocking row 5, column 1 alone keeps every other rule.
+      {"off the half turn", withCell(goodGrid(), 4, 0, false),
+       {"turned upside down", "row 5, column 1", "row 5, column 9"}, {}, true},
+      {"mirror symmetry only", rowsToPattern({"#...#", ".....", "....."}), {"upside down"}},
+      {"two areas", rowsToPattern({"...#...", "...#...", "...#...", "#######", "...#...", "...#...", "...#..."}),
+       {"not all connected", "row 1, column 5"}, {"upside down", "exactly 2"}},
+      {"two across", rowsToPattern({"#...#", "##.##", "#..##"}), {"exactly 2", "across in row 3, columns 2-3"}},
+      {"two down", rowsToPattern({"#.#", "#.#", "#.#", "##.", "##."}), {"exactly 2", "down in column 3, rows 4-5"}},
+      {"several twos", rowsToPattern({"..#..", "#####", "..#.."}), {"4 cases", "row 1, columns 1-2"}},
+      {"13 across", allWhite(1, 13), {}, {"longer than"}},
+      {"14 across", allWhite(1, 14), {"longer than 13", "14 cells across in row 1, columns 1-14"}},
+      {"14 down", allWhite(14, 1), {"longer than 13", "down in column 1, rows 1-14"}},
+      // Row 2, column 1 lies in an across run of 1 and a down run of 2.
+      {"no word of 3", rowsToPattern({"....", ".###", "####"}), {"no word of 3", "row 2, column 1"}},
+      {"28% blocks", withBlocks(5, 5, 7), {}, {"blocks are"}},
+      {"24% blocks", withBlocks(5, 5, 6), {"blocks are"}},
+      {"38% blocks", withBlocks(5, 10, 19), {}, {"blocks are"}},
+      {"40% blocks", withBlocks(5, 10, 20), {"blocks are", "40.0%", "20 of 50"}},
+      {"no blocks", allWhite(3, 5), {"blocks are", "0.0%"}},
+      {"all checked", allWhite(3, 3), {"both an across and a down word", "100.0%"}},
+      // Combs: long across words, lone letters down, so nothing is checked.
+      {"comb", rowsToPattern({".....", "#####", ".....", "#####", "....."}),
+       {"both an across", "0.0% of the white cells (0 of 15)"}},
+      {"256 cells", allWhite(16, 16), {"16 x 16 = 256 cells"}},
+      {"255 cells", allWhite(15, 17), {}, {"fewer than 256"}},
+      {"all blocks", withBlocks(3, 3, 9), {"no white cell"}, {}, true},
+      {"empty", Pattern{}, {"no cells"}, {}, true},
+      {"cells missing", inconsistent, {"no cells"}, {}, true},
+  };
+  for (const Case &c : cases) {
+    const std::vector<std::string> problems = checkGridRules(c.pattern);
+    std::string all;
+    for (const std::string &problem : problems) all += problem + "\n";
+    if (c.only) {
+      EXPECT_EQ(problems.size(), 1u) << c.what << ":\n" << all;
+    }
+    if (!c.inOneProblem.empty()) {
+      const bool found = std::any_of(problems.begin(), problems.end(), [&](const std::string &problem) {
+        return std::all_of(c.inOneProblem.begin(), c.inOneProblem.end(),
+                           [&](const std::string &part) { return problem.find(part) != std::string::npos; });
+      });
+      EXPECT_TRUE(found) << c.what << ":\n" << all;
+    }
+    for (const std::string &part : c.absent) EXPECT_EQ(all.find(part), std::string::npos) << c.what << ":\n" << all;
+  }
 }
 
 TEST(GridRuns, FindsMaximalRunsOfTwoOrMore) {
