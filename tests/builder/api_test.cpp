@@ -3,12 +3,12 @@
 #include "zandrel.h"
 
 #include "fill_check.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 namespace {
 
@@ -21,23 +21,11 @@ const std::vector<std::string> kSmallGrid{".....", ".#.#.", ".....", ".#.#.", ".
 
 class ZandrelApi : public ::testing::Test {
 protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("zandrel-api-" + std::to_string(getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir_);
-    zandrelSetTimeLimit(0);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
-  std::string writeFile(const std::string &name, const std::string &text) {
-    const std::string path = (dir_ / name).string();
-    std::ofstream(path, std::ios::binary) << text;
-    return path;
-  }
+  void SetUp() override { zandrelSetTimeLimit(0); }
+  std::string writeFile(const std::string &name, const std::string &text) { return dir_.write(name, text); }
   static int32_t load(std::string path) { return loadLangDict(path.data()); }
 
-  std::filesystem::path dir_;
+  qlx::testing::TempFolder dir_;
 };
 
 TEST_F(ZandrelApi, BadArgumentsLeaveTheBufferAlone) {
@@ -62,7 +50,7 @@ TEST_F(ZandrelApi, BadArgumentsLeaveTheBufferAlone) {
 }
 
 TEST_F(ZandrelApi, UnusableDictionariesAreRefused) {
-  const std::string missing = (dir_ / "absent.dict").string();
+  const std::string missing = dir_.file("absent.dict");
   EXPECT_EQ(load(missing), ZANDREL_NO_DICTIONARY);
   EXPECT_NE(std::string(zandrelLastError()).find(missing), std::string::npos);
   EXPECT_EQ(load(writeFile("empty", "")), ZANDREL_NO_DICTIONARY);

@@ -3,15 +3,12 @@
 #include "dictionary.h"
 
 #include "fill_check.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <bit>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <set>
-#include <unistd.h>
 
 using zandrel::Dictionary;
 
@@ -106,44 +103,31 @@ TEST(Dictionary, OrderOfLinesAndReadingFromAFileDoNotMatter) {
   EXPECT_EQ(want.front().second, 10); // commonest first
   EXPECT_EQ(contents(Dictionary::parse(reversed)), want);
 
-  const std::filesystem::path path =
-      std::filesystem::temp_directory_path() / ("zandrel-order-" + std::to_string(getpid()) + ".dict");
+  qlx::testing::TempFolder dir;
   const size_t middle = reversed.find('\n', reversed.size() / 2) + 1;
   std::string fileText = reversed.substr(0, middle) + std::string(1 << 16, 'q') + "zzzz 10\n" + reversed.substr(middle);
   fileText.pop_back(); // no newline after the last line
-  std::ofstream(path, std::ios::binary) << fileText;
   Dictionary fromFile;
   std::string error;
-  ASSERT_TRUE(Dictionary::load(path.string(), fromFile, error)) << error;
+  ASSERT_TRUE(Dictionary::load(dir.write("order.dict", fileText), fromFile, error)) << error;
   EXPECT_EQ(contents(fromFile), want);
-  std::filesystem::remove(path);
 }
 
 TEST(Dictionary, LoadReportsUnusableFiles) {
-  const std::filesystem::path dir =
-      std::filesystem::temp_directory_path() / ("zandrel-dict-" + std::to_string(getpid()));
-  std::filesystem::create_directories(dir);
+  qlx::testing::TempFolder dir;
   Dictionary d;
   std::string error;
-  const std::string missing = (dir / "absent.dict").string();
+  const std::string missing = dir.file("absent.dict");
   EXPECT_FALSE(Dictionary::load(missing, d, error));
   EXPECT_NE(error.find(missing), std::string::npos) << error;
-
-  const std::string comments = (dir / "comments.dict").string();
-  std::ofstream(comments) << "# nothing but comments\n\nNOT valid\n";
   error.clear();
-  EXPECT_FALSE(Dictionary::load(comments, d, error));
+  EXPECT_FALSE(Dictionary::load(dir.write("comments.dict", "# nothing but comments\n\nNOT valid\n"), d, error));
   EXPECT_NE(error.find("no usable words"), std::string::npos) << error;
-
   error.clear();
-  EXPECT_FALSE(Dictionary::load(dir.string(), d, error)); // a folder, not a file
+  EXPECT_FALSE(Dictionary::load(dir.path(), d, error)); // a folder, not a file
   EXPECT_FALSE(error.empty());
-
-  const std::string good = (dir / "good.dict").string();
-  std::ofstream(good) << "cat 10\ndog\n";
-  EXPECT_TRUE(Dictionary::load(good, d, error));
+  EXPECT_TRUE(Dictionary::load(dir.write("good.dict", "cat 10\ndog\n"), d, error));
   EXPECT_EQ(d.size(), 2);
-  std::filesystem::remove_all(dir);
 }
 
 } // namespace

@@ -2,8 +2,6 @@
 // are lone cells, and the crossing table points both ways.
 #include "layout.h"
 
-#include "fill_check.h"
-
 #include <gtest/gtest.h>
 
 namespace {
