@@ -1,14 +1,9 @@
-// The player's data through the settings file and quillorix-reg: the export of a first run shows
-// every value with its stored size, an imported stored game is offered, and start-up opens the
-// file, loads from it and reports a damaged one.
+// The player's data through the settings file and quillorix-reg: an imported stored game is
+// offered, and start-up opens the file, loads from it and reports a damaged one.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <map>
-#include <sstream>
 
 #include "persistence/saved_game.h"
 #include "persistence/user_store.h"
@@ -25,96 +20,6 @@ const std::string kRegTool = std::string(QLX_BIN_DIR) + "/quillorix-reg";
 
 int runRegTool(const std::string& args) { return std::system((kRegTool + " " + args).c_str()); }
 
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-// One exported value: "text" for a quoted string, else the hex bytes.
-struct Exported {
-  std::string kind;  // "text", "hex" or "hex(N)"
-  std::string text;
-  std::size_t bytes = 0;
-};
-using ExportedKeys = std::map<std::string, std::map<std::string, Exported>>;
-
-// Parses the export: continuation lines joined, values grouped under their key header.
-ExportedKeys parseExport(const std::string& reg) {
-  std::string joined;
-  for (std::size_t i = 0; i < reg.size(); ++i) {
-    if (reg[i] == '\\' && i + 1 < reg.size() && reg[i + 1] == '\n') {
-      i += 1;
-      while (i + 1 < reg.size() && reg[i + 1] == ' ') ++i;
-      continue;
-    }
-    joined += reg[i];
-  }
-  ExportedKeys keys;
-  std::string key;
-  std::istringstream lines(joined);
-  for (std::string line; std::getline(lines, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.size() > 2 && line.front() == '[') {
-      key = line.substr(1, line.size() - 2);
-      keys[key];
-    } else if (!line.empty() && line.front() == '"') {
-      const std::size_t eq = line.find("\"=");
-      const std::string name = line.substr(1, eq - 1);
-      const std::string rest = line.substr(eq + 2);
-      Exported e;
-      if (rest.front() == '"') {
-        e.kind = "text";
-        e.text = rest.substr(1, rest.size() - 2);
-        e.bytes = e.text.size() + 1;
-      } else {
-        const std::size_t colon = rest.find(':');
-        e.kind = rest.substr(0, colon);
-        const std::string hex = rest.substr(colon + 1);
-        e.bytes = hex.empty() ? 0 : static_cast<std::size_t>(std::count(hex.begin(), hex.end(), ',')) + 1;
-      }
-      keys[key][name] = e;
-    }
-  }
-  return keys;
-}
-
-TEST(RegTool, TheExportOfAFirstRunShowsEveryValueWithItsSize) {
-  TempFolder dir;
-  const std::string storePath = dir.path() + "settings.db";
-  {
-    std::unique_ptr<Registry> store;
-    std::string notice;
-    ASSERT_TRUE(openRegistry(storePath, &store, &notice).ok());
-    HeadlessBackend backend;
-    UserData user;
-    user.bestScores.redim(kLevels);
-    loadUserData(*store, backend, user);
-    saveUserData(*store, backend, user);
-  }
-  const std::string out = dir.path() + "out.reg";
-  ASSERT_EQ(runRegTool("--store " + storePath + " export " + out), 0);
-  const ExportedKeys keys = parseExport(readFile(out));
-  const std::string appKey = "HKEY_CURRENT_USER\\Software\\Tarnwick\\Quillorix\\1.0";
-  ASSERT_EQ(keys.count(appKey), 1u) << readFile(out);
-  const auto& values = keys.at(appKey);
-
-  std::map<std::string, std::pair<std::string, std::size_t>> expected = {
-      {"SOLVINGDATA", {"hex", 22}}, {"NUMWFSF", {"hex", 4}}, {"SOUNDOPTIONS", {"hex", 14}},
-      {"1STATS", {"hex", 32}},      {"2STATS", {"hex", 32}}};
-  for (int level = 1; level <= 2; ++level)
-    for (int place = 1; place <= 8; ++place) expected[nameValueName(level, place)] = {"text", 12};
-  ASSERT_EQ(values.size(), expected.size()) << readFile(out);
-  for (const auto& [name, kindSize] : expected) {
-    ASSERT_EQ(values.count(name), 1u) << name;
-    EXPECT_EQ(values.at(name).kind, kindSize.first) << name;
-    EXPECT_EQ(values.at(name).bytes, kindSize.second) << name;
-    if (kindSize.first == "text") {
-      EXPECT_EQ(values.at(name).text, "Anononymous");
-    }
-  }
-}
 
 TEST(RegTool, AnImportedStoredGameIsOfferedAndRead) {
   TempFolder dir;

@@ -42,29 +42,20 @@ class SavedGameStore : public ::testing::Test {
   }
 };
 
-TEST_F(SavedGameStore, NoSaveKeyIsCreatedWithItsClassAndMeansNoGame) {
-  EXPECT_FALSE(isGameStored(*store, backend));
+TEST_F(SavedGameStore, TheFlagIsAnyNonZeroByteAndClearingWritesOneZeroByte) {
+  EXPECT_FALSE(isGameStored(*store, backend)) << "no SAVE key: no game";
   EXPECT_EQ(keyClass(*store, kSavePath), "SAVEDATA");
-  EXPECT_TRUE(backend.messages.empty());
-}
-
-TEST_F(SavedGameStore, AnyNonZeroFlagByteMeansAStoredGame) {
-  put("ISSTORED", {0});
-  EXPECT_FALSE(isGameStored(*store, backend));
   for (uint8_t flag : {1, 0x80, 0xFF}) {
     put("ISSTORED", {flag});
     EXPECT_TRUE(isGameStored(*store, backend)) << int(flag);
   }
-}
-
-TEST_F(SavedGameStore, ClearingWritesAOneByteZeroFlag) {
-  put("ISSTORED", {5});
   clearGameStored(*store, backend);
   EXPECT_FALSE(isGameStored(*store, backend));
   auto v = readValue(*store, kSavePath, "ISSTORED");
   ASSERT_TRUE(v);
   EXPECT_EQ(v->type, REG_BINARY);
   EXPECT_EQ(v->bytes, Bytes{0});
+  EXPECT_TRUE(backend.messages.empty());
 }
 
 TEST_F(SavedGameStore, AStoredGameIsReadAndNotOfferedAgain) {
@@ -108,7 +99,7 @@ TEST_F(SavedGameStore, TheFlagIsClearedBeforeAnythingIsRead) {
   EXPECT_FALSE(isGameStored(*store, backend));
 }
 
-TEST_F(SavedGameStore, ALengthBelowOneGivesNoBytesAndNoRead) {
+TEST_F(SavedGameStore, ALengthBelowOneOrShorterThanTheBytesReadsNoBytes) {
   storeGame();
   for (int16_t length : {0, -1, -32768}) {
     put("LENGTH", le16(length));
@@ -120,22 +111,13 @@ TEST_F(SavedGameStore, ALengthBelowOneGivesNoBytesAndNoRead) {
     EXPECT_FALSE(rec.called("query BYTE_DATA")) << length;
     EXPECT_EQ(game.foundWordCount, 3) << "the rest is still read";
   }
-}
-
-TEST_F(SavedGameStore, ByteDataLongerThanItsLengthIsNotRead) {
-  storeGame();
+  // Byte data longer than its stated length is not read either.
+  put("LENGTH", le16(3));
   put("BYTE_DATA", {1, 2, 3, 4});
+  game = SavedGame{};
   load();
   ASSERT_EQ(game.savedBytes.size(), 3u);
   EXPECT_EQ(game.savedBytes(1), 0);
-}
-
-TEST_F(SavedGameStore, WordsLongerThanTheirStatedLengthGiveNoWords) {
-  storeGame();
-  put("SWORDSFOUND", le32(10));  // "OAK,ELM,ASPEN," is 14
-  load();
-  EXPECT_EQ(game.foundWordCount, 0);
-  EXPECT_TRUE(game.foundWords.empty());
 }
 
 TEST_F(SavedGameStore, AStatedLengthOutOfRangeNeverSizesTheBuffer) {
@@ -156,35 +138,37 @@ TEST_F(SavedGameStore, AStatedLengthOutOfRangeNeverSizesTheBuffer) {
   }
 }
 
-TEST_F(SavedGameStore, FewerCommasThanPromisedKeepTheWordsThatAreThere) {
+// The stored word count and list length are not trusted: the list is split only as far as both
+// allow, and a count of zero or less leaves the words as they were.
+TEST_F(SavedGameStore, TheWordListIsSplitOnlyAsFarAsCountLengthAndCommasAgree) {
+  struct Case {
+    int32_t count, length;
+    const char* list;
+    int32_t wantCount;
+    std::vector<std::string> want;
+  };
+  const Case cases[] = {
+      {3, 10, "OAK,ELM,ASPEN,", 0, {}},  // the list is longer than its stated length
+      {1000000, 11, "OAK,ELM,ASP", 2, {"OAK", "ELM"}},
+      {2, 14, "OAK,ELM,ASPEN,", 2, {"OAK", "ELM"}},
+      {0, 14, "OAK,ELM,ASPEN,", 0, {"KEPT"}},
+      {-3, 14, "OAK,ELM,ASPEN,", -3, {"KEPT"}},
+  };
   storeGame();
-  put("NWORDSFOUND", le32(1000000));
-  put("FOUNDWORDS", text("OAK,ELM,ASP"), REG_SZ);
-  put("SWORDSFOUND", le32(11));
-  load();
-  ASSERT_EQ(game.foundWordCount, 2);
-  ASSERT_EQ(game.foundWords.size(), 2u);
-  EXPECT_EQ(game.foundWords(2), "ELM");
-}
-
-TEST_F(SavedGameStore, TheWordCountLimitsTheSplit) {
-  storeGame();
-  put("NWORDSFOUND", le32(2));
-  load();
-  ASSERT_EQ(game.foundWords.size(), 2u);
-  EXPECT_EQ(game.foundWords(2), "ELM");
-}
-
-TEST_F(SavedGameStore, AWordCountOfZeroOrLessLeavesTheWordsUntouched) {
-  storeGame();
-  for (int32_t count : {0, -3}) {
-    put("NWORDSFOUND", le32(count));
-    game.foundWords.redim(1);
-    game.foundWords(1) = "KEPT";
+  for (const Case& c : cases) {
+    put("NWORDSFOUND", le32(c.count));
+    put("SWORDSFOUND", le32(c.length));
+    put("FOUNDWORDS", text(c.list), REG_SZ);
+    game = SavedGame{};
+    if (c.count <= 0) {
+      game.foundWords.redim(1);
+      game.foundWords(1) = "KEPT";
+    }
     load();
-    EXPECT_EQ(game.foundWordCount, count);
-    ASSERT_EQ(game.foundWords.size(), 1u);
-    EXPECT_EQ(game.foundWords(1), "KEPT");
+    EXPECT_EQ(game.foundWordCount, c.wantCount) << c.count << " " << c.list;
+    std::vector<std::string> got;
+    for (std::size_t i = 1; i <= game.foundWords.size(); ++i) got.push_back(game.foundWords(i));
+    EXPECT_EQ(got, c.want) << c.count << " " << c.list;
   }
 }
 

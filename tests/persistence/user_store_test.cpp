@@ -238,18 +238,5 @@ TEST_F(UserStore, AGameKeyThatCannotBeCreatedReadsAndWritesNothingSilently) {
   EXPECT_EQ(rec.openKeys, 0) << "Software is closed again";
 }
 
-TEST(UserStoreFile, AStoreThatCannotBeHadReportsTheFailure) {
-  std::unique_ptr<Registry> store;
-  std::string notice;
-  Status s = openRegistry("/proc/self/no-such-folder/settings.db", &store, &notice);
-  EXPECT_FALSE(s.ok());
-  ASSERT_TRUE(store);
-  HeadlessBackend backend;
-  UserData user = freshUser();
-  loadUserData(*store, backend, user);
-  ASSERT_EQ(backend.messages.size(), 1u);
-  EXPECT_EQ(backend.messages[0].text, " Error Failerd");
-}
-
 }  // namespace
 }  // namespace qlx
