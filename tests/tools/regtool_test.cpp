@@ -2,13 +2,10 @@
 // is written as text only when exact, classes of imported keys, malformed files refused whole.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
 
 #include "reg_file.h"
 #include "reg_transfer.h"
+#include "temp_folder.h"
 
 namespace qlx::regtool {
 namespace {
@@ -177,34 +174,28 @@ TEST(RegTool, MalformedFilesAreRefusedByLineAndChangeNothing) {
 // --- the program itself ---
 
 int run(const std::string& args, std::string* output) {
-  const std::string log = "/tmp/qlx-regtool-run-" + std::to_string(getpid()) + ".log";
-  const std::string cmd = "'" QLX_BIN_DIR "/quillorix-reg' " + args + " > '" + log + "' 2>&1";
-  const int status = std::system(cmd.c_str());
-  std::ifstream in(log, std::ios::binary);
-  output->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  std::filesystem::remove(log);
+  qlx::testing::TempFolder dir;
+  const std::string log = dir.file("run.log");
+  const int status = std::system(("'" QLX_BIN_DIR "/quillorix-reg' " + args + " > '" + log + "' 2>&1").c_str());
+  *output = qlx::testing::readText(log);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-TEST(RegToolProgram, ImportsAFileIntoAStoreAndExportsItToStandardOutput) {
-  const auto dir = std::filesystem::temp_directory_path() / ("qlx-regtool-" + std::to_string(getpid()));
-  std::filesystem::create_directories(dir);
-  const std::string store = (dir / "s.db").string(), reg = (dir / "in.reg").string();
+TEST(RegToolProgram, ExportsToStandardOutputAndRefusesBadFilesAndCommands) {
+  qlx::testing::TempFolder dir;
+  const std::string store = dir.file("s.db");
   const std::string text =
       "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Tarnwick\\Quillorix\\1.0\\SAVE]\n"
       "\"ISSTORED\"=hex:01\n\"FOUNDWORDS\"=\"ONE,TWO,\"\n\n";
-  std::ofstream(reg) << text;
   std::string out;
-  EXPECT_EQ(run("--store '" + store + "' import '" + reg + "'", &out), 0) << out;
+  EXPECT_EQ(run("--store '" + store + "' import '" + dir.write("in.reg", text) + "'", &out), 0) << out;
   EXPECT_EQ(run("--store '" + store + "' export", &out), 0) << out;
   EXPECT_EQ(out,
             "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Tarnwick\\Quillorix\\1.0]\n\n" +
                 text.substr(text.find("[HKEY_CURRENT_USER\\Software\\Tarnwick\\Quillorix\\1.0\\SAVE]")));
-  std::ofstream(reg) << "nonsense\n";
-  EXPECT_EQ(run("--store '" + store + "' import '" + reg + "'", &out), 1);
+  EXPECT_EQ(run("--store '" + store + "' import '" + dir.write("bad.reg", "nonsense\n") + "'", &out), 1);
   EXPECT_NE(out.find("line 1:"), std::string::npos) << out;
   EXPECT_EQ(run("--store '" + store + "' frobnicate", &out), 2);
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace
