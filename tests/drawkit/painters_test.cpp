@@ -295,7 +295,7 @@ TEST_F(AlphabetTest, ALetterUsedTwiceStaysGreyUntilBothEntriesAreCleared) {
   EXPECT_EQ(countOf(canvas.dc, g.brCell.color) + countOf(canvas.dc, kBlack), 26 * 18 * 18);
 }
 
-TEST(EntryQueries, LetterUsedLooksOnlyAtTheNumbersInUse) {
+TEST(EntryQueries, OnlyTheNumbersInUseCountAndAllEnteredTurnsTrueAtTheLastEntryRightOrWrong) {
   Puzzle p = smallPuzzle();
   EXPECT_FALSE(isLetterUsed(p, 'A'));
   p.entries(7) = 'A';
@@ -303,12 +303,8 @@ TEST(EntryQueries, LetterUsedLooksOnlyAtTheNumbersInUse) {
   EXPECT_FALSE(isLetterUsed(p, 'B'));
   p.letterCount = 6;
   EXPECT_FALSE(isLetterUsed(p, 'A'));
-  p.letterCount = 0;
-  EXPECT_FALSE(isLetterUsed(p, 'A'));
-}
 
-TEST(EntryQueries, AllNumbersEnteredTurnsTrueOnlyAtTheLastEntryRightOrWrong) {
-  Puzzle p = smallPuzzle();
+  p = smallPuzzle();
   for (int n = 1; n <= 7; ++n) {
     EXPECT_FALSE(allNumbersEntered(p)) << n;
     p.entries(n) = 'Q';
@@ -318,6 +314,7 @@ TEST(EntryQueries, AllNumbersEnteredTurnsTrueOnlyAtTheLastEntryRightOrWrong) {
   EXPECT_FALSE(allNumbersEntered(p));
   p.letterCount = 0;
   EXPECT_TRUE(allNumbersEntered(p));
+  EXPECT_FALSE(isLetterUsed(p, 'Q'));
 }
 
 }  // namespace
