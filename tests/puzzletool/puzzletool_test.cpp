@@ -137,20 +137,15 @@ TEST(PuzzleTool, JsonPuzzlesFollowTheCodingRulesAndSeedsRepeat) {
   EXPECT_NE(withoutFillTimes(runTool("--json --seed 6 --count 4").out), withoutFillTimes(first.out));
 }
 
-TEST(PuzzleTool, GroupAndNumberPickTheGrid) {
+TEST(PuzzleTool, GroupAndNumberPickTheGridAndTextOutputShowsTheCode) {
   const ToolRun run = runTool("--json --seed 1 --group 1 --number 3");
   ASSERT_EQ(run.exitCode, 0) << run.out;
   EXPECT_EQ(integer(run.out, "group"), 1);
   EXPECT_EQ(integer(run.out, "number"), 3);
   expectCodingRules(run.out);
-}
-
-TEST(PuzzleTool, TextOutputShowsNumbersSolutionAndGivens) {
-  const ToolRun run = runTool("--seed 2");
-  ASSERT_EQ(run.exitCode, 0) << run.out;
-  EXPECT_NE(run.out.find("of group 2"), std::string::npos);
-  EXPECT_NE(run.out.find("Given:"), std::string::npos);
-  EXPECT_NE(run.out.find("Code:"), std::string::npos);
+  const ToolRun text = runTool("--seed 2");
+  ASSERT_EQ(text.exitCode, 0) << text.out;
+  for (const char* part : {"of group 2", "Given:", "Code:"}) EXPECT_NE(text.out.find(part), std::string::npos) << part;
 }
 
 TEST(PuzzleTool, UserGridsFillOrEndWithAClearMessage) {
