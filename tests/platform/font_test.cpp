@@ -175,17 +175,6 @@ TEST(FontTest, CentredTextLandsInsideItsCellInTheTextColour) {
   const int midX = (inkLeft + inkRight + 1) / 2, midY = (inkTop + inkBottom + 1) / 2;
   EXPECT_NEAR(midX, (cell.left + cell.right) / 2, 2);
   EXPECT_NEAR(midY, (cell.top + cell.bottom) / 2, 3);
-
-  // A cell too small for the text clips it.
-  DeviceContext small(40, 40, bg, &engine);
-  small.setFont({"Times New Roman", 14.25, FW_BOLD});
-  small.setTextColor(ink);
-  small.drawText("WWWWWW", {10, 10, 20, 20}, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  for (int y = 0; y < 40; ++y)
-    for (int x = 0; x < 40; ++x)
-      if (x < 10 || x >= 20 || y < 10 || y >= 20) {
-        ASSERT_EQ(small.pixel(x, y), bg) << x << "," << y;
-      }
 }
 
 TEST(FontTest, TheDefaultEngineIsSharedAndDrawsForContextsWithoutOne) {
