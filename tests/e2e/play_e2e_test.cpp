@@ -5,272 +5,25 @@
 // Everything checked on screen is read from screenshots, kept as PNG files.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <functional>
 #include <map>
-#include <memory>
 #include <set>
-#include <sstream>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
-#include "drawkit/graphics.h"
-#include "drawkit/painters.h"
-#include "x_session.h"
+#include "play_session.h"
 
 namespace qlx::e2e {
 namespace {
 
-namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
-
-// The play window's layout, in client pixels (it opens at this size on a 96 dpi display).
-constexpr int kWidth = 800, kHeight = 600;
-constexpr int kSidePanelWidth = 125;
-constexpr int kBoardLeft = kSidePanelWidth + 40, kBoardTop = 25, kBoardEdge = 425;
-// The main menu's buttons are 200 × 30, centred on a width of 750, the n-th at 45 n + 200.
-constexpr int kMenuLeft = 275;
-int menuTop(int n) { return 45 * n + 200; }
-// Side panel buttons 7 and up: 120 × 25 at x = 1, y = 10 + 38 (n - 1).
-int sideTop(int n) { return 10 + 38 * (n - 1); }
-constexpr int kHallOfFameItem = 7, kQuitItem = 13;
-// The alphabet panel: 13 boxes of 25 a row, from (L + 50, board bottom + 25).
-constexpr int kAlphabetLeft = kBoardLeft + 50, kAlphabetTop = kBoardTop + kBoardEdge + 25, kAlphabetBox = 25;
-// The Hall of Fame: 466 × 454, its OK button 3 × 30 dialog units of 44 pixels at (88, 396).
-constexpr int kStatsWidth = 466, kStatsHeight = 454;
-constexpr int kOkLeft = 88, kOkTop = 396, kOkWidth = 132, kOkHeight = 30;
-
-const char* const kGameName = "^Quillorix$";
-const char* const kStatsName = "^Best Scores - Quillorix$";
-
-uint32_t rgbOf(ColorRef c) { return uint32_t(redOf(c)) << 16 | uint32_t(greenOf(c)) << 8 | blueOf(c); }
-
-std::string hex(uint32_t c) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "#%06X", c);
-  return buf;
-}
-
-int channel(uint32_t c, int shift) { return int((c >> shift) & 0xff); }
-
-bool near(uint32_t a, uint32_t b, int tolerance) {
-  for (int shift : {0, 8, 16})
-    if (std::abs(channel(a, shift) - channel(b, shift)) > tolerance) return false;
-  return true;
-}
-
-// Text in the entry colour, blended into whatever it is drawn on: clearly more blue than red.
-bool bluish(uint32_t c) { return channel(c, 0) - channel(c, 16) > 60 && channel(c, 0) - channel(c, 8) > 60; }
-
-struct Box {
-  int x = 0, y = 0, width = 0, height = 0;
-  bool contains(int px, int py) const { return px >= x && py >= y && px < x + width && py < y + height; }
-};
-
-int countIn(const Image& img, const Box& b, const std::function<bool(uint32_t)>& test) {
-  int n = 0;
-  for (int y = b.y; y < b.y + b.height; ++y)
-    for (int x = b.x; x < b.x + b.width; ++x) n += test(img.at(x, y));
-  return n;
-}
-
-// The pixels of a box, row by row, to compare two boxes' pictures.
-std::vector<uint32_t> pixelsOf(const Image& img, const Box& b) {
-  std::vector<uint32_t> out;
-  for (int y = b.y; y < b.y + b.height; ++y)
-    for (int x = b.x; x < b.x + b.width; ++x) out.push_back(img.at(x, y));
-  return out;
-}
-
-// The board as it shows: the cell size and the number of rows and columns, found from the
-// two-pixel lines of background colour between the cells.
-struct Board {
-  int cell = 0, rows = 0, cols = 0;
-  bool found() const { return cell > 2 && rows > 0 && cols > 0; }
-  // The painted square of a cell; its first pixel row and column and the next cell's are lines.
-  Box square(int col, int row) const {
-    return {kBoardLeft + col * cell + 1, kBoardTop + row * cell + 1, cell - 2, cell - 2};
-  }
-  Box area() const { return {kBoardLeft, kBoardTop, cols * cell, rows * cell}; }
-};
-
-Board findBoard(const Image& img, uint32_t background) {
-  Board b;
-  const int y = kBoardTop + 2;
-  int run = 0;
-  while (kBoardLeft + 1 + run < kWidth && img.at(kBoardLeft + 1 + run, y) != background) ++run;
-  if (run < 5 || run > kBoardEdge) return {};
-  b.cell = run + 2;
-  auto isCellAt = [&](int x, int yy) { return img.at(x, yy) != background; };
-  while (isCellAt(kBoardLeft + b.cols * b.cell + 2, y) && !isCellAt(kBoardLeft + b.cols * b.cell, y)) ++b.cols;
-  const int x = kBoardLeft + 2;
-  while (isCellAt(x, kBoardTop + b.rows * b.cell + 2) && !isCellAt(x, kBoardTop + b.rows * b.cell)) ++b.rows;
-  return b;
-}
-
-// The bytes of value name in quillorix-reg's export (hex:..., lines joined by "\"); empty when
-// the value is not there or not written as hex.
-std::vector<int> hexValue(const std::string& text, const std::string& name) {
-  const std::string head = "\"" + name + "\"=hex:";
-  std::vector<int> bytes;
-  std::istringstream in(text);
-  bool inside = false;
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!inside) {
-      if (line.rfind(head, 0) != 0) continue;
-      line = line.substr(head.size());
-      inside = true;
-    }
-    const bool more = !line.empty() && line.back() == '\\';
-    std::istringstream items(more ? line.substr(0, line.size() - 1) : line);
-    for (std::string item; std::getline(items, item, ',');) {
-      item.erase(std::remove(item.begin(), item.end(), ' '), item.end());
-      if (!item.empty()) bytes.push_back(std::stoi(item, nullptr, 16));
-    }
-    if (!more) break;
-  }
-  return bytes;
-}
-
-enum class Kind { Block, Plain, Selected, Other };
-
-class PlayE2eTest : public ::testing::Test {
+// The fixture adds what both tests check in the store a fresh start leaves behind.
+class PlayE2eTest : public PlaySession {
  protected:
-  void SetUp() override {
-    if (!toolsAvailable()) GTEST_SKIP() << "Xvfb, xdotool or ImageMagick is missing";
-    const std::string tag = std::to_string(::getpid());
-    home_ = fs::temp_directory_path() / ("qlx-play-e2e-" + tag);
-    fs::remove_all(home_);
-    fs::create_directories(home_);
-    output_ = (home_ / "game.out").string();
-    fs::create_directories(QLX_SHOT_DIR);
-
-    session_ = std::make_unique<XSession>(1280, 1024, 96);
-    ASSERT_TRUE(session_->ok()) << "Xvfb did not start";
-    std::vector<std::pair<std::string, std::string>> environment = {{"XDG_DATA_HOME", home_.string()}};
-#if defined(__SANITIZE_ADDRESS__)
-    // Mesa's GL driver leaves allocations LeakSanitizer cannot attribute once it is unloaded
-    // (see window_e2e_test.cpp): a sanitized run draws in software.
-    environment.push_back({"SDL_RENDER_DRIVER", "software"});
-    environment.push_back({"SDL_FRAMEBUFFER_ACCELERATION", "0"});
-#endif
-    game_ = std::make_unique<Program>(*session_, QLX_GAME, output_, environment);
-    ASSERT_TRUE(game_->started());
-    window_ = session_->waitForWindow(kGameName, 60000);
-    ASSERT_NE(window_, 0u) << "the game's window did not appear; " << errors();
-  }
-
-  void TearDown() override {
-    game_.reset();
-    session_.reset();
-    if (!home_.empty()) fs::remove_all(home_);
-  }
-
-  std::string errors() const {
-    std::ifstream in(output_ + ".err");
-    std::stringstream s;
-    s << in.rdbuf();
-    return "the game's errors: " + s.str();
-  }
-
-  std::string storePath() const { return (home_ / "quillorix" / "settings.db").string(); }
-
-  void click(unsigned long window, int x, int y) {
-    session_->run("xdotool mousemove --window " + std::to_string(window) + " " + std::to_string(x) + " " +
-                  std::to_string(y) + " click 1");
-  }
-
-  // Screenshots of window until one of the given size passes ready, up to timeoutMs; the last
-  // one taken either way.
-  Image shotWhen(unsigned long window, int width, int height, const std::function<bool(const Image&)>& ready,
-                 int timeoutMs = 20000) {
-    const auto start = Clock::now();
-    Image img;
-    for (;;) {
-      img = session_->screenshot(window);
-      if (img.width == width && img.height == height && ready(img)) break;
-      if (Clock::now() - start > std::chrono::milliseconds(timeoutMs) || !game_->running()) break;
-      std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    return img;
-  }
-
-  void save(const Image& img, const std::string& name) {
-    EXPECT_TRUE(img.savePng(std::string(QLX_SHOT_DIR) + "/" + name)) << name;
-  }
-
-  // True when the n-th main menu button shows its caption.
-  bool menuShows(const Image& img, int n) const {
-    const Box button{kMenuLeft, menuTop(n), 200, 30};
-    return countIn(img, button, [&](uint32_t c) { return near(c, rgbOf(g_.clrHoverText), 12); }) > 30;
-  }
-
-  // True when the n-th side panel button shows its caption.
-  bool sideShows(const Image& img, int n) const {
-    const Box item{1, sideTop(n), 120, 25};
-    return img.at(3, sideTop(n) + 2) == rgbOf(g_.brPanel.color) &&
-           countIn(img, item, [&](uint32_t c) { return near(c, rgbOf(g_.clrButtonText), 12); }) > 30;
-  }
-
-  Kind kindOf(const Image& img, const Box& square) const {
-    const uint32_t c = img.at(square.x + 1, square.y + 1);
-    if (c == rgbOf(g_.brBlock.color)) return Kind::Block;
-    if (c == rgbOf(g_.brCell.color)) return Kind::Plain;
-    if (c == rgbOf(g_.brSelected.color)) return Kind::Selected;
-    return Kind::Other;
-  }
-
-  // A cell's text as drawn: its pixels away from the fill colour.
-  int textPixels(const Image& img, const Box& square) const {
-    const uint32_t fill = img.at(square.x + 1, square.y + 1);
-    return countIn(img, square, [&](uint32_t c) { return !near(c, fill, 24); });
-  }
-
-  // A given letter is drawn in black; a cell's number in grey.
-  bool showsBlackText(const Image& img, const Box& square) const {
-    return countIn(img, square, [](uint32_t c) { return near(c, 0x000000, 30); }) > 0;
-  }
-
-  // The pixels that differ between two shots of the window, outside the side panel (its clock
-  // ticks on its own).
-  std::vector<std::pair<int, int>> changes(const Image& a, const Image& b) const {
-    std::vector<std::pair<int, int>> out;
-    for (int y = 0; y < kHeight; ++y)
-      for (int x = kSidePanelWidth; x < kWidth; ++x)
-        if (a.at(x, y) != b.at(x, y)) out.emplace_back(x, y);
-    return out;
-  }
-
-  // The bounding box of the pixels of colour c right of the board (the code strip).
-  Box stripBoxOf(const Image& img, const Board& board, uint32_t c) const {
-    int left = kWidth, top = kHeight, right = -1, bottom = -1;
-    for (int y = kBoardTop; y < kBoardTop + kBoardEdge; ++y)
-      for (int x = kBoardLeft + board.cols * board.cell + 1; x < kWidth; ++x)
-        if (img.at(x, y) == c) {
-          left = std::min(left, x), top = std::min(top, y);
-          right = std::max(right, x), bottom = std::max(bottom, y);
-        }
-    if (right < 0) return {};
-    return {left, top, right - left + 1, bottom - top + 1};
-  }
-
   // Exports the game's store with quillorix-reg and checks what a fresh store gets on the way
   // out; the SOLVINGDATA bytes, empty when they are missing.
   std::vector<int> savedSolvingData() {
-    int rc = -1;
-    const std::string exported =
-        session_->run(std::string("'") + QLX_REG_TOOL + "' --store '" + storePath() + "' export 2>&1", &rc);
-    EXPECT_EQ(rc, 0) << exported;
+    const std::string exported = exportStore();
     EXPECT_EQ(hexValue(exported, "NUMWFSF").size(), 4u) << exported;
     EXPECT_EQ(hexValue(exported, "SOUNDOPTIONS").size(), 14u) << exported;
     // Both levels' best lists: eight times of 3000 seconds by the default name.
@@ -288,13 +41,6 @@ class PlayE2eTest : public ::testing::Test {
     EXPECT_EQ(solving.size(), 22u) << exported;
     return solving;
   }
-
-  std::unique_ptr<XSession> session_;
-  std::unique_ptr<Program> game_;
-  fs::path home_;
-  std::string output_;
-  unsigned long window_ = 0;
-  Graphics g_;
 };
 
 TEST_F(PlayE2eTest, APlayerStartsAGameFillsANumberVisitsTheHallOfFameAndQuits) {
