@@ -11,6 +11,7 @@
 #include "platform/headless/headless_backend.h"
 #include "platform/sdl/sdl_backend.h"
 #include "puzzle/gridfile.h"
+#include "resources/string_table.h"
 
 namespace qlx {
 
@@ -59,8 +60,8 @@ void loadSettings(Program& program, const std::string& storePath, Backend* backe
   Backend& messages = backend ? *backend : stderrMessages;
   std::string notice;
   const Status opened = openRegistry(storePath, &program.registry, &notice);
-  if (!notice.empty()) messages.messageBox(notice, kAppTitle);
-  if (!opened) messages.messageBox(opened.message(), kAppTitle);
+  if (!notice.empty()) messages.messageBox(notice, kApplicationTitle);
+  if (!opened) messages.messageBox(opened.message(), kApplicationTitle);
   // A store whose every open fails still comes back; loadUserData then reports it.
   if (program.registry) loadUserData(*program.registry, messages, program.user);
 }
@@ -93,12 +94,12 @@ int Main() {
   Status noScreen;
   std::unique_ptr<Backend> backend = makeSdlBackend(&noScreen);
   if (!backend) {
-    std::cerr << kAppTitle << ": cannot open the game's window: " << noScreen.message() << "\n";
+    std::cerr << kApplicationTitle << ": cannot open the game's window: " << noScreen.message() << "\n";
     return 1;
   }
   Program program;
   if (Status s = prepareProgram(program, executableFolder()); !s) {
-    backend->messageBox(s.message(), kAppTitle);
+    backend->messageBox(s.message(), kApplicationTitle);
     return 1;
   }
   std::unique_ptr<PlayWindow> window = startPlay(program, *backend, defaultRegistryPath());

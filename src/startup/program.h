@@ -20,7 +20,6 @@
 
 namespace qlx {
 
-inline constexpr const char* kAppTitle = "Quillorix";
 inline constexpr const char* kGridFileName = "GRIDFILE.GFDB";
 inline constexpr const char* kDictionaryFileName = "XWORD.DICT";
 

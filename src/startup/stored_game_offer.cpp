@@ -5,6 +5,7 @@
 #include "persistence/saved_game.h"
 #include "puzzle/new_puzzle.h"
 #include "puzzle/snapshot.h"
+#include "resources/string_table.h"
 #include "startup/program.h"
 
 namespace qlx {
@@ -60,7 +61,7 @@ void resumeStoredGame(Program& program, PlayWindow& window, Backend& backend) {
     int32_t drawn = 0;
     const Status s = drawPuzzleNumber(program.grids, kFallbackGroup, &drawn);
     if (!s) {
-      backend.messageBox(s.message(), kAppTitle);
+      backend.messageBox(s.message(), kApplicationTitle);
       return;
     }
     solving.gridGroup = kFallbackGroup;
@@ -70,7 +71,7 @@ void resumeStoredGame(Program& program, PlayWindow& window, Backend& backend) {
       newPuzzle(program.puzzle, program.grids, solving.puzzleNum, solving.gridGroup, *program.fillLibrary);
   if (!made) {
     // The main menu is still showing; the player starts a game from there.
-    backend.messageBox(made.message(), kAppTitle);
+    backend.messageBox(made.message(), kApplicationTitle);
     return;
   }
   showResumed(window, solving, elapsed);
