@@ -1,5 +1,6 @@
 // Whole games on the headless back end: the clock and its penalties, Reveal Cell, Check Entries
 // and Show Solution, the end of a game, the best-time check with the name dialog and applause.
+#include <algorithm>
 #include <string>
 
 #include "play_fixture.h"
@@ -12,31 +13,6 @@ const char* const kAlreadyRight = "The entry for this number is correct - please
 
 class AidsTest : public PlayTest {
  protected:
-  void pressItem(int i) {
-    const DrawRect& r = w->sideItems(i);
-    press(r.left + r.width / 2.0f, r.top + r.height / 2.0f);
-  }
-  // Selects num through its code-strip entry.
-  void select(int num) {
-    const Puzzle& p = program.puzzle;
-    const int perCol = (p.letterCount + 1) / 2;
-    const int t = (num - 1) / perCol, r = (num - 1) % perCol;
-    const DrawRect& s = w->codeStrip;
-    press(s.left + 2 * t * s.width + s.width / 2.0f, s.top + r * s.width + s.width / 2.0f);
-    ASSERT_EQ(p.selectedNum, num);
-  }
-  char letterOf(int num) const { return static_cast<char>('A' + program.puzzle.numToLetter(num) - 1); }
-  char wrongLetterOf(int num) const { return letterOf(num) == 'Z' ? 'Y' : static_cast<char>(letterOf(num) + 1); }
-  // Types the right letter for every number not given, in lower case, except wrong gets a wrong one.
-  void typeAll(int wrong = 0) {
-    const Puzzle& p = program.puzzle;
-    for (int n = 1; n <= p.letterCount && w->gamePlaying; ++n) {
-      if (p.givenNums(n) == 1) continue;
-      select(n);
-      const char c = n == wrong ? wrongLetterOf(n) : letterOf(n);
-      backend.type(*w, std::string(1, static_cast<char>(c - 'A' + 'a')));
-    }
-  }
   int firstOpenNumber(int after = 0) const {
     const Puzzle& p = program.puzzle;
     for (int n = after + 1; n <= p.letterCount; ++n)
@@ -44,9 +20,8 @@ class AidsTest : public PlayTest {
     return 0;
   }
   int messagesWith(const std::string& text) const {
-    int count = 0;
-    for (const auto& m : backend.messages) count += m.text == text;
-    return count;
+    return static_cast<int>(std::count_if(backend.messages.begin(), backend.messages.end(),
+                                          [&](const auto& m) { return m.text == text; }));
   }
   // The name dialog answers with name and Enter.
   void answerName(const std::string& name) {
@@ -60,32 +35,6 @@ class AidsTest : public PlayTest {
 
   std::string nameDialogCaption;
 };
-
-TEST_F(AidsTest, ClockRevealAndItsPenalty) {
-  newGame();
-  for (int i = 0; i < 75; ++i) backend.tick(*w);
-  EXPECT_EQ(w->timerStr, "1:15");
-
-  pressItem(10);  // nothing selected
-  ASSERT_EQ(backend.messages.size(), 1u);
-  EXPECT_EQ(backend.messages.back().text, loadString(IDS_SELECT_CODE_FIRST));
-  EXPECT_EQ(w->elapsedTime, 750);
-
-  const int num = firstOpenNumber();
-  select(num);
-  pressItem(10);
-  EXPECT_EQ(w->elapsedTime, 1050);
-  EXPECT_EQ(w->timerStr, "1:45") << "the clock label shows the penalty at once";
-  EXPECT_EQ(program.puzzle.entries(num), letterOf(num));
-
-  pressItem(10);  // already right: told so, no penalty
-  EXPECT_EQ(backend.messages.back().text, kAlreadyRight);
-  EXPECT_EQ(w->elapsedTime, 1050);
-
-  // A revealed number is not locked.
-  backend.type(*w, std::string(1, wrongLetterOf(num)));
-  EXPECT_EQ(program.puzzle.entries(num), wrongLetterOf(num));
-}
 
 TEST_F(AidsTest, CheckEntriesOnTheGivenLettersThenOnAWrongOne) {
   newGame();
@@ -127,18 +76,33 @@ TEST_F(AidsTest, SolvedByTypingStopsTheClockRanksAndNamesTheTime) {
   EXPECT_FALSE(w->timerEnabled());
 }
 
-TEST_F(AidsTest, SolvedByRevealingEveryNumberIncludingTheLast) {
+TEST_F(AidsTest, RevealCostsThirtySecondsUpToTheLastNumberThatSolvesTheBoard) {
   newGame();
+  for (int i = 0; i < 75; ++i) backend.tick(*w);
+  EXPECT_EQ(w->timerStr, "1:15");
   answerName("");
-  int revealed = 0;
-  for (int n = firstOpenNumber(); n != 0; n = firstOpenNumber(n)) {
+  pressItem(10);  // nothing selected: told so, no penalty
+  ASSERT_EQ(backend.messages.size(), 1u);
+  EXPECT_EQ(backend.messages.back().text, loadString(IDS_SELECT_CODE_FIRST));
+
+  const int first = firstOpenNumber();
+  select(first);
+  pressItem(10);
+  EXPECT_EQ(w->timerStr, "1:45") << "the clock label shows the penalty at once";
+  EXPECT_EQ(program.puzzle.entries(first), letterOf(first));
+  pressItem(10);  // already right: told so, no penalty
+  EXPECT_EQ(backend.messages.back().text, kAlreadyRight);
+  backend.type(*w, std::string(1, wrongLetterOf(first)));  // a revealed number is not locked
+  EXPECT_EQ(program.puzzle.entries(first), wrongLetterOf(first));
+
+  int revealed = 1;
+  for (int n = first; n != 0; n = firstOpenNumber(n), ++revealed) {
     select(n);
     pressItem(10);
-    ++revealed;
   }
   EXPECT_FALSE(w->gamePlaying);
-  EXPECT_EQ(w->elapsedTime, 300 * revealed) << "the last reveal's penalty is in the time";
-  EXPECT_EQ(list().times(1), 300 * revealed);
+  EXPECT_EQ(w->elapsedTime, 750 + 300 * revealed) << "the last reveal's penalty is in the time";
+  EXPECT_EQ(list().times(1), 750 + 300 * revealed);
   EXPECT_EQ(list().names(1), "-") << "an empty name is stored as a dash";
 }
 

@@ -1,5 +1,8 @@
-// The shared set-up of the play window tests.
+// The shared set-up and helpers of the play window and start-up tests.
 #include "play_fixture.h"
+
+#include "persistence/app_key.h"
+#include "persistence/saved_game.h"
 
 namespace qlx::testing_play {
 
@@ -30,6 +33,11 @@ void PlayTest::pressCell(int row, int col) {
   press(g.left + col * g.width + g.width / 2.0f, g.top + row * g.width + g.width / 2.0f);
 }
 
+void PlayTest::pressItem(int i) {
+  const DrawRect& r = w->sideItems(i);
+  press(r.left + r.width / 2.0f, r.top + r.height / 2.0f);
+}
+
 int PlayTest::numberAt(int row, int col) const {
   const Puzzle& p = program.puzzle;
   const int cell = row * p.gridCols + col + 1;
@@ -51,5 +59,44 @@ bool PlayTest::findCell(bool given, int* row, int* col) const {
   }
   return false;
 }
+
+int PlayTest::selectOpenCell() {
+  int row = 0, col = 0;
+  EXPECT_TRUE(findCell(false, &row, &col));
+  pressCell(row, col);
+  EXPECT_EQ(program.puzzle.selectedNum, numberAt(row, col));
+  return numberAt(row, col);
+}
+
+void PlayTest::select(int num) {
+  const Puzzle& p = program.puzzle;
+  const int perCol = (p.letterCount + 1) / 2;
+  const int t = (num - 1) / perCol, r = (num - 1) % perCol;
+  const DrawRect& s = w->codeStrip;
+  press(s.left + 2 * t * s.width + s.width / 2.0f, s.top + r * s.width + s.width / 2.0f);
+  ASSERT_EQ(p.selectedNum, num);
+}
+
+void PlayTest::typeAll(int wrong) {
+  const Puzzle& p = program.puzzle;
+  for (int n = 1; n <= p.letterCount && w->gamePlaying; ++n) {
+    if (p.givenNums(n) == 1) continue;
+    select(n);
+    const char c = n == wrong ? wrongLetterOf(n) : letterOf(n);
+    backend.type(*w, std::string(1, static_cast<char>(c - 'A' + 'a')));
+  }
+}
+
+void PlayTest::putSaveValue(const char* name, const std::vector<uint8_t>& bytes) {
+  Registry& r = *program.registry;
+  OpenKey software(r);
+  ASSERT_TRUE(openSoftware(r, software));
+  OpenKey save(r);
+  ASSERT_TRUE(createKey(r, software.get(), appKeyPath() + "\\" + kSaveKeyName, kSaveDataClass, save));
+  ASSERT_EQ(r.RegSetValueExA(save.get(), name, 0, REG_BINARY, bytes.data(), static_cast<DWORD>(bytes.size())),
+            ERROR_SUCCESS);
+}
+
+bool PlayTest::stored() { return isGameStored(*program.registry, backend); }
 
 }  // namespace qlx::testing_play

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/headless/headless_backend.h"
@@ -17,18 +18,28 @@ class PlayTest : public ::testing::Test {
  protected:
   void SetUp() override;
 
-  // A press and a move at a point of the client area.
   void press(float x, float y) { backend.mouseDown(*w, x, y); }
   void move(float x, float y) { backend.mouseMove(*w, x, y); }
   int presents() const { return backend.presentCount(*w); }
   // The colour on screen at (x, y) after the last refresh.
   ColorRef shown(int x, int y) const;
   void newGame();
-  // The centre of grid cell (row, col) and of code-strip entry num.
-  void pressCell(int row, int col);
+  void pressCell(int row, int col);  // the centre of grid cell (row, col)
+  void pressItem(int i);             // the centre of side item i
   // A white cell whose number is given (given = true) or not; false when there is none.
   bool findCell(bool given, int* row, int* col) const;
   int numberAt(int row, int col) const;
+  // Presses a cell of a number not given and returns that number.
+  int selectOpenCell();
+  // Selects num through its code-strip entry.
+  void select(int num);
+  char letterOf(int num) const { return static_cast<char>('A' + program.puzzle.numToLetter(num) - 1); }
+  char wrongLetterOf(int num) const { return letterOf(num) == 'Z' ? 'Y' : static_cast<char>(letterOf(num) + 1); }
+  // Types the right letter for every number not given, in lower case, except wrong gets a wrong one.
+  void typeAll(int wrong = 0);
+  // Writes a value under the stored-game key, as a writer (or a damaged store) leaves it.
+  void putSaveValue(const char* name, const std::vector<uint8_t>& bytes);
+  bool stored();
 
   Program program;
   HeadlessBackend backend;
