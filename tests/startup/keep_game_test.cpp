@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "persistence/app_key.h"
 #include "persistence/saved_game.h"
 #include "play_fixture.h"
 
@@ -18,14 +17,11 @@ class KeepGame : public PlayTest {
   // A game under way: three numbers entered, a fourth selected, 42.5 seconds on the clock.
   void playAWhile() {
     newGame();
-    Puzzle& p = program.puzzle;
-    int typed = 0;
-    for (int n = 1; n <= p.letterCount && typed < 4; ++n) {
-      if (p.givenNums(n) == 1) continue;
-      p.selectedNum = static_cast<int16_t>(n);
+    for (int n = 1, typed = 0; typed < 4; ++n) {
+      if (program.puzzle.givenNums(n) == 1) continue;
+      select(n);
       if (++typed < 4) backend.type(*w, std::string(1, static_cast<char>('a' + n % 26)));
     }
-    w->refreshSelectionChange();
     for (int i = 0; i < 42; ++i) backend.tick(*w);
     w->elapsedTime += 5;
   }
@@ -34,18 +30,9 @@ class KeepGame : public PlayTest {
     backend.closeBox(*w);
     w = openPlayWindow(program, backend, [this](int mode) { hallOfFameShown.push_back(mode); });
   }
-  bool stored() { return isGameStored(*program.registry, backend); }
   void answerResume() {
     backend.onNextModal([this](Window& d) { backend.keyPress(d, 13); });
     offerStoredGame(program, *w, backend);
-  }
-  void putSaveValue(const char* name, const std::vector<uint8_t>& bytes) {
-    Registry& r = *program.registry;
-    OpenKey software(r);
-    ASSERT_TRUE(openSoftware(r, software));
-    OpenKey save(r);
-    ASSERT_TRUE(createKey(r, software.get(), appKeyPath() + "\\" + kSaveKeyName, kSaveDataClass, save));
-    r.RegSetValueExA(save.get(), name, 0, REG_BINARY, bytes.data(), static_cast<DWORD>(bytes.size()));
   }
   std::vector<uint8_t> storedBytes() {
     SolvingData s;
@@ -125,20 +112,14 @@ TEST_F(KeepGame, SolvedQuitAndUnstartedGamesStoreNothing) {
   EXPECT_FALSE(stored());
 
   newGame();
-  const DrawRect& quit = w->sideItems(13);
-  press(quit.left + 10.0f, quit.top + 10.0f);
+  pressItem(13);  // Quit Game
   ASSERT_FALSE(w->gamePlaying);
   restart();
   EXPECT_FALSE(stored());
 
   newGame();
   backend.onNextModal([this](Window& d) { backend.keyPress(d, 13); });  // the name dialog
-  Puzzle& p = program.puzzle;
-  for (int n = 1; n <= p.letterCount; ++n) {
-    if (p.givenNums(n) == 1) continue;
-    p.selectedNum = static_cast<int16_t>(n);
-    backend.type(*w, std::string(1, static_cast<char>('A' + p.numToLetter(n) - 1)));
-  }
+  typeAll();
   ASSERT_FALSE(w->gamePlaying);
   restart();
   EXPECT_FALSE(stored());

@@ -34,36 +34,26 @@ TEST(Startup, PreparesFromTheProgramFolder) {
   EXPECT_GE(program.grids.groupCount, 2);
   EXPECT_EQ(program.user.bestScores.size(), 2u);
   EXPECT_EQ(program.dialogUnit, 44);
-}
-
-TEST(Startup, TrailingSeparatorIsKeptOrAddedOnce) {
   EXPECT_EQ(withTrailingSeparator("/"), "/");
-  EXPECT_EQ(withTrailingSeparator("/opt/game/"), "/opt/game/");
-  EXPECT_EQ(withTrailingSeparator("/opt/game"), "/opt/game/");
   const std::string exe = executableFolder();
   EXPECT_EQ(exe.back(), '/');
   EXPECT_NE(exe[exe.size() - 2], '/');
 }
 
 TEST(Startup, MissingOrDamagedFilesEndStartUpNamingTheFile) {
-  struct Case {
-    const char* file;
-    bool remove;  // else overwrite with junk
-  };
-  for (Case c : {Case{kGridFileName, true}, Case{kGridFileName, false}, Case{kDictionaryFileName, true},
-                 Case{kDictionaryFileName, false}, Case{FillLibrary::kFileName, true},
-                 Case{FillLibrary::kFileName, false}}) {
-    ProgramFolder folder;
-    const std::string path = folder.dir.path() + c.file;
-    if (c.remove)
-      fs::remove(path);
-    else
-      folder.dir.write(c.file, std::string("\x07junk\n\n", 7));
-    Program program;
-    Status s = prepareProgram(program, folder.dir.path(), 1);
-    ASSERT_FALSE(s.ok()) << c.file << (c.remove ? " missing" : " damaged");
-    EXPECT_NE(s.message().find(path), std::string::npos) << s.message();
-  }
+  for (const char* file : {kGridFileName, kDictionaryFileName, FillLibrary::kFileName})
+    for (bool remove : {true, false}) {  // else overwritten with junk
+      ProgramFolder folder;
+      const std::string path = folder.dir.path() + file;
+      if (remove)
+        fs::remove(path);
+      else
+        folder.dir.write(file, std::string("\x07junk\n\n", 7));
+      Program program;
+      Status s = prepareProgram(program, folder.dir.path(), 1);
+      ASSERT_FALSE(s.ok()) << file << (remove ? " missing" : " damaged");
+      EXPECT_NE(s.message().find(path), std::string::npos) << s.message();
+    }
 }
 
 }  // namespace
