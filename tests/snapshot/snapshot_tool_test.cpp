@@ -39,55 +39,47 @@ ToolRun runTool(const std::string& arguments, const fs::path& errorFile) {
 
 ColorRef colorOf(uint32_t px) { return rgb((px >> 16) & 0xff, (px >> 8) & 0xff, px & 0xff); }
 
-class SnapshotTool : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    folder_ = fs::temp_directory_path() / ("qlx-snapshot-" + std::to_string(::getpid()));
-    fs::remove_all(folder_);
-    run_ = runTool("--out '" + (folder_ / "pictures").string() + "'", folder_.string() + ".err");
+// A scratch path removed with everything under it when the test ends.
+struct Scratch {
+  fs::path path;
+  explicit Scratch(const std::string& name)
+      : path(fs::temp_directory_path() / (name + std::to_string(::getpid()))) { fs::remove_all(path); }
+  ~Scratch() {
+    fs::remove_all(path);
+    fs::remove(path.string() + ".err");
   }
-  static void TearDownTestSuite() {
-    fs::remove_all(folder_);
-    fs::remove(folder_.string() + ".err");
-  }
-
-  void SetUp() override { ASSERT_EQ(run_.exitCode, 0) << run_.errors; }
-
-  Picture picture(const std::string& name) {
-    Picture p;
-    std::string error;
-    EXPECT_TRUE(readPng((folder_ / "pictures" / name).string(), &p, &error)) << name << ": " << error;
-    return p;
-  }
-
-  // The same start-up in this process, as the reference the pictures must match.
-  void startReference() {
-    Status s = prepareProgram(program, QLX_BIN_DIR, kDefaultSeed);
-    ASSERT_TRUE(s.ok()) << s.message();
-    ASSERT_TRUE(program.fillLibrary->setSeed(kDefaultSeed).ok());
-    window = startPlay(program, backend, ":memory:");
-  }
-
-  static inline fs::path folder_;
-  static inline ToolRun run_;
-  Program program;
-  HeadlessBackend backend;
-  std::unique_ptr<PlayWindow> window;
 };
 
-TEST_F(SnapshotTool, PicturesMatchTheHeadlessScreenAndShowAGameInProgress) {
-  startReference();
-  const Picture menu = picture("menu.png");
+Picture picture(const fs::path& folder, const std::string& name) {
+  Picture p;
+  std::string error;
+  EXPECT_TRUE(readPng((folder / name).string(), &p, &error)) << name << ": " << error;
+  return p;
+}
+
+TEST(SnapshotTool, PicturesMatchTheHeadlessScreenAndShowAGameInProgress) {
+  const Scratch scratch("qlx-snapshot-");
+  const fs::path out = scratch.path / "pictures";  // two levels the tool must make
+  const ToolRun run = runTool("--out '" + out.string() + "'", scratch.path.string() + ".err");
+  ASSERT_EQ(run.exitCode, 0) << run.errors;
+  // The same start-up in this process is the reference the pictures must match.
+  Program program;
+  HeadlessBackend backend;
+  ASSERT_TRUE(prepareProgram(program, QLX_BIN_DIR, kDefaultSeed).ok());
+  ASSERT_TRUE(program.fillLibrary->setSeed(kDefaultSeed).ok());
+  const std::unique_ptr<PlayWindow> window = startPlay(program, backend, ":memory:");
+
+  const Picture menu = picture(out, "menu.png");
   ASSERT_EQ(menu.width, kPlayWidth);
   ASSERT_EQ(menu.height, kPlayHeight);
   EXPECT_TRUE(menu.pixels == backend.screen(*window)) << "menu.png differs from the screen";
   backend.mouseDown(*window, 375, 260);
   ASSERT_TRUE(window->gamePlaying);
-  const Picture before = picture("new-game.png");
+  const Picture before = picture(out, "new-game.png");
   EXPECT_TRUE(before.pixels == backend.screen(*window)) << "new-game.png differs from the screen";
 
   // In the game in progress one number is selected and three others have their letter typed.
-  const Picture after = picture("game-in-progress.png");
+  const Picture after = picture(out, "game-in-progress.png");
   ASSERT_EQ(after.pixels.size(), before.pixels.size());
   const Puzzle& p = program.puzzle;
   const DrawRect& g = window->gridBoard;
@@ -107,14 +99,15 @@ TEST_F(SnapshotTool, PicturesMatchTheHeadlessScreenAndShowAGameInProgress) {
   EXPECT_EQ(changed.size(), 3u);
   for (int num : changed) EXPECT_NE(p.givenNums(num), 1) << num;
 
-  const Picture stats = picture("hall-of-fame.png");  // the Hall of Fame, smaller than the play window
+  const Picture stats = picture(out, "hall-of-fame.png");  // smaller than the play window
   EXPECT_GT(stats.width, 100);
   EXPECT_LT(stats.height, kPlayHeight);
   EXPECT_EQ(colorOf(stats.at(2, 2)), Graphics{}.brBackground.color);
 }
 
 TEST(SnapshotToolErrors, FolderThatCannotBeMadeAndUnknownOption) {
-  const fs::path blocker = fs::temp_directory_path() / ("qlx-snapshot-file-" + std::to_string(::getpid()));
+  const Scratch scratch("qlx-snapshot-file-");
+  const fs::path& blocker = scratch.path;
   std::ofstream(blocker) << "a file, not a folder";
   const fs::path errors = blocker.string() + ".err";
   const ToolRun bad = runTool("--out '" + (blocker / "pictures").string() + "'", errors);
@@ -125,8 +118,6 @@ TEST(SnapshotToolErrors, FolderThatCannotBeMadeAndUnknownOption) {
   const ToolRun unknown = runTool("--colour", errors);
   EXPECT_EQ(unknown.exitCode, 2);
   EXPECT_NE(unknown.errors.find("unknown option --colour"), std::string::npos) << unknown.errors;
-  fs::remove(blocker);
-  fs::remove(errors);
 }
 
 }  // namespace
