@@ -2,51 +2,15 @@
 // its screenshots (board, code strip, menus) and of its store exported by quillorix-reg.
 #include "play_session.h"
 
-#include <unistd.h>
-
-#include <algorithm>
-#include <chrono>
-#include <cstdio>
+#include <cctype>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
-#include <thread>
 
 namespace qlx::e2e {
 
-namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
-
-uint32_t rgbOf(ColorRef c) { return uint32_t(redOf(c)) << 16 | uint32_t(greenOf(c)) << 8 | blueOf(c); }
-
-std::string hex(uint32_t c) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "#%06X", c);
-  return buf;
-}
-
-int channel(uint32_t c, int shift) { return int((c >> shift) & 0xff); }
-
-bool near(uint32_t a, uint32_t b, int tolerance) {
-  for (int shift : {0, 8, 16})
-    if (std::abs(channel(a, shift) - channel(b, shift)) > tolerance) return false;
-  return true;
-}
-
-bool bluish(uint32_t c) { return channel(c, 0) - channel(c, 16) > 60 && channel(c, 0) - channel(c, 8) > 60; }
-
-int countIn(const Image& img, const Box& b, const std::function<bool(uint32_t)>& test) {
-  int n = 0;
-  for (int y = b.y; y < b.y + b.height; ++y)
-    for (int x = b.x; x < b.x + b.width; ++x) n += test(img.at(x, y));
-  return n;
-}
-
-std::vector<uint32_t> pixelsOf(const Image& img, const Box& b) {
-  std::vector<uint32_t> out;
-  for (int y = b.y; y < b.y + b.height; ++y)
-    for (int x = b.x; x < b.x + b.width; ++x) out.push_back(img.at(x, y));
-  return out;
+bool bluish(uint32_t c) {
+  const int r = int(c >> 16 & 0xff), g = int(c >> 8 & 0xff), b = int(c & 0xff);
+  return b - r > 60 && b - g > 60;
 }
 
 Board findBoard(const Image& img, uint32_t background) {
@@ -60,17 +24,6 @@ Board findBoard(const Image& img, uint32_t background) {
   while (isCellAt(kBoardLeft + b.cols * b.cell + 2, y) && !isCellAt(kBoardLeft + b.cols * b.cell, y)) ++b.cols;
   const int x = kBoardLeft + 2;
   while (isCellAt(x, kBoardTop + b.rows * b.cell + 2) && !isCellAt(x, kBoardTop + b.rows * b.cell)) ++b.rows;
-  return b;
-}
-
-Box Strip::numberBox(int n) const {
-  const int column = (n - 1) / perColumn() * 2, row = (n - 1) % perColumn();
-  return {left + column * cell + 1, top + row * cell + 1, cell - 2, cell - 2};
-}
-
-Box Strip::letterBox(int n) const {
-  Box b = numberBox(n);
-  b.x += cell;
   return b;
 }
 
@@ -97,23 +50,23 @@ Strip findStrip(const Image& img, const Board& b, uint32_t block) {
 std::vector<int> hexValue(const std::string& text, const std::string& name) {
   const std::string head = "\"" + name + "\"=hex:";
   std::vector<int> bytes;
-  std::istringstream in(text);
-  bool inside = false;
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!inside) {
-      if (line.rfind(head, 0) != 0) continue;
-      line = line.substr(head.size());
-      inside = true;
+  std::string digits;
+  auto flush = [&] {
+    if (!digits.empty()) bytes.push_back(std::stoi(digits, nullptr, 16));
+    digits.clear();
+  };
+  std::size_t i = text.find(head);
+  if (i == std::string::npos) return bytes;
+  for (i += head.size(); i < text.size() && text[i] != '\n' && text[i] != '\r'; ++i) {
+    if (text[i] == '\\') {  // the value goes on on the next line
+      if ((i = text.find('\n', i)) == std::string::npos) break;
+    } else if (text[i] == ',') {
+      flush();
+    } else if (std::isxdigit(static_cast<unsigned char>(text[i]))) {
+      digits += text[i];
     }
-    const bool more = !line.empty() && line.back() == '\\';
-    std::istringstream items(more ? line.substr(0, line.size() - 1) : line);
-    for (std::string item; std::getline(items, item, ',');) {
-      item.erase(std::remove(item.begin(), item.end(), ' '), item.end());
-      if (!item.empty()) bytes.push_back(std::stoi(item, nullptr, 16));
-    }
-    if (!more) break;
   }
+  flush();
   return bytes;
 }
 
@@ -125,57 +78,23 @@ int32_t le32(const std::vector<int>& bytes) {
 
 void PlaySession::SetUp() {
   if (!toolsAvailable()) GTEST_SKIP() << "Xvfb, xdotool or ImageMagick is missing";
-  const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  home_ = fs::temp_directory_path() / ("qlx-play-e2e-" + std::to_string(::getpid()) + "-" + info->name());
-  fs::remove_all(home_);
-  fs::create_directories(home_);
-  output_ = (home_ / "game.out").string();
-  fs::create_directories(QLX_SHOT_DIR);
-
-  session_ = std::make_unique<XSession>(1280, 1024, 96);
-  ASSERT_TRUE(session_->ok()) << "Xvfb did not start";
+  ASSERT_TRUE(startDisplay(1280, 1024, 96));
   ASSERT_TRUE(launch());
 }
 
-void PlaySession::TearDown() {
-  game_.reset();
-  session_.reset();
-  if (!home_.empty()) fs::remove_all(home_);
-}
-
 bool PlaySession::launch() {
-  std::vector<std::pair<std::string, std::string>> environment = {{"XDG_DATA_HOME", home_.string()}};
-#if defined(__SANITIZE_ADDRESS__)
-  // Mesa's GL driver leaves allocations LeakSanitizer cannot attribute once it is unloaded
-  // (see window_e2e_test.cpp): a sanitized run draws in software.
-  environment.push_back({"SDL_RENDER_DRIVER", "software"});
-  environment.push_back({"SDL_FRAMEBUFFER_ACCELERATION", "0"});
-#endif
-  game_.reset();
-  game_ = std::make_unique<Program>(*session_, QLX_GAME, output_, environment);
-  if (!game_->started()) {
-    ADD_FAILURE() << "the game did not start";
-    return false;
-  }
+  if (!startProgram(QLX_GAME, {{"XDG_DATA_HOME", home_.string()}})) return false;
   window_ = session_->waitForWindow(kGameName, 60000);
-  if (window_ == 0) {
-    ADD_FAILURE() << "the game's window did not appear; " << errors();
-    return false;
-  }
-  return true;
+  if (window_ == 0) ADD_FAILURE() << "the game's window did not appear; " << errors();
+  return window_ != 0;
 }
 
-std::string PlaySession::errors() const {
-  std::ifstream in(output_ + ".err");
-  std::stringstream s;
-  s << in.rdbuf();
-  return "the game's errors: " + s.str();
-}
+bool PlaySession::closeGame() { return session_->sendClose(window_) && program_->wait(60000) == 0; }
 
 std::string PlaySession::exportStore() {
   int rc = -1;
-  const std::string exported =
-      session_->run(std::string("'") + QLX_REG_TOOL + "' --store '" + storePath() + "' export 2>&1", &rc);
+  const std::string store = (home_ / "quillorix" / "settings.db").string();
+  const std::string exported = session_->run(std::string("'") + QLX_REG_TOOL + "' --store '" + store + "' export 2>&1", &rc);
   EXPECT_EQ(rc, 0) << exported;
   return exported;
 }
@@ -187,54 +106,39 @@ void PlaySession::click(unsigned long window, int x, int y) {
 
 void PlaySession::key(const std::string& name) { session_->run("xdotool key " + name); }
 
-std::vector<unsigned long> PlaySession::windowsNamed(const std::string& nameRegex) const {
-  std::istringstream in(session_->run("xdotool search --onlyvisible --name '" + nameRegex + "' 2>/dev/null"));
-  std::vector<unsigned long> ids;
-  for (std::string line; std::getline(in, line);)
-    if (!line.empty()) ids.push_back(std::strtoul(line.c_str(), nullptr, 10));
-  return ids;
-}
-
 unsigned long PlaySession::waitForOtherWindow(const std::string& nameRegex, unsigned long except, int timeoutMs) {
-  const auto start = Clock::now();
-  do {
-    for (unsigned long id : windowsNamed(nameRegex))
-      if (id != except) return id;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  } while (Clock::now() - start < std::chrono::milliseconds(timeoutMs) && game_->running());
-  return 0;
+  unsigned long other = 0;
+  pollUntil([&] {
+    for (unsigned long id : session_->windows(nameRegex))
+      if (id != except) other = id;
+    return other != 0 || !program_->running();
+  }, timeoutMs);
+  return other;
 }
 
 bool PlaySession::waitForFocus(unsigned long window, int timeoutMs) {
-  const auto start = Clock::now();
-  do {
-    const std::string focus = session_->run("xdotool getwindowfocus -f 2>/dev/null");
-    if (std::strtoul(focus.c_str(), nullptr, 10) == window) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  } while (Clock::now() - start < std::chrono::milliseconds(timeoutMs));
-  return false;
+  return pollUntil([&] {
+    return std::strtoul(session_->run("xdotool getwindowfocus -f 2>/dev/null").c_str(), nullptr, 10) == window;
+  }, timeoutMs);
 }
 
-Image PlaySession::shotWhen(unsigned long window, int width, int height,
-                            const std::function<bool(const Image&)>& ready, int timeoutMs) {
-  const auto start = Clock::now();
-  Image img;
-  for (;;) {
-    img = session_->screenshot(window);
-    if (img.width == width && img.height == height && ready(img)) break;
-    if (Clock::now() - start > std::chrono::milliseconds(timeoutMs) || !game_->running()) break;
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  }
-  return img;
+unsigned long PlaySession::waitForDialog(const std::string& nameRegex) {
+  const unsigned long dialog = session_->waitForWindow(nameRegex, 30000);
+  if (dialog == 0) ADD_FAILURE() << nameRegex << " did not open; " << errors();
+  else if (!waitForFocus(dialog)) ADD_FAILURE() << nameRegex << " did not take the focus";
+  return dialog;
 }
 
-void PlaySession::save(const Image& img, const std::string& name) {
-  EXPECT_TRUE(img.savePng(std::string(QLX_SHOT_DIR) + "/" + name)) << name;
+bool PlaySession::mainMenuShows(const Image& img) const {
+  for (int n = 1; n <= 4; ++n)
+    if (countIn(img, {kMenuLeft, menuTop(n), 200, 30}, [&](uint32_t c) { return near(c, rgbOf(g_.clrHoverText), 12); }) <= 30)
+      return false;
+  return img.at(5, 590) == background();
 }
 
-bool PlaySession::menuShows(const Image& img, int n) const {
-  const Box button{kMenuLeft, menuTop(n), 200, 30};
-  return countIn(img, button, [&](uint32_t c) { return near(c, rgbOf(g_.clrHoverText), 12); }) > 30;
+bool PlaySession::statsShows(const Image& img) const {
+  const Box ok{kOkLeft, kOkTop, kOkWidth, kOkHeight};
+  return countIn(img, ok, [&](uint32_t c) { return near(c, rgbOf(g_.clrButtonText), 12); }) > 10;
 }
 
 bool PlaySession::sideShows(const Image& img, int n) const {
@@ -243,21 +147,12 @@ bool PlaySession::sideShows(const Image& img, int n) const {
          countIn(img, item, [&](uint32_t c) { return near(c, rgbOf(g_.clrButtonText), 12); }) > 30;
 }
 
-bool PlaySession::gameShows(const Image& img) const {
-  return sideShows(img, kQuitItem) && findBoard(img, rgbOf(g_.brBackground.color)).found();
-}
-
 Kind PlaySession::kindOf(const Image& img, const Box& square) const {
   const uint32_t c = img.at(square.x + 1, square.y + 1);
   if (c == rgbOf(g_.brBlock.color)) return Kind::Block;
   if (c == rgbOf(g_.brCell.color)) return Kind::Plain;
   if (c == rgbOf(g_.brSelected.color)) return Kind::Selected;
   return Kind::Other;
-}
-
-int PlaySession::textPixels(const Image& img, const Box& square) const {
-  const uint32_t fill = img.at(square.x + 1, square.y + 1);
-  return countIn(img, square, [&](uint32_t c) { return !near(c, fill, 24); });
 }
 
 bool PlaySession::showsBlackText(const Image& img, const Box& square) const {
@@ -272,28 +167,17 @@ std::vector<std::pair<int, int>> PlaySession::changes(const Image& a, const Imag
   return out;
 }
 
-Box PlaySession::stripBoxOf(const Image& img, const Board& board, uint32_t c) const {
-  int left = kWidth, top = kHeight, right = -1, bottom = -1;
-  for (int y = kBoardTop; y < kBoardTop + kBoardEdge; ++y)
-    for (int x = kBoardLeft + board.cols * board.cell + 1; x < kWidth; ++x)
-      if (img.at(x, y) == c) {
-        left = std::min(left, x), top = std::min(top, y);
-        right = std::max(right, x), bottom = std::max(bottom, y);
-      }
-  if (right < 0) return {};
-  return {left, top, right - left + 1, bottom - top + 1};
-}
-
 Image PlaySession::newGame() {
-  const Image menu = shotWhen(window_, kWidth, kHeight, [&](const Image& i) { return menuShows(i, 4); }, 30000);
-  if (!menuShows(menu, 1)) {
+  const Image menu = shot([&](const Image& i) { return mainMenuShows(i); }, 30000);
+  save(menu, "menu.png");
+  if (!mainMenuShows(menu)) {
     ADD_FAILURE() << "no main menu; " << errors();
     return {};
   }
-  click(window_, kMenuLeft + 100, menuTop(1) + 15);
-  // Making the puzzle may take a while.
-  Image board = shotWhen(window_, kWidth, kHeight, [&](const Image& i) { return gameShows(i); }, 60000);
-  if (!gameShows(board)) {
+  clickMenu(1);
+  // A game shows the side panel down to Quit Game and a board; making the puzzle may take a while.
+  auto gameShows = [&](const Image& i) { return sideShows(i, kQuitItem) && findBoard(i, background()).found(); };
+  if (!gameShows(shot(gameShows, 60000))) {
     ADD_FAILURE() << "no game on screen; " << errors();
     return {};
   }

@@ -5,9 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <filesystem>
 #include <functional>
-#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -37,21 +35,8 @@ inline constexpr int kOkLeft = 88, kOkTop = 396, kOkWidth = 132, kOkHeight = 30;
 inline const char* const kGameName = "^Quillorix$";
 inline const char* const kStatsName = "^Best Scores - Quillorix$";
 
-uint32_t rgbOf(ColorRef c);
-std::string hex(uint32_t c);
-int channel(uint32_t c, int shift);
-bool near(uint32_t a, uint32_t b, int tolerance);
 // Text in the entry colour, blended into whatever it is drawn on: clearly more blue than red.
 bool bluish(uint32_t c);
-
-struct Box {
-  int x = 0, y = 0, width = 0, height = 0;
-  bool contains(int px, int py) const { return px >= x && py >= y && px < x + width && py < y + height; }
-};
-
-int countIn(const Image& img, const Box& b, const std::function<bool(uint32_t)>& test);
-// The pixels of a box, row by row, to compare two boxes' pictures.
-std::vector<uint32_t> pixelsOf(const Image& img, const Box& b);
 
 // The board as it shows: the cell size and the number of rows and columns, found from the
 // two-pixel lines of background colour between the cells.
@@ -62,7 +47,6 @@ struct Board {
   Box square(int col, int row) const {
     return {kBoardLeft + col * cell + 1, kBoardTop + row * cell + 1, cell - 2, cell - 2};
   }
-  Box area() const { return {kBoardLeft, kBoardTop, cols * cell, rows * cell}; }
 };
 
 Board findBoard(const Image& img, uint32_t background);
@@ -72,8 +56,10 @@ Board findBoard(const Image& img, uint32_t background);
 struct Strip {
   int left = 0, top = 0, cell = 0, count = 0;
   int perColumn() const { return (count + 1) / 2; }
-  Box numberBox(int n) const;
-  Box letterBox(int n) const;
+  Box letterBox(int n) const {
+    const int column = (n - 1) / perColumn() * 2 + 1, row = (n - 1) % perColumn();
+    return {left + column * cell + 1, top + row * cell + 1, cell - 2, cell - 2};
+  }
 };
 
 // The strip as it shows beside board b: its number boxes are counted down both columns.
@@ -87,61 +73,54 @@ int32_t le32(const std::vector<int>& bytes);
 
 enum class Kind { Block, Plain, Selected, Other };
 
-// Starts Xvfb and the game with its settings in a temporary XDG_DATA_HOME; relaunch() starts it
+// Starts Xvfb and the game with its settings in a temporary XDG_DATA_HOME; launch() starts it
 // again over the same settings once it has ended.
-class PlaySession : public ::testing::Test {
+class PlaySession : public XTest {
  protected:
   void SetUp() override;
-  void TearDown() override;
 
   // Starts the game and waits for its window (window_); false, with a failure, if it did not show.
   bool launch();
+  // The close box, as a window manager sends it; true when the game then ended with 0.
+  bool closeGame();
 
-  std::string errors() const;
-  std::string storePath() const { return (home_ / "quillorix" / "settings.db").string(); }
   // quillorix-reg's export of the game's store; its exit code is checked.
   std::string exportStore();
 
   void click(unsigned long window, int x, int y);
+  void clickIn(const Box& b) { click(window_, b.x + b.width / 2, b.y + b.height / 2); }
+  void clickMenu(int n) { click(window_, kMenuLeft + 100, menuTop(n) + 15); }
+  void clickSide(int n) { click(window_, 60, sideTop(n) + 12); }
   void key(const std::string& name);
-  // The ids of the visible windows whose name matches nameRegex.
-  std::vector<unsigned long> windowsNamed(const std::string& nameRegex) const;
   // A visible window matching nameRegex other than except, waited for up to timeoutMs; 0 if none.
   unsigned long waitForOtherWindow(const std::string& nameRegex, unsigned long except, int timeoutMs);
   // Waits until window has the keyboard focus, so that keys go to it; false on timeout.
   bool waitForFocus(unsigned long window, int timeoutMs = 10000);
+  // Waits for a dialog named nameRegex and for it to take the keys; 0, with a failure, if none.
+  unsigned long waitForDialog(const std::string& nameRegex);
 
-  // Screenshots of window until one of the given size passes ready, up to timeoutMs; the last
-  // one taken either way.
-  Image shotWhen(unsigned long window, int width, int height, const std::function<bool(const Image&)>& ready,
-                 int timeoutMs = 20000);
-  void save(const Image& img, const std::string& name);
+  // A screenshot of the play window that passes ready (see shotWhen).
+  Image shot(const std::function<bool(const Image&)>& ready, int timeoutMs = 20000) {
+    return shotWhen(window_, kWidth, kHeight, ready, timeoutMs);
+  }
 
-  // True when the n-th main menu button shows its caption.
-  bool menuShows(const Image& img, int n) const;
+  uint32_t background() const { return rgbOf(g_.brBackground.color); }
+  // True when the window shows the main menu's four buttons and no side panel.
+  bool mainMenuShows(const Image& img) const;
   // True when the n-th side panel button shows its caption.
   bool sideShows(const Image& img, int n) const;
-  // True when the window shows a game: the side panel down to Quit Game and a board.
-  bool gameShows(const Image& img) const;
+  // True when a Hall of Fame screenshot shows its OK button's caption.
+  bool statsShows(const Image& img) const;
   Kind kindOf(const Image& img, const Box& square) const;
-  // A cell's text as drawn: its pixels away from the fill colour.
-  int textPixels(const Image& img, const Box& square) const;
   // A given letter is drawn in black; a cell's number in grey.
   bool showsBlackText(const Image& img, const Box& square) const;
   // The pixels that differ between two shots of the window, outside the side panel (its clock
   // ticks on its own).
   std::vector<std::pair<int, int>> changes(const Image& a, const Image& b) const;
-  // The bounding box of the pixels of colour c right of the board (the code strip).
-  Box stripBoxOf(const Image& img, const Board& board, uint32_t c) const;
 
   // New Game from the main menu; the first finished picture of the game, or an empty image.
   Image newGame();
 
-  std::unique_ptr<XSession> session_;
-  std::unique_ptr<Program> game_;
-  std::filesystem::path home_;
-  std::string output_;
-  unsigned long window_ = 0;
   Graphics g_;
 };
 

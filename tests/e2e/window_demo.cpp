@@ -1,8 +1,7 @@
 // qlx-window-demo: one 800 × 600 window of the real SDL back end painting a fixed puzzle board
 // with the drawing kit, for the end-to-end test under a virtual display. It writes one line to
-// standard output for each thing its handlers receive, so the test can check them:
-//   shown | down <button> <shift> <x> <y> | move ... | key <code> <shift> | char <code> |
-//   message closed | unload | exit
+// standard output (line-buffered) for each thing its handlers receive, so the test can check them:
+//   shown | down <button> <shift> <x> <y> | key <code> <shift> | char <code> | message closed
 // The M key shows a message box.
 #include <cstdio>
 #include <string>
@@ -37,27 +36,15 @@ class DemoWindow : public Window {
 
   void Form_MouseDown(int button, int shift, float x, float y) override {
     std::printf("down %d %d %.1f %.1f\n", button, shift, double(x), double(y));
-    std::fflush(stdout);
-    showStatus("Click at " + std::to_string(int(x)) + ", " + std::to_string(int(y)));
   }
   void Form_KeyDown(int& keyCode, int& shift) override {
     std::printf("key %d %d\n", keyCode, shift);
-    std::fflush(stdout);
     if (keyCode == 'M') {
       backend().messageBox("The board is painted by the drawing kit.\nPress Enter to close this box.", "Quillorix");
       std::printf("message closed\n");
-      std::fflush(stdout);
     }
   }
-  void Form_KeyPress(int& keyAscii) override {
-    std::printf("char %d\n", keyAscii);
-    std::fflush(stdout);
-  }
-  void Form_Unload(int& cancel) override {
-    (void)cancel;
-    std::printf("unload\n");
-    std::fflush(stdout);
-  }
+  void Form_KeyPress(int& keyAscii) override { std::printf("char %d\n", keyAscii); }
 
  private:
   void paint() {
@@ -81,22 +68,6 @@ class DemoWindow : public Window {
     paintCodeStrip(strip, p, 1, g_);
     paintAlphabet(boardRect(dc, kAlphabet), p, g_);
 
-    DrawRect picture;
-    picture.hDC = &dc;
-    picture.left = 540, picture.top = 300;
-    drawPicture(picture, kTitlePicturePiece, false, g_);
-    showStatus("Click anywhere; M shows a message box");
-  }
-
-  void showStatus(const std::string& text) {
-    DrawRect status;
-    status.hDC = &dc();
-    status.left = 40, status.top = 540, status.width = 480, status.height = 40;
-    status.hBrush = &g_.brPanel;
-    status.textColor = g_.clrMessageText;
-    drawBox(status, 0);
-    dc().setFont(FontSpec{"Arial", 11, FW_NORMAL});
-    drawText(status, 1, text, kCentredLine);
     refresh();
   }
 
@@ -108,6 +79,7 @@ class DemoWindow : public Window {
 
 int main() {
   using namespace qlx;
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
   Status status;
   std::unique_ptr<Backend> backend = makeSdlBackend(&status);
   if (!backend) {
@@ -130,8 +102,6 @@ int main() {
   if (g.windowIcon) window.setIcon(g.windowIcon);
   window.show();
   std::printf("shown\n");
-  std::fflush(stdout);
   backend->run();
-  std::printf("exit\n");
   return 0;
 }

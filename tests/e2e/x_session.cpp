@@ -9,7 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cctype>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -23,29 +23,55 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-bool timedOut(Clock::time_point start, int timeoutMs) {
-  return Clock::now() - start > std::chrono::milliseconds(timeoutMs);
-}
-
-void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
-
 // Waits for pid up to timeoutMs, then kills it; its exit status as waitpid gives it, or -1.
 int reap(pid_t pid, int timeoutMs) {
-  const auto start = Clock::now();
   int status = 0;
-  for (;;) {
-    const pid_t r = waitpid(pid, &status, WNOHANG);
-    if (r == pid) return status;
-    if (r < 0) return -1;
-    if (timedOut(start, timeoutMs)) break;
-    pause(10);
-  }
+  pid_t r = 0;
+  pollUntil([&] { return (r = waitpid(pid, &status, WNOHANG)) != 0; }, timeoutMs, 10);
+  if (r == pid) return status;
+  if (r < 0) return -1;
   kill(pid, SIGKILL);
   waitpid(pid, &status, 0);
   return -1;
 }
 
+// A binary PPM (P6, maximum 255) as import writes it; an empty image when the bytes are not one.
+Image parsePpm(const std::string& bytes) {
+  Image img;
+  int w = 0, h = 0, max = 0, header = 0;
+  if (std::sscanf(bytes.c_str(), "P6 %d %d %d%n", &w, &h, &max, &header) != 3) return img;
+  const std::size_t pos = static_cast<std::size_t>(header) + 1;  // one blank before the pixels
+  const std::size_t need = static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * 3;
+  if (w <= 0 || h <= 0 || max != 255 || bytes.size() < pos + need) return img;
+  img.width = w;
+  img.height = h;
+  img.rgb.assign(bytes.begin() + static_cast<std::ptrdiff_t>(pos),
+                 bytes.begin() + static_cast<std::ptrdiff_t>(pos + need));
+  return img;
+}
+
 }  // namespace
+
+std::string hex(uint32_t c) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "#%06X", c);
+  return buf;
+}
+
+bool near(uint32_t a, uint32_t b, int tolerance) {
+  for (int shift : {0, 8, 16})
+    if (std::abs(int((a >> shift) & 0xff) - int((b >> shift) & 0xff)) > tolerance) return false;
+  return true;
+}
+
+bool pollUntil(const std::function<bool()>& done, int timeoutMs, int stepMs) {
+  const auto start = Clock::now();
+  for (;;) {
+    if (done()) return true;
+    if (Clock::now() - start > std::chrono::milliseconds(timeoutMs)) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(stepMs));
+  }
+}
 
 uint32_t Image::at(int x, int y) const {
   if (x < 0 || y < 0 || x >= width || y >= height) return 0xFFFFFFFF;
@@ -53,48 +79,25 @@ uint32_t Image::at(int x, int y) const {
   return uint32_t(rgb[i]) << 16 | uint32_t(rgb[i + 1]) << 8 | rgb[i + 2];
 }
 
-bool Image::savePng(const std::string& path) const {
-  const std::string ppm = path + ".ppm";
-  {
-    std::ofstream out(ppm, std::ios::binary);
-    out << "P6\n" << width << " " << height << "\n255\n";
-    out.write(reinterpret_cast<const char*>(rgb.data()), static_cast<std::streamsize>(rgb.size()));
-    if (!out) return false;
-  }
-  const int rc = std::system(("convert '" + ppm + "' '" + path + "' 2>/dev/null").c_str());
-  std::remove(ppm.c_str());
-  return rc == 0;
+int countIn(const Image& img, const Box& b, const std::function<bool(uint32_t)>& test) {
+  int n = 0;
+  for (uint32_t c : pixelsOf(img, b)) n += test(c);
+  return n;
 }
 
-Image parsePpm(const std::string& bytes) {
-  Image img;
-  std::size_t pos = 0;
-  // The header: magic, width, height, maximum, each after blanks or comments.
-  auto token = [&]() -> std::string {
-    for (;;) {
-      while (pos < bytes.size() && std::isspace(static_cast<unsigned char>(bytes[pos]))) ++pos;
-      if (pos < bytes.size() && bytes[pos] == '#') {
-        while (pos < bytes.size() && bytes[pos] != '\n') ++pos;
-        continue;
-      }
-      break;
-    }
-    const std::size_t start = pos;
-    while (pos < bytes.size() && !std::isspace(static_cast<unsigned char>(bytes[pos]))) ++pos;
-    return bytes.substr(start, pos - start);
-  };
-  if (token() != "P6") return img;
-  const int w = std::atoi(token().c_str());
-  const int h = std::atoi(token().c_str());
-  const int max = std::atoi(token().c_str());
-  ++pos;  // the one blank before the pixels
-  const std::size_t need = static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * 3;
-  if (w <= 0 || h <= 0 || max != 255 || bytes.size() < pos + need) return img;
-  img.width = w;
-  img.height = h;
-  const auto first = bytes.begin() + static_cast<std::ptrdiff_t>(pos);
-  img.rgb.assign(first, first + static_cast<std::ptrdiff_t>(need));
-  return img;
+std::vector<uint32_t> pixelsOf(const Image& img, const Box& b) {
+  std::vector<uint32_t> out;
+  for (int y = b.y; y < b.y + b.height; ++y)
+    for (int x = b.x; x < b.x + b.width; ++x) out.push_back(img.at(x, y));
+  return out;
+}
+
+bool Image::savePng(const std::string& path) const {
+  FILE* convert = popen(("convert ppm:- '" + path + "' 2>/dev/null").c_str(), "w");
+  if (convert == nullptr) return false;
+  std::fprintf(convert, "P6\n%d %d\n255\n", width, height);
+  std::fwrite(rgb.data(), 1, rgb.size(), convert);
+  return pclose(convert) == 0;
 }
 
 bool toolsAvailable() {
@@ -125,7 +128,7 @@ XSession::XSession(int width, int height, int dpi) {
   // The display number, followed by a line feed, once the server is ready.
   std::string number;
   const auto start = Clock::now();
-  while (!timedOut(start, 10000)) {
+  while (Clock::now() - start < std::chrono::seconds(10)) {
     pollfd p{fds[0], POLLIN, 0};
     if (poll(&p, 1, 100) <= 0) continue;
     char c = 0;
@@ -161,42 +164,27 @@ std::string XSession::run(const std::string& command, int* exitCode) const {
   return out;
 }
 
+std::vector<unsigned long> XSession::windows(const std::string& nameRegex) const {
+  std::istringstream in(run("xdotool search --onlyvisible --name '" + nameRegex + "' 2>/dev/null"));
+  std::vector<unsigned long> ids;
+  for (unsigned long id = 0; in >> id;) ids.push_back(id);
+  return ids;
+}
+
 unsigned long XSession::waitForWindow(const std::string& nameRegex, int timeoutMs) const {
-  const auto start = Clock::now();
-  do {
-    int rc = 0;
-    const std::string ids = run("xdotool search --onlyvisible --name '" + nameRegex + "' 2>/dev/null", &rc);
-    if (rc == 0 && !ids.empty()) return std::strtoul(ids.c_str(), nullptr, 10);
-    pause(50);
-  } while (!timedOut(start, timeoutMs));
-  return 0;
+  std::vector<unsigned long> ids;
+  pollUntil([&] { return !(ids = windows(nameRegex)).empty(); }, timeoutMs);
+  return ids.empty() ? 0 : ids[0];
 }
 
 bool XSession::waitForNoWindow(const std::string& nameRegex, int timeoutMs) const {
-  const auto start = Clock::now();
-  do {
-    int rc = 0;
-    run("xdotool search --onlyvisible --name '" + nameRegex + "' >/dev/null 2>&1", &rc);
-    if (rc != 0) return true;
-    pause(50);
-  } while (!timedOut(start, timeoutMs));
-  return false;
+  return pollUntil([&] { return windows(nameRegex).empty(); }, timeoutMs);
 }
 
 XSession::Geometry XSession::geometry(unsigned long window) const {
-  // Lines of NAME=value.
-  std::istringstream in(run("xdotool getwindowgeometry --shell " + std::to_string(window)));
   Geometry g;
-  for (std::string line; std::getline(in, line);) {
-    const std::size_t eq = line.find('=');
-    if (eq == std::string::npos) continue;
-    const std::string key = line.substr(0, eq);
-    const int value = std::atoi(line.c_str() + eq + 1);
-    if (key == "X") g.x = value;
-    if (key == "Y") g.y = value;
-    if (key == "WIDTH") g.width = value;
-    if (key == "HEIGHT") g.height = value;
-  }
+  std::sscanf(run("xdotool getwindowgeometry --shell " + std::to_string(window)).c_str(),
+              "WINDOW=%*d X=%d Y=%d WIDTH=%d HEIGHT=%d", &g.x, &g.y, &g.width, &g.height);
   return g;
 }
 
@@ -228,6 +216,10 @@ Program::Program(const XSession& session, const std::string& path, const std::st
   if (pid_ == 0) {
     setenv("DISPLAY", session.display().c_str(), 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
+#if defined(__SANITIZE_ADDRESS__)
+    setenv("SDL_RENDER_DRIVER", "software", 1);
+    setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 1);
+#endif
     for (const auto& [name, value] : environment) setenv(name.c_str(), value.c_str(), 1);
     const int out = open(outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     const int err = open((outputFile + ".err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -257,14 +249,18 @@ std::vector<std::string> Program::lines() const {
   return all;
 }
 
+std::string Program::errors() const {
+  std::ifstream in(output_ + ".err");
+  std::stringstream s;
+  s << in.rdbuf();
+  return "the program's errors: " + s.str();
+}
+
 bool Program::waitForLine(const std::string& line, int timeoutMs) const {
-  const auto start = Clock::now();
-  do {
-    for (const std::string& l : lines())
-      if (l == line) return true;
-    pause(20);
-  } while (!timedOut(start, timeoutMs));
-  return false;
+  return pollUntil([&] {
+    const std::vector<std::string> all = lines();
+    return std::find(all.begin(), all.end(), line) != all.end();
+  }, timeoutMs, 20);
 }
 
 int Program::wait(int timeoutMs) {
@@ -272,6 +268,45 @@ int Program::wait(int timeoutMs) {
   const int status = reap(pid_, timeoutMs);
   pid_ = -1;
   return status >= 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+bool XTest::startDisplay(int width, int height, int dpi) {
+  const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+  home_ = std::filesystem::temp_directory_path() / ("qlx-e2e-" + std::to_string(::getpid()) + "-" + name);
+  std::filesystem::remove_all(home_);
+  std::filesystem::create_directories(home_);
+  std::filesystem::create_directories(QLX_SHOT_DIR);
+  session_ = std::make_unique<XSession>(width, height, dpi);
+  if (!session_->ok()) ADD_FAILURE() << "Xvfb did not start";
+  return session_->ok();
+}
+
+void XTest::TearDown() {
+  program_.reset();
+  session_.reset();
+  if (!home_.empty()) std::filesystem::remove_all(home_);
+}
+
+bool XTest::startProgram(const std::string& path,
+                         const std::vector<std::pair<std::string, std::string>>& environment) {
+  program_.reset();
+  program_ = std::make_unique<Program>(*session_, path, (home_ / "program.out").string(), environment);
+  if (!program_->started()) ADD_FAILURE() << path << " did not start";
+  return program_->started();
+}
+
+Image XTest::shotWhen(unsigned long window, int width, int height, const std::function<bool(const Image&)>& ready,
+                      int timeoutMs) {
+  Image img;
+  pollUntil([&] {
+    img = session_->screenshot(window);
+    return (img.width == width && img.height == height && ready(img)) || !program_->running();
+  }, timeoutMs, 100);
+  return img;
+}
+
+void XTest::save(const Image& img, const std::string& name) {
+  EXPECT_TRUE(img.savePng(std::string(QLX_SHOT_DIR) + "/" + name)) << name;
 }
 
 }  // namespace qlx::e2e
