@@ -33,6 +33,9 @@ inline constexpr DWORD KEY_ALL_ACCESS = 0xF003F;
 inline constexpr DWORD REG_OPTION_NON_VOLATILE = 0;
 enum : DWORD { REG_CREATED_NEW_KEY = 1, REG_OPENED_EXISTING_KEY = 2 };
 
+// Keys nest at most this many levels below HKEY_CURRENT_USER: deeper paths are refused.
+inline constexpr int kMaxKeyDepth = 32;
+
 // An open key. HKEY_CURRENT_USER is predefined; "Software" always exists below it.
 struct RegKey;
 using HKEY = RegKey*;
@@ -61,12 +64,16 @@ class Registry {
   virtual LONG RegCloseKey(HKEY key) = 0;
   // The class string the key was created with.
   virtual LONG queryKeyClass(HKEY key, std::string* keyClass) = 0;
+  // True for a store that can be read but not written: every write is refused.
+  virtual bool readOnly() const { return false; }
 };
 
 // Opens (or creates) the store file at path; ":memory:" gives a store that lives in memory. A
 // file SQLite cannot open or finds damaged is moved aside (renamed with the date) and a fresh
-// store is started; *notice then says where the old one went. When no store can be had at all,
-// the result is a store whose every open fails, and the status says why.
+// store is started with what could still be read of it; *notice then says where the old one
+// went. A file or folder that cannot be written gives a read-only store, and *notice says that
+// nothing will be saved. When no store can be had at all, the result is a store whose every open
+// fails, and the status says why.
 Status openRegistry(const std::string& path, std::unique_ptr<Registry>* out, std::string* notice);
 
 // $XDG_DATA_HOME/quillorix/settings.db, or ~/.local/share/quillorix/settings.db.

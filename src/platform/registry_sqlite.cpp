@@ -80,7 +80,10 @@ bool splitPath(const char* path, std::vector<std::string>* parts) {
 
 }  // namespace
 
-SqliteRegistry::SqliteRegistry(sqlite3* db) : db_(db) {}
+SqliteRegistry::SqliteRegistry(sqlite3* db, const RegistryOptions& options, bool readOnly)
+    : db_(db), readOnly_(readOnly), failWriteAt_(options.failWriteAt) {}
+
+bool SqliteRegistry::faultInjected() { return ++writes_ == failWriteAt_; }
 
 SqliteRegistry::~SqliteRegistry() {
   if (db_ == nullptr) return;
@@ -102,8 +105,10 @@ LONG SqliteRegistry::fail() {
 
 LONG SqliteRegistry::beginIfFirst() {
   if (!handles_.empty()) return txFailed_ ? ERROR_ACCESS_DENIED : ERROR_SUCCESS;
-  // IMMEDIATE takes the write lock now, waiting out another copy's save up to the busy timeout.
-  if (sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) return ERROR_ACCESS_DENIED;
+  // IMMEDIATE takes the write lock now, waiting out another copy's save up to the busy timeout;
+  // a read-only store reads one snapshot.
+  if (sqlite3_exec(db_, readOnly_ ? "BEGIN" : "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
+    return ERROR_ACCESS_DENIED;
   return ERROR_SUCCESS;
 }
 
@@ -121,7 +126,7 @@ LONG SqliteRegistry::walk(HKEY parent, const char* subKey, Walk mode, const char
   int64_t id = keyId(parent);
   if (id < 0) return ERROR_INVALID_HANDLE;
   std::vector<std::string> parts;
-  if (!splitPath(subKey, &parts)) return ERROR_INVALID_PARAMETER;
+  if (!splitPath(subKey, &parts) || parts.size() > static_cast<size_t>(kMaxKeyDepth)) return ERROR_INVALID_PARAMETER;
 
   const bool first = handles_.empty();
   if (const LONG rc = beginIfFirst(); rc != ERROR_SUCCESS) return rc;
@@ -145,6 +150,11 @@ LONG SqliteRegistry::walk(HKEY parent, const char* subKey, Walk mode, const char
     }
     if (rc != SQLITE_DONE) return abandon(ERROR_ACCESS_DENIED);
     if (mode == Walk::Open) return abandon(ERROR_FILE_NOT_FOUND);
+    if (readOnly_) {  // nothing can be made; what the store holds stays readable
+      if (first) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+      return ERROR_ACCESS_DENIED;
+    }
+    if (faultInjected()) return abandon(ERROR_ACCESS_DENIED);
     Stmt add(db_, "INSERT INTO keys(parent, name, class) VALUES (?1, ?2, ?3)");
     add.bind(1, id);
     add.bind(2, name);
@@ -203,7 +213,8 @@ LONG SqliteRegistry::RegSetValueExA(HKEY key, const char* valueName, DWORD, DWOR
   if (id < 0) return db_ || key != HKEY_CURRENT_USER ? ERROR_INVALID_HANDLE : ERROR_ACCESS_DENIED;
   if (data == nullptr && cbData > 0) return ERROR_INVALID_PARAMETER;
   if (cbData > 0x7FFFFFFF) return ERROR_INVALID_PARAMETER;
-  if (txFailed_) return ERROR_ACCESS_DENIED;
+  if (txFailed_ || readOnly_) return ERROR_ACCESS_DENIED;  // refused; what was read stays readable
+  if (faultInjected()) return fail();
   // A name differing only in case replaces the value and keeps the name as first written.
   Stmt set(db_,
            "INSERT INTO vals(key, name, type, data) VALUES (?1, ?2, ?3, ?4) "
@@ -226,7 +237,7 @@ LONG SqliteRegistry::RegCloseKey(HKEY key) {
     endIfLast();
     return ERROR_ACCESS_DENIED;
   }
-  if (sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+  if ((!readOnly_ && faultInjected()) || sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
     endIfLast();
     return ERROR_ACCESS_DENIED;
   }

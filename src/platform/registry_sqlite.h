@@ -17,6 +17,12 @@ namespace qlx {
 struct RegistryOptions {
   // How long a call waits for another copy of the game to finish its save.
   int busyTimeoutMs = 5000;
+  // Opens an existing file for reading only: it is never created, changed or moved aside, and a
+  // damaged or foreign file is an error.
+  bool readOnly = false;
+  // For tests: the n-th write (a key made, a value set or a save committed; counted from 1 over
+  // the store's life) fails as a full disk would. 0: none.
+  int failWriteAt = 0;
 };
 
 struct RegValueEntry {
@@ -27,8 +33,9 @@ struct RegValueEntry {
 
 class SqliteRegistry final : public Registry {
  public:
-  // db may be null: a store that could not be had, whose every open fails.
-  explicit SqliteRegistry(sqlite3* db);
+  // db may be null: a store that could not be had, whose every open fails. A read-only store
+  // reads as usual and refuses every write.
+  SqliteRegistry(sqlite3* db, const RegistryOptions& options, bool readOnly);
   // Keys still open mean a save that never finished: its transaction is discarded, as a crash
   // would discard it.
   ~SqliteRegistry() override;
@@ -44,6 +51,7 @@ class SqliteRegistry final : public Registry {
                       DWORD cbData) override;
   LONG RegCloseKey(HKEY key) override;
   LONG queryKeyClass(HKEY key, std::string* keyClass) override;
+  bool readOnly() const override { return readOnly_; }
 
   // The names of the key's direct subkeys, sorted without regard to case.
   LONG listSubKeys(HKEY key, std::vector<std::string>* names);
@@ -63,10 +71,15 @@ class SqliteRegistry final : public Registry {
   void endIfLast();
   // After a failed statement: the save in progress is abandoned whole.
   LONG fail();
+  // Counts a write; true when it is the one a test asked to fail.
+  bool faultInjected();
 
   sqlite3* db_;
   std::unordered_map<HKEY, int64_t> handles_;
   bool txFailed_ = false;
+  bool readOnly_;
+  int failWriteAt_;
+  int writes_ = 0;
 };
 
 // Opens the store like openRegistry, with options and the concrete type.

@@ -283,8 +283,14 @@ TEST(StoreFiles, DamagedFilesAreMovedAsideAndAFreshStoreStarts) {
       {"truncated", [](const std::string& whole) { return whole.substr(0, whole.size() / 2 + 100); }},
       // Another program's database: the application id in the header (offset 68) differs.
       {"foreign", [](const std::string& whole) { return whole.substr(0, 68) + 'Z' + whole.substr(69); }},
+      // One byte that SQLite opens but cannot use: the schema format, the write version, a
+      // collation name in the stored table text. What can still be read is carried over.
+      {"schema format", [](std::string w) { return w.replace(47, 1, 1, '\x09'); }},
+      {"write version", [](std::string w) { return w.replace(18, 1, 1, '\x03'); }},
+      {"collation name", [](std::string w) { return w.replace(w.find("NOCASE"), 6, "NOCASF"); }},
   };
   for (const auto& [what, damage] : damages) {
+    const bool salvageable = std::string(what) != "garbage" && std::string(what) != "truncated";
     TempFolder dir;
     const std::string whole = fullStoreBytes(dir);
     ASSERT_GT(whole.size(), 3 * 4096u);
@@ -302,10 +308,55 @@ TEST(StoreFiles, DamagedFilesAreMovedAsideAndAFreshStoreStarts) {
     EXPECT_NE(notice.find(aside), std::string::npos) << notice;
     HKEY sw = nullptr;
     HKEY app = openApp(*reg, &sw);
+    std::string carried;
+    EXPECT_EQ(readAll(*reg, app, "NAME199", &carried) == ERROR_SUCCESS, salvageable) << what;
+    if (salvageable) {
+      EXPECT_EQ(carried, std::string(300, 'x')) << what;
+    }
     EXPECT_EQ(setText(*reg, app, "A", "fresh"), ERROR_SUCCESS) << what;
     EXPECT_EQ(reg->RegCloseKey(app), ERROR_SUCCESS);
     EXPECT_EQ(reg->RegCloseKey(sw), ERROR_SUCCESS);
+    // Once replaced, the file opens as it is at the next start.
+    reg.reset();
+    openOk(path);
   }
+}
+
+// Reading for export changes nothing: the file keeps its bytes, a damaged one stays where it is
+// and is reported.
+TEST(StoreFiles, AReadOnlyOpenNeverChangesOrReplacesTheFile) {
+  TempFolder dir;
+  const std::string whole = fullStoreBytes(dir);
+  const std::string path = dir.write("settings.db", whole);
+  RegistryOptions readOnly;
+  readOnly.readOnly = true;
+  std::unique_ptr<SqliteRegistry> reg;
+  std::string notice;
+  ASSERT_TRUE(openSqliteRegistry(path, readOnly, &reg, &notice).ok());
+  EXPECT_TRUE(reg->readOnly());
+  HKEY sw = nullptr, app = nullptr;
+  ASSERT_EQ(reg->RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_ALL_ACCESS, &sw), ERROR_SUCCESS);
+  EXPECT_EQ(reg->RegCreateKeyExA(sw, "New", 0, "", 0, KEY_ALL_ACCESS, nullptr, &app, nullptr), ERROR_ACCESS_DENIED);
+  ASSERT_EQ(reg->RegOpenKeyExA(sw, "Tarnwick\\Quillorix\\1.0", 0, KEY_ALL_ACCESS, &app), ERROR_SUCCESS);
+  EXPECT_EQ(setText(*reg, app, "NAME1", "changed"), ERROR_ACCESS_DENIED);
+  std::string value;
+  EXPECT_EQ(readAll(*reg, app, "NAME1", &value), ERROR_SUCCESS) << "a refused write leaves the store readable";
+  EXPECT_EQ(reg->RegCloseKey(app), ERROR_SUCCESS);
+  EXPECT_EQ(reg->RegCloseKey(sw), ERROR_SUCCESS);
+  reg.reset();
+  EXPECT_EQ(readText(path), whole);
+
+  std::string damaged = whole;
+  damaged[47] = 9;
+  dir.write("settings.db", damaged);
+  const Status st = openSqliteRegistry(path, readOnly, &reg, &notice);
+  EXPECT_FALSE(st.ok());
+  EXPECT_NE(st.message().find("damaged"), std::string::npos) << st.message();
+  EXPECT_EQ(readText(path), damaged);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator()), 2)
+      << "nothing moved aside";
+  EXPECT_FALSE(openSqliteRegistry(dir.file("none.db"), readOnly, &reg, &notice).ok());
+  EXPECT_FALSE(std::filesystem::exists(dir.file("none.db")));
 }
 
 TEST(StoreFiles, NoStoreAtAllStillGivesARegistryThatRefusesEveryOpen) {

@@ -1,9 +1,10 @@
-// Export walks the game's key depth first (values in the order written, subkeys by name);
-// import checks the whole file before it writes anything, then writes it as one save.
+// Export walks the game's key depth first (values in the order written, subkeys by name), each
+// key once; import checks the whole file before it writes anything, then writes it as one save.
 #include "reg_transfer.h"
 
 #include <algorithm>
 #include <cctype>
+#include <set>
 
 #include "reg_file.h"
 
@@ -11,6 +12,8 @@ namespace qlx::regtool {
 namespace {
 
 constexpr const char* kRoot = "HKEY_CURRENT_USER";
+// The game key lies four levels below the root; no key may go below the store's own limit.
+constexpr int kExportDepth = kMaxKeyDepth - 4;
 
 bool sameNoCase(const std::string& a, const std::string& b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -22,23 +25,43 @@ bool startsNoCase(const std::string& s, const std::string& prefix) {
   return s.size() >= prefix.size() && sameNoCase(s.substr(0, prefix.size()), prefix);
 }
 
-bool collect(SqliteRegistry& store, HKEY key, const std::string& path, std::vector<RegFileKey>* out, std::string* error) {
-  RegFileKey entry{path, {}};
-  std::vector<std::string> subKeys;
-  if (store.listValues(key, &entry.values) != ERROR_SUCCESS || store.listSubKeys(key, &subKeys) != ERROR_SUCCESS) {
-    *error = "the store could not be read at " + path;
-    return false;
-  }
-  out->push_back(std::move(entry));
-  for (const std::string& name : subKeys) {
-    HKEY sub = nullptr;
-    if (store.RegOpenKeyExA(key, name.c_str(), 0, KEY_ALL_ACCESS, &sub) != ERROR_SUCCESS) {
-      *error = "the store could not be read at " + path + "\\" + name;
+// The tree below key, depth first (values, then subkeys by name), with an explicit stack: each
+// key is visited once and no deeper than the store allows, whatever the store holds.
+bool collect(SqliteRegistry& store, HKEY top, const std::string& topPath, std::vector<RegFileKey>* out,
+             std::string* error) {
+  struct Pending {
+    std::string path;
+    int depth;
+  };
+  std::vector<Pending> stack{{topPath, 0}};
+  std::set<std::string> seen;
+  while (!stack.empty()) {
+    const Pending at = std::move(stack.back());
+    stack.pop_back();
+    std::string lower = at.path;
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    if (!seen.insert(lower).second) continue;
+    HKEY key = top;
+    const std::string below = at.path.substr(topPath.size());  // "" or "\A\B"
+    if (!below.empty() && store.RegOpenKeyExA(top, below.c_str() + 1, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
+      *error = "the store could not be read at " + at.path;
       return false;
     }
-    const bool ok = collect(store, sub, path + "\\" + name, out, error);
-    store.RegCloseKey(sub);
-    if (!ok) return false;
+    RegFileKey entry{at.path, {}};
+    std::vector<std::string> subKeys;
+    const bool read =
+        store.listValues(key, &entry.values) == ERROR_SUCCESS && store.listSubKeys(key, &subKeys) == ERROR_SUCCESS;
+    if (key != top) store.RegCloseKey(key);
+    if (!read) {
+      *error = "the store could not be read at " + at.path;
+      return false;
+    }
+    out->push_back(std::move(entry));
+    if (!subKeys.empty() && at.depth + 1 > kExportDepth) {
+      *error = "the store holds keys nested too deep below " + at.path;
+      return false;
+    }
+    for (auto it = subKeys.rbegin(); it != subKeys.rend(); ++it) stack.push_back({at.path + "\\" + *it, at.depth + 1});
   }
   return true;
 }
@@ -88,6 +111,10 @@ bool importRegText(SqliteRegistry& store, const std::string& text, std::string* 
     std::string rel;
     if (!relativePath(key.path, &rel)) {
       *error = "[" + key.path + "]: only keys below " + kRoot + " can be imported";
+      return false;
+    }
+    if (std::count(rel.begin(), rel.end(), '\\') + 1 > kMaxKeyDepth) {
+      *error = "[" + key.path + "]: keys may nest at most " + std::to_string(kMaxKeyDepth) + " levels deep";
       return false;
     }
     relPaths.push_back(rel);
