@@ -53,4 +53,10 @@ void insertBestTime(Array1<BestList>& bestScores, int level, int32_t time, const
   list->names(p) = name;
 }
 
+BestListChange bestTimeEntry(int level, int32_t time, const std::string& name) {
+  return [level, time, name](Array1<BestList>& bestScores) {
+    if (rankOfTime(bestScores, level, time) <= kBestPlaces) insertBestTime(bestScores, level, time, name);
+  };
+}
+
 }  // namespace qlx

@@ -207,7 +207,9 @@ void DiagUN::Form_KeyPress(int& keyAscii) {
     text_.erase(--caret_, 1);
     edited();
   } else if (keyAscii >= 32 && keyAscii <= 255 && keyAscii != 127) {
-    // A Windows-1252 character: one byte in the text.
+    // A Windows-1252 character: one byte in the text. The box takes no more than the Hall of
+    // Fame keeps, so what the player sees typed is what is stored.
+    if (text_.size() >= kNameMaxLength) return;
     text_.insert(caret_++, 1, static_cast<char>(keyAscii));
     edited();
   }

@@ -19,6 +19,8 @@ inline constexpr int kNameDialogWidth = 329;
 inline constexpr int kNameDialogHeight = 207;
 // A name this long or longer is cut to one character less.
 inline constexpr std::size_t kNameCutLength = 20;
+// The text box takes at most this many characters.
+inline constexpr std::size_t kNameMaxLength = kNameCutLength - 1;
 
 // The name stored for what the text box holds: 20 or more characters cut to the first 19, an
 // empty box gives "-", anything else (blanks included) unchanged.

@@ -3,6 +3,7 @@
 #include "dialogs/ok_cancel.h"
 
 #include <string>
+#include <utility>
 
 #include "drawkit/primitives.h"
 #include "resources/string_table.h"
@@ -14,20 +15,26 @@ constexpr int kButtonHeight = 30;
 constexpr double kMessagePoints = 12;
 constexpr double kButtonPoints = 14;
 
-// A button's caption is always the string-table entry 230 + its number.
-std::string buttonCaption(int k) { return loadString(IDS_RESUME_QUESTION + k); }
-
 }  // namespace
 
-FrmOKCancel::FrmOKCancel(Backend& backend, const Graphics& graphics, int dialogUnit)
-    : Window(backend, kOKCancelWidth, kOKCancelHeight), graphics_(graphics), dialogUnit_(dialogUnit) {}
+FrmOKCancel::FrmOKCancel(Backend& backend, const Graphics& graphics, int dialogUnit, Question question)
+    : Window(backend, kOKCancelWidth, kOKCancelHeight),
+      graphics_(graphics),
+      dialogUnit_(dialogUnit),
+      question_(std::move(question)) {}
+
+// The resume question's captions are the string-table entries 230 + the button's number.
+std::string FrmOKCancel::buttonCaption(int k) const {
+  if (question_.message.empty()) return loadString(IDS_RESUME_QUESTION + k);
+  return k == 1 ? question_.yes : question_.no;
+}
 
 void FrmOKCancel::Form_Load() {
   const Graphics& g = graphics_;
   const int u = dialogUnit_;
   DeviceContext& hdc = dc();
   clickedBtnNum = -1;
-  setCaption(kOKCancelCaption);
+  setCaption(question_.caption);
   setIcon(g.windowIcon);
   hdc.setFont(FontSpec{"Arial", kMessagePoints, FW_NORMAL});
 
@@ -40,7 +47,8 @@ void FrmOKCancel::Form_Load() {
 
   // The frame takes the pen a fresh context holds: the default black one.
   drawBox(background_, 2);
-  drawText(message_, 1, loadString(IDS_RESUME_QUESTION), kTopLeftText);
+  drawText(message_, 1, question_.message.empty() ? loadString(IDS_RESUME_QUESTION) : question_.message,
+           kTopLeftText);
   hdc.setFontSize(kButtonPoints);
   drawAtRest(1);
   drawAtRest(2);
@@ -94,8 +102,8 @@ void FrmOKCancel::Form_MouseMove(int button, int shift, float x, float y) {
   }
 }
 
-int askOKCancel(Backend& backend, const Graphics& graphics, int dialogUnit) {
-  FrmOKCancel dialog(backend, graphics, dialogUnit);
+int askOKCancel(Backend& backend, const Graphics& graphics, int dialogUnit, Question question) {
+  FrmOKCancel dialog(backend, graphics, dialogUnit, std::move(question));
   dialog.showModal();
   return dialog.clickedBtnNum;
 }

@@ -6,8 +6,10 @@
 
 #include "core/numeric.h"
 #include "dialogs/dialog_layout.h"
+#include "dialogs/ok_cancel.h"
 #include "drawkit/primitives.h"
 #include "drawkit/time_format.h"
+#include "persistence/user_store.h"
 #include "resources/string_table.h"
 
 namespace qlx {
@@ -101,13 +103,20 @@ void FrmStats::Form_MouseMove(int button, int shift, float x, float y) {
 }
 
 void FrmStats::clearScores() {
+  const Question question{"Clear Scores", kClearQuestion, "Clear", "Keep"};
+  if (askOKCancel(ctx_.backend, ctx_.graphics, ctx_.dialogUnit, question) != 1) return;
   drawBox(background_, 0);
   BestList* list = shownList();
   // Entries 31 and 32 name the two levels; a level outside the table gets no name.
   drawButton(title_, 0, false, 2, list ? loadString(modeNum + 30) : std::string(), ctx_.graphics);
   if (list) {
-    for (auto& name : list->names) name = kClearedName;
-    for (auto& time : list->times) time = kClearedTime;
+    const int level = modeNum;
+    const Status saved = saveBestListChange(ctx_.registry, ctx_.user, [level](Array1<BestList>& lists) {
+      if (level < 1 || static_cast<std::size_t>(level) > lists.size()) return;
+      for (auto& name : lists(level).names) name = kClearedName;
+      for (auto& time : lists(level).times) time = kClearedTime;
+    });
+    reportSave(ctx_.saveNotice, ctx_.backend, saved);
   }
   drawRows();
   // The buttons go back to rest; a hover flag stays as it was, so the hover look returns only

@@ -9,7 +9,9 @@
 #include "dialogs/dialog_layout.h"
 #include "drawkit/draw_rect.h"
 #include "drawkit/graphics.h"
+#include "persistence/save_notice.h"
 #include "persistence/user_data.h"
+#include "platform/registry.h"
 #include "platform/backend.h"
 #include "platform/window.h"
 
@@ -22,12 +24,17 @@ inline constexpr int kStatsHeight = 454;
 inline constexpr const char* kClearedName = "Anonoymous";
 inline constexpr int32_t kClearedTime = 30000;
 
+// What Clear Scores asks first.
+inline constexpr const char* kClearQuestion = "Clear all eight best times of this level?";
+
 // The program-wide pieces the window reads and changes.
 struct StatsContext {
   Backend& backend;
   const Graphics& graphics;
-  UserData& user;      // Clear Scores changes user.bestScores in memory
+  UserData& user;      // Clear Scores changes user.bestScores and saves them at once
   int dialogUnit = kDialogUnit;
+  Registry* registry;  // where a cleared list is saved; null keeps it in memory
+  SaveNotice* saveNotice;
 };
 
 class FrmStats : public Window {
@@ -54,6 +61,7 @@ class FrmStats : public Window {
   BestList* shownList();
   void drawRows();
   void drawButtonsAtRest();
+  // Asks first; only "Clear" clears the list and saves it.
   void clearScores();
 
   StatsContext ctx_;

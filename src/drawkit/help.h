@@ -9,7 +9,8 @@ class Backend;
 
 inline constexpr const char* kHelpFileName = "QUILHLP.HTM";
 
-// Hands target to the shell; a missing file or no viewer does nothing and says nothing.
+// Hands target to the shell; when no viewer takes it, a message box gives its path instead so
+// the player can open it another way.
 void openDocument(Backend& backend, const std::string& target);
 
 // appFolder (ending in a separator) followed by the help page's name.

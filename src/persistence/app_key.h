@@ -32,9 +32,11 @@ class OpenKey {
   HKEY get() const { return key_; }
   HKEY* out() { return &key_; }
   explicit operator bool() const { return key_ != nullptr; }
-  void close() {
-    if (key_) registry_.RegCloseKey(key_);
+  // The result of closing; closing the last open key commits the save.
+  LONG close() {
+    const LONG rc = key_ ? registry_.RegCloseKey(key_) : ERROR_SUCCESS;
     key_ = nullptr;
+    return rc;
   }
 
  private:

@@ -137,16 +137,14 @@ void loadStoredGame(Registry& registry, Backend& backend, SolvingData& solving, 
   splitWords(words, game);
 }
 
-bool storeGame(Registry& registry, Backend& backend, const SolvingData& solving, int32_t elapsedTime,
-               const std::vector<uint8_t>& bytes) {
-  if (bytes.empty() || bytes.size() > static_cast<std::size_t>(INT16_MAX)) return false;
+Status storeGame(Registry& registry, const SolvingData& solving, int32_t elapsedTime,
+                 const std::vector<uint8_t>& bytes) {
+  if (bytes.empty() || bytes.size() > static_cast<std::size_t>(INT16_MAX))
+    return Status::Error("The game in progress is too large to be stored.");
   OpenKey software(registry);
-  if (!openSoftware(registry, software)) {
-    backend.messageBox(kStoreGameFailedMessage, kApplicationTitle);
-    return false;
-  }
   OpenKey save(registry);
-  if (!createKey(registry, software.get(), saveKeyPath(), kSaveDataClass, save)) return false;
+  if (!openSoftware(registry, software) || !createKey(registry, software.get(), saveKeyPath(), kSaveDataClass, save))
+    return Status::Error(kStoreGameFailedMessage);
   const HKEY key = save.get();
   bool written = registry.RegSetValueExA(key, "ISSTORED", 0, REG_BINARY, &kNotStored, 1) == ERROR_SUCCESS;
 
@@ -166,9 +164,11 @@ bool storeGame(Registry& registry, Backend& backend, const SolvingData& solving,
   const uint8_t noWords = 0;
   registry.RegSetValueExA(key, "FOUNDWORDS", 0, REG_SZ, &noWords, 1);
   // The flag goes last, and only over a complete game.
-  if (!written) return false;
   const uint8_t stored = 1;
-  return registry.RegSetValueExA(key, "ISSTORED", 0, REG_BINARY, &stored, 1) == ERROR_SUCCESS;
+  written = written && registry.RegSetValueExA(key, "ISSTORED", 0, REG_BINARY, &stored, 1) == ERROR_SUCCESS;
+  // Closing the last key commits the save.
+  const bool committed = save.close() == ERROR_SUCCESS && software.close() == ERROR_SUCCESS;
+  return written && committed ? Status::Ok() : Status::Error(kStoreGameFailedMessage);
 }
 
 }  // namespace qlx

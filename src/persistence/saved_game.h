@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/array1.h"
+#include "core/status.h"
 #include "persistence/user_data.h"
 #include "platform/backend.h"
 #include "platform/registry.h"
@@ -46,8 +47,9 @@ void loadStoredGame(Registry& registry, Backend& backend, SolvingData& solving, 
 // Stores a game: the flag cleared first, then the byte data (at most 32767 bytes, the most a
 // 16-bit length can state), the solving record, the play time and the unused values at zero or
 // empty, and "ISSTORED" = 1 last, so that a store cut short never leaves the flag over a partial
-// game. False (and a message) when the store cannot be opened or the data are too long.
-bool storeGame(Registry& registry, Backend& backend, const SolvingData& solving, int32_t elapsedTime,
-               const std::vector<uint8_t>& bytes);
+// game. Fails when the store cannot be opened or written or the data are too long; the caller
+// says what the player sees.
+Status storeGame(Registry& registry, const SolvingData& solving, int32_t elapsedTime,
+                 const std::vector<uint8_t>& bytes);
 
 }  // namespace qlx

@@ -5,7 +5,9 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "core/array1.h"
 
@@ -44,11 +46,17 @@ struct SolvingData {
   bool operator==(const SolvingData&) const = default;
 };
 
+// A change to the best lists (a time put in, a list cleared), kept so that it can be made again
+// on the lists the store holds when it is saved.
+using BestListChange = std::function<void(Array1<BestList>& bestScores)>;
+
 struct UserData {
   SolvingData solving;
   int32_t numWfsf = 0;                          // carried only
   std::array<int16_t, kSoundSwitches> soundOptions{};  // a switch is on when above 0
   Array1<BestList> bestScores;                  // 1..kLevels, index = level
+  // Changes whose save failed, in order, made again on the stored lists by the next save.
+  std::vector<BestListChange> unsavedChanges;
 };
 
 }  // namespace qlx

@@ -58,6 +58,34 @@ void readLevel(Registry& registry, HKEY key, int level, BestList& list) {
   }
 }
 
+// Both best lists as the store holds them, read as loadUserData reads them into empty lists.
+Array1<BestList> readStoredLists(Registry& registry, HKEY key) {
+  Array1<BestList> lists(kLevels);
+  for (int level = 1; level <= kLevels; ++level) readLevel(registry, key, level, lists(level));
+  return lists;
+}
+
+void writeLevel(Registry& registry, HKEY key, int level, const BestList& list) {
+  uint8_t table[4 * kBestPlaces];
+  for (int i = 0; i < kBestPlaces; ++i) le::put32(&table[4 * i], static_cast<uint32_t>(list.times(i + 1)));
+  setBinary(registry, key, tableValueName(level), table, sizeof table);
+  for (int place = 1; place <= kBestPlaces; ++place) {
+    // Names are held in the game's code page already; c_str() supplies the NUL that is stored.
+    const std::string& name = list.names(place);
+    registry.RegSetValueExA(key, nameValueName(level, place).c_str(), 0, REG_SZ,
+                            reinterpret_cast<const uint8_t*>(name.c_str()), static_cast<DWORD>(name.size() + 1));
+  }
+}
+
+// Ends a save: the game's key, then "Software", whose close commits everything written.
+Status closeSave(OpenKey& app, OpenKey& software) {
+  const LONG appRc = app.close();
+  const LONG rc = software.close();
+  if (appRc != ERROR_SUCCESS || rc != ERROR_SUCCESS)
+    return Status::Error("The settings file could not be written.");
+  return Status::Ok();
+}
+
 }  // namespace
 
 std::string tableValueName(int level) { return std::to_string(level) + "STATS"; }
@@ -85,40 +113,59 @@ void loadUserData(Registry& registry, Backend& backend, UserData& user) {
   // app, then software, close here.
 }
 
-void saveUserData(Registry& registry, Backend& backend, const UserData& user) {
+Status saveUserData(Registry& registry, Backend& backend, const UserData& user) {
   OpenKey software(registry);
   if (!openSoftware(registry, software)) {
     backend.messageBox(kStoreFailedMessage, kApplicationTitle);
-    return;
+    return Status::Error(kStoreFailedMessage);
   }
   OpenKey app(registry);
-  if (!createKey(registry, software.get(), appKeyPath(), kUserDataClass, app)) return;
-  Registry& r = registry;  // short name for the run of writes below
+  if (!createKey(registry, software.get(), appKeyPath(), kUserDataClass, app))
+    return Status::Error("The game's key cannot be made in the settings file.");
   const HKEY key = app.get();
 
   const SolvingData::Bytes record = user.solving.toBytes();
-  setBinary(r, key, "SOLVINGDATA", record.data(), SolvingData::kStoredSize);
+  setBinary(registry, key, "SOLVINGDATA", record.data(), SolvingData::kStoredSize);
 
   uint8_t wfsf[4];
   le::put32(wfsf, static_cast<uint32_t>(user.numWfsf));
-  setBinary(r, key, "NUMWFSF", wfsf, sizeof wfsf);
+  setBinary(registry, key, "NUMWFSF", wfsf, sizeof wfsf);
 
   uint8_t switches[2 * kSoundSwitches];
   for (int i = 0; i < kSoundSwitches; ++i) le::put16(&switches[2 * i], static_cast<uint16_t>(user.soundOptions[i]));
-  setBinary(r, key, "SOUNDOPTIONS", switches, sizeof switches);
+  setBinary(registry, key, "SOUNDOPTIONS", switches, sizeof switches);
 
-  for (int level = 1; level <= kLevels; ++level) {
-    const BestList& list = user.bestScores(level);
-    uint8_t table[4 * kBestPlaces];
-    for (int i = 0; i < kBestPlaces; ++i) le::put32(&table[4 * i], static_cast<uint32_t>(list.times(i + 1)));
-    setBinary(r, key, tableValueName(level), table, sizeof table);
-    for (int place = 1; place <= kBestPlaces; ++place) {
-      // Names are held in the game's code page already; c_str() supplies the NUL that is stored.
-      const std::string& name = list.names(place);
-      r.RegSetValueExA(key, nameValueName(level, place).c_str(), 0, REG_SZ,
-                       reinterpret_cast<const uint8_t*>(name.c_str()), static_cast<DWORD>(name.size() + 1));
-    }
+  Array1<BestList> lists = readStoredLists(registry, key);
+  for (const BestListChange& change : user.unsavedChanges) change(lists);
+  for (int level = 1; level <= kLevels; ++level) writeLevel(registry, key, level, lists(level));
+  return closeSave(app, software);
+}
+
+Status saveBestListChange(Registry* store, UserData& user, const BestListChange& change) {
+  if (store == nullptr) {
+    change(user.bestScores);
+    return Status::Ok();
   }
+  Registry& registry = *store;
+  OpenKey software(registry);
+  OpenKey app(registry);
+  Status saved = Status::Error("The best times cannot be saved: the settings file cannot be opened.");
+  Array1<BestList> lists;
+  if (openSoftware(registry, software) && createKey(registry, software.get(), appKeyPath(), kUserDataClass, app)) {
+    lists = readStoredLists(registry, app.get());
+    for (const BestListChange& earlier : user.unsavedChanges) earlier(lists);
+    change(lists);
+    for (int level = 1; level <= kLevels; ++level) writeLevel(registry, app.get(), level, lists(level));
+    saved = closeSave(app, software);
+  }
+  if (saved.ok()) {
+    user.bestScores = std::move(lists);
+    user.unsavedChanges.clear();
+  } else {
+    change(user.bestScores);
+    user.unsavedChanges.push_back(change);
+  }
+  return saved;
 }
 
 }  // namespace qlx

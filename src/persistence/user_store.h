@@ -1,8 +1,10 @@
 // Reading the player's data from the settings store at start-up and writing it back when the
 // play window unloads: the solving record, the carried values, the sound switches and the best
-// times, all under the game's key (class "USERDATA").
+// times, all under the game's key (class "USERDATA"). A best time or a cleared list is saved
+// the moment it is made, merged into what the store holds.
 #pragma once
 
+#include "core/status.h"
 #include "persistence/user_data.h"
 #include "platform/backend.h"
 #include "platform/registry.h"
@@ -21,8 +23,16 @@ inline constexpr DWORD kNameBufferSize = 25;
 // was read. When the store cannot be opened at all, says so in a message box and changes nothing.
 void loadUserData(Registry& registry, Backend& backend, UserData& user);
 
-// Writes everything loadUserData reads; the names as text with their terminating NUL.
-void saveUserData(Registry& registry, Backend& backend, const UserData& user);
+// Writes everything loadUserData reads; the names as text with their terminating NUL. The best
+// lists written are those the store holds now with the user's unsaved changes made on them, so
+// a list another copy of the game saved meanwhile is never undone. The status is the save's.
+Status saveUserData(Registry& registry, Backend& backend, const UserData& user);
+
+// Makes change on the best lists as the store holds them now and writes them back, in one save;
+// user.bestScores then holds the stored lists. When the save fails the change is made on
+// user.bestScores in memory and kept in user.unsavedChanges for the next save. With no store
+// (null) the change is made in memory only.
+Status saveBestListChange(Registry* registry, UserData& user, const BestListChange& change);
 
 // The value names of a level's time table and of one place's name: "1STATS", "1STATS4".
 std::string tableValueName(int level);

@@ -37,8 +37,8 @@ class Backend {
   // stops it, and a missing file or no audio device is silent.
   virtual void playSound(const std::string& path) = 0;
 
-  // Opens a file with the user's default viewer; a failure is silent.
-  virtual void openDocument(const std::string& path) = 0;
+  // Opens a file with the user's default viewer; false when it could not be handed to one.
+  virtual bool openDocument(const std::string& path) = 0;
 
   // Milliseconds since some fixed point, for timers.
   virtual uint64_t millis() = 0;

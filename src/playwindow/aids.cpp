@@ -6,6 +6,7 @@
 #include "drawkit/primitives.h"
 #include "drawkit/text_template.h"
 #include "drawkit/time_format.h"
+#include "persistence/user_store.h"
 #include "platform/backend.h"
 #include "playwindow/play_window.h"
 #include "resources/string_table.h"
@@ -58,6 +59,9 @@ bool PlayWindow::checkSolution() {
 }
 
 void PlayWindow::showSolution() {
+  // The solution on the board now has been paid for: showing it again costs nothing.
+  if (solutionShown_) return;
+  solutionShown_ = true;
   const Graphics& g = ctx_.graphics;
   elapsedTime += kSolutionPenalty;
   drawBox(boardFrame, 0);
@@ -89,7 +93,9 @@ void PlayWindow::checkIfBest() {
     const bool applause = user.soundOptions[kSoundSwitch] > 0 && user.soundOptions[kApplauseSwitch] > 0;
     if (applause) playSoundFile(backend(), ctx_.sounds, sndClap);
     const std::string name = askBestName(backend(), ctx_.graphics, rank, mode);
-    insertBestTime(user.bestScores, mode, elapsedTime, name);
+    // Saved at once, into the list the store holds now, so neither a crash nor another copy of
+    // the game can lose it.
+    reportSave(ctx_.saveNotice, backend(), saveBestListChange(ctx_.registry, user, bestTimeEntry(mode, elapsedTime, name)));
     if (ctx_.showHallOfFame) ctx_.showHallOfFame(mode);
     backend().playSound(kNoSound);
   }

@@ -84,6 +84,7 @@ void PlayWindow::startGame() {
 }
 
 void PlayWindow::paintGameUnderWay() {
+  solutionShown_ = false;
   const Graphics& g = ctx_.graphics;
   const Puzzle& p = ctx_.puzzle;
   initCWDi();

@@ -40,8 +40,9 @@ void PlayWindow::mainMenu(bool boolShow) {
     DrawRect& b = mainBtns(i);
     b.hDC = &dc();
     drawButton(b, 0, false, 2, loadString(IDS_NEW_GAME - 1 + i), ctx_.graphics);
+    // The hover flag is left as it was: a button the pointer was on is redrawn at rest when the
+    // pointer leaves it.
     b.hPen = &ctx_.graphics.penMenu;
-    b.hover = 0;  // drawn at rest: the next pointer move onto it draws the hover look
   }
   dc().setFontSize(10);
   drawPicture(titleRect, kTitlePicturePiece, true, ctx_.graphics);

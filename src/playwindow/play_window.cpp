@@ -36,7 +36,7 @@ void PlayWindow::Form_Load() {
 void PlayWindow::Form_Unload(int& cancel) {
   (void)cancel;
   if (!ctx_.registry) return;
-  saveUserData(*ctx_.registry, backend(), ctx_.user);
+  reportSave(ctx_.saveNotice, backend(), saveUserData(*ctx_.registry, backend(), ctx_.user));
   // A game still running is kept for the next start; a solved, quit or unstarted one is not.
   if (gamePlaying) storeGameInPlay();
 }
@@ -45,7 +45,7 @@ void PlayWindow::storeGameInPlay() {
   SolvingData record = ctx_.user.solving;
   record.puzzleNum = playedPuzzleNum;
   record.gridGroup = playedGroup;
-  storeGame(*ctx_.registry, backend(), record, elapsedTime, encodeSnapshot(ctx_.puzzle));
+  reportSave(ctx_.saveNotice, backend(), storeGame(*ctx_.registry, record, elapsedTime, encodeSnapshot(ctx_.puzzle)));
 }
 
 void PlayWindow::resizeWindow() {

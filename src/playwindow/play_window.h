@@ -13,6 +13,7 @@
 #include "drawkit/draw_rect.h"
 #include "drawkit/graphics.h"
 #include "drawkit/sounds.h"
+#include "persistence/save_notice.h"
 #include "persistence/user_data.h"
 #include "platform/registry.h"
 #include "platform/window.h"
@@ -27,7 +28,8 @@ struct PlayContext {
   const GridIndex& grids;
   WordFiller& filler;
   UserData& user;
-  Registry* registry;  // where the user data are saved on unload; null saves nothing
+  Registry* registry;  // where the user data are saved; null saves nothing
+  SaveNotice* saveNotice;  // tells the player once that saving failed; null: told nothing
   const Graphics& graphics;
   const SoundFiles& sounds;
   std::string appFolder;  // ends in a separator
@@ -143,6 +145,7 @@ class PlayWindow : public Window {
 
   PlayContext ctx_;
   bool paused_ = false;
+  bool solutionShown_ = false;  // the solution covers the board until the next move repaints it
   std::unique_ptr<DeviceContext> underPause_;  // the picture the pause notice covers
 };
 

@@ -93,6 +93,7 @@ void PlayWindow::eraseCurrentVal() {
 }
 
 void PlayWindow::refreshSelectionChange() {
+  solutionShown_ = false;
   const Puzzle& p = ctx_.puzzle;
   const Graphics& g = ctx_.graphics;
   dc().setFontSize(8);

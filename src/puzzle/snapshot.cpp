@@ -12,6 +12,8 @@ namespace {
 
 constexpr char kMagic[4] = {'Q', 'L', 'X', 'G'};
 constexpr int kMaxEdge = 32;
+// Grid files hold fewer than 256 cells a grid.
+constexpr std::size_t kSnapshotMaxCells = 256;
 constexpr std::size_t kHeader = sizeof kMagic + 3;
 
 class Reader {
@@ -61,6 +63,7 @@ Status decodeSnapshot(const uint8_t* bytes, std::size_t size, Puzzle& out) {
   const int rows = bytes[5], cols = bytes[6];
   if (rows < 1 || rows > kMaxEdge || cols < 1 || cols > kMaxEdge) return damaged("impossible grid size");
   const auto cells = static_cast<std::size_t>(rows * cols);
+  if (cells >= kSnapshotMaxCells) return damaged("a grid larger than any grid file holds");
 
   Puzzle p;
   p.gridRows = static_cast<uint8_t>(rows);
@@ -105,6 +108,8 @@ Status decodeSnapshot(const uint8_t* bytes, std::size_t size, Puzzle& out) {
     p.givenNums(num) = given[num - 1];
     const uint8_t entry = entries[num - 1];
     if (entry != 0 && (entry < 'A' || entry > 'Z')) return damaged("an entry that is not a letter");
+    // A given number's letter is on the board from the start: a game without it could never end.
+    if (p.givenNums(num) == 1 && entry != letter + 'A' - 1) return damaged("a given letter missing from the board");
     p.entries(num) = entry;
   }
   for (int letter = 1; letter <= 26; ++letter)

@@ -62,15 +62,18 @@ void loadSettings(Program& program, const std::string& storePath, Backend* backe
   const Status opened = openRegistry(storePath, &program.registry, &notice);
   if (!notice.empty()) messages.messageBox(notice, kApplicationTitle);
   if (!opened) messages.messageBox(opened.message(), kApplicationTitle);
+  // A store that cannot be written has been explained once; its failed saves say nothing more.
+  program.saveNotice.told = program.registry && program.registry->readOnly();
   // A store whose every open fails still comes back; loadUserData then reports it.
   if (program.registry) loadUserData(*program.registry, messages, program.user);
 }
 
 std::unique_ptr<PlayWindow> openPlayWindow(Program& program, Backend& backend,
                                            std::function<void(int modeNum)> showHallOfFame) {
-  PlayContext context{program.puzzle,   program.grids,    *program.fillLibrary,
-                      program.user,     program.registry.get(), program.graphics,
-                      program.soundFiles, program.appFolder, std::move(showHallOfFame)};
+  PlayContext context{program.puzzle,          program.grids,       *program.fillLibrary,
+                      program.user,            program.registry.get(), &program.saveNotice,
+                      program.graphics,        program.soundFiles,  program.appFolder,
+                      std::move(showHallOfFame)};
   auto window = std::make_unique<PlayWindow>(backend, std::move(context));
   window->show();
   window->resizeWindow();
@@ -86,7 +89,9 @@ std::unique_ptr<PlayWindow> startPlay(Program& program, Backend& backend, const 
   loadSettings(program, storePath, &backend);
   initSoundFiles(program.soundFiles, program.appFolder);
   return openPlayWindow(program, backend, [&program, &backend](int modeNum) {
-    showStats(StatsContext{backend, program.graphics, program.user, program.dialogUnit}, modeNum);
+    showStats(StatsContext{backend, program.graphics, program.user, program.dialogUnit, program.registry.get(),
+                           &program.saveNotice},
+              modeNum);
   });
 }
 

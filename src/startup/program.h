@@ -11,6 +11,7 @@
 #include "core/status.h"
 #include "drawkit/graphics.h"
 #include "drawkit/sounds.h"
+#include "persistence/save_notice.h"
 #include "persistence/user_data.h"
 #include "platform/backend.h"
 #include "platform/registry.h"
@@ -31,6 +32,7 @@ struct Program {
   Puzzle puzzle;
   std::unique_ptr<FillLibrary> fillLibrary;
   std::unique_ptr<Registry> registry;  // the settings store, open from loadSettings to the end
+  SaveNotice saveNotice;               // whether the player knows that nothing is being saved
   UserData user;
   SoundFiles soundFiles;
   Graphics graphics;  // the windows' records point into it: Program stays where it was made
@@ -59,7 +61,8 @@ std::unique_ptr<PlayWindow> openPlayWindow(Program& program, Backend& backend,
 std::unique_ptr<PlayWindow> startPlay(Program& program, Backend& backend, const std::string& storePath);
 
 // Steps 11 and 12 of start-up, once the main menu shows: when a stored game is waiting, the
-// question dialog asks whether to resume it; yes runs resumeStoredGame, anything else clears it.
+// question dialog asks whether to resume it; yes runs resumeStoredGame, no (button 2 or Escape)
+// clears it, and a dialog closed by its close box leaves it to be offered at the next start.
 void offerStoredGame(Program& program, PlayWindow& window, Backend& backend);
 
 // Reads the stored game back (the flag is cleared first), rebuilds its puzzle and shows it in the

@@ -31,10 +31,12 @@ void showResumed(PlayWindow& window, const SolvingData& solving, int32_t elapsed
 void offerStoredGame(Program& program, PlayWindow& window, Backend& backend) {
   if (!program.registry) return;
   if (!isGameStored(*program.registry, backend)) return;
-  // The close box (-1) counts as no, like button 2 and Escape.
-  if (askOKCancel(backend, program.graphics, program.dialogUnit) == 1)
+  // Only an answer throws the game away: a dialog closed by its close box (-1) keeps it for the
+  // next start.
+  const int answer = askOKCancel(backend, program.graphics, program.dialogUnit);
+  if (answer == 1)
     resumeStoredGame(program, window, backend);
-  else
+  else if (answer == 2)
     clearGameStored(*program.registry, backend);
 }
 

@@ -25,7 +25,17 @@ class StatsWindowTest : public ::testing::Test {
     }
   }
 
-  StatsContext context() { return StatsContext{backend, graphics, user, kDialogUnit}; }
+  StatsContext context() { return StatsContext{backend, graphics, user, kDialogUnit, nullptr, nullptr}; }
+
+  // Presses Clear Scores, answering its question with Enter (clear) or Escape (keep).
+  void pressClear(FrmStats& w, bool clear, float x = 330, float y = 410, int button = vbLeftButton) {
+    backend.onNextModal([&, clear](Window& q) {
+      EXPECT_EQ(q.caption(), "Clear Scores");
+      backend.keyPress(q, clear ? VK_RETURN : VK_ESCAPE);
+    });
+    backend.mouseDown(w, x, y, button);
+    EXPECT_EQ(backend.pendingModalSteps(), 0u);
+  }
 
   // What a row of the window must look like: the text drawn alone, with the same primitive, on
   // the background in the dialog font, after the title when titled (it reaches into row 1).
@@ -140,13 +150,18 @@ TEST_F(StatsWindowTest, EnterEscapeAndOKCloseWithoutClearingAndOtherKeysAndEdges
   }
 }
 
-TEST_F(StatsWindowTest, ClearScoresResetsOnlyTheShownLevelAndDrawsTheTitle) {
+TEST_F(StatsWindowTest, ClearScoresAsksFirstThenResetsOnlyTheShownLevelAndDrawsTheTitle) {
   {
     FrmStats w(context());
     w.modeNum = 2;
     w.show();
+    const auto image = w.dc().bits();
+    const UserData before = user;
+    pressClear(w, false);  // Keep
+    EXPECT_EQ(w.dc().bits(), image);
+    EXPECT_EQ(user.bestScores(2).names, before.bestScores(2).names);
     const int presents = backend.presentCount(w);
-    backend.mouseDown(w, 395, 425, vbRightButton);  // one pixel inside the corner, any button
+    pressClear(w, true, 395, 425, vbRightButton);  // one pixel inside the corner, any button
     EXPECT_EQ(backend.presentCount(w), presents + 1);
     expectRowsShow(w, kClearedName, "50:00", true);
     // The title now names the level in black, centred on the window's middle.
@@ -188,7 +203,7 @@ TEST_F(StatsWindowTest, HoverLookChangesOnlyWhenThePointerCrossesAButtonEdge) {
   EXPECT_EQ(w.dc().bits(), image) << "moves inside a button draw nothing";
 
   // Pressing Clear Scores draws it at rest; the hover look comes back only after leaving it.
-  backend.mouseDown(w, 330, 410);
+  pressClear(w, true);
   EXPECT_EQ(backend.presentCount(w), ++presents);
   EXPECT_EQ(w.dc().pixel(264, 396), panel);
   backend.mouseMove(w, 331, 411);
@@ -215,7 +230,7 @@ TEST_F(StatsWindowTest, ALevelOutsideTheTableShowsAnEmptyListAndClearsNothing) {
     w.modeNum = mode;
     w.show();
     expectRowsShow(w, "", "");
-    backend.mouseDown(w, 330, 410);
+    pressClear(w, true);
     expectRowsShow(w, "", "");
     EXPECT_EQ(count(w, Rect{0, 0, 466, 44}, graphics.brBackground.color), 466 * 44) << "an empty title";
     backend.mouseDown(w, 150, 410);
@@ -225,10 +240,10 @@ TEST_F(StatsWindowTest, ALevelOutsideTheTableShowsAnEmptyListAndClearsNothing) {
   EXPECT_EQ(user.bestScores(1).times, before.bestScores(1).times);
 
   UserData empty;  // a table never sized
-  FrmStats w(StatsContext{backend, graphics, empty, kDialogUnit});
+  FrmStats w(StatsContext{backend, graphics, empty, kDialogUnit, nullptr, nullptr});
   w.modeNum = 2;
   w.show();
-  backend.mouseDown(w, 330, 410);
+  pressClear(w, true);
   EXPECT_TRUE(w.isVisible());
 }
 

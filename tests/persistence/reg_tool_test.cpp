@@ -73,9 +73,10 @@ TEST(StartupSettings, LoadsFromTheStoreFileAndKeepsItOpen) {
     loadSettings(program, storePath, &backend);
     ASSERT_TRUE(program.registry);
     EXPECT_EQ(program.user.bestScores(1).names(1), "Anononymous");
-    program.user.bestScores(1).names(1) = "Wren";
-    program.user.bestScores(1).times(1) = 1234;
-    saveUserData(*program.registry, backend, program.user);
+    ASSERT_TRUE(saveBestListChange(program.registry.get(), program.user, [](Array1<BestList>& lists) {
+                  lists(1).names(1) = "Wren";
+                  lists(1).times(1) = 1234;
+                }).ok());
   }
   Program again;
   again.user.bestScores.redim(kLevels);

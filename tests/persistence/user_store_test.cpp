@@ -25,7 +25,7 @@ class UserStore : public ::testing::Test {
   void put(const std::string& name, DWORD type, const Bytes& bytes) { writeValue(*store, kAppPath, name, type, bytes); }
   std::optional<Value> get(const std::string& name) { return readValue(*store, kAppPath, name); }
   void load() { loadUserData(*store, backend, user); }
-  void save() { saveUserData(*store, backend, user); }
+  void save() { EXPECT_TRUE(saveUserData(*store, backend, user).ok()); }
 };
 
 TEST_F(UserStore, FirstRunCreatesTheKeyAndFillsEveryDefault) {
@@ -221,7 +221,7 @@ TEST_F(UserStore, AStoreThatCannotBeOpenedIsReportedAndLeftAlone) {
   EXPECT_EQ(user.bestScores(1).names(1), "");
   EXPECT_EQ(user.solving.counterA, 0);
 
-  saveUserData(rec, backend, user);
+  EXPECT_FALSE(saveUserData(rec, backend, user).ok());
   EXPECT_EQ(backend.messages.size(), 2u);
   EXPECT_EQ(backend.messages[1].text, " Error Failerd");
   EXPECT_FALSE(rec.called("create") || rec.called("set") || rec.called("query"));
@@ -231,7 +231,7 @@ TEST_F(UserStore, AGameKeyThatCannotBeCreatedReadsAndWritesNothingSilently) {
   RecordingRegistry rec(*store);
   rec.failCreate = true;
   loadUserData(rec, backend, user);
-  saveUserData(rec, backend, user);
+  EXPECT_FALSE(saveUserData(rec, backend, user).ok());
   EXPECT_TRUE(backend.messages.empty());
   EXPECT_FALSE(rec.called("set") || rec.called("query"));
   EXPECT_EQ(user.solving.counterA, 0);

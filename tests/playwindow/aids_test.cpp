@@ -132,9 +132,12 @@ TEST_F(AidsTest, AFullBoardWithAWrongEntryIsReportedOnEveryChangeButNeverOnErase
   EXPECT_EQ(list().names(1), "Bo");
 }
 
-TEST_F(AidsTest, ShowSolutionTwiceCostsEightyMinutesAndTheTimeEarnsNoPlace) {
+TEST_F(AidsTest, ShowSolutionCostsFortyMinutesEachTimeItIsShownAgainAndEarnsNoPlace) {
   newGame();
   pressItem(12);
+  pressItem(12);  // the solution on the board is already paid for
+  EXPECT_EQ(w->elapsedTime, 24000);
+  select(firstOpenNumber());  // a move puts the board back; the next showing costs again
   pressItem(12);
   EXPECT_EQ(w->elapsedTime, 48000);
   EXPECT_TRUE(w->gamePlaying);

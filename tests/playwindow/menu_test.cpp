@@ -55,7 +55,7 @@ TEST_F(PlayTest, PuzzleThatCannotBeMadeIsReportedAndTheMenuStays) {
   program.puzzle.selectedNum = 0;
   const Puzzle before = program.puzzle;
   PlayWindow window(backend, PlayContext{program.puzzle, program.grids, failing, program.user,
-                                         program.registry.get(), program.graphics, program.soundFiles,
+                                         program.registry.get(), nullptr, program.graphics, program.soundFiles,
                                          program.appFolder, {}});
   window.show();
   window.resizeWindow();
@@ -74,11 +74,14 @@ TEST_F(PlayTest, PuzzleThatCannotBeMadeIsReportedAndTheMenuStays) {
 
 class SaveTest : public PlayTest {
  protected:
-  // A game started and a best time set, then saved by Exit (from the menu) or by the close box.
+  // A game started and a best time whose save failed, then saved by Exit (from the menu) or by
+  // the close box.
   void playAndLeave(bool viaExit) {
     newGame();
-    program.user.bestScores(2).times(1) = 1234;
-    program.user.bestScores(2).names(1) = "Ada";
+    program.user.unsavedChanges.push_back([](Array1<BestList>& lists) {
+      lists(2).times(1) = 1234;
+      lists(2).names(1) = "Ada";
+    });
     if (viaExit) {
       pressItem(13);    // Quit Game
       press(375, 395);  // Exit

@@ -31,7 +31,10 @@ class HeadlessBackend : public Backend {
   void run() override {}
   void messageBox(const std::string& text, const std::string& title) override;
   void playSound(const std::string& path) override { sounds.push_back(path); }
-  void openDocument(const std::string& path) override { documents.push_back(path); }
+  bool openDocument(const std::string& path) override {
+    documents.push_back(path);
+    return documentsOpen;
+  }
   uint64_t millis() override { return now_; }
 
   // Input, delivered as the real back end would: dropped when a modal window other than
@@ -58,6 +61,7 @@ class HeadlessBackend : public Backend {
   std::vector<Message> messages;
   std::vector<std::string> sounds;
   std::vector<std::string> documents;
+  bool documentsOpen = true;  // false: as on a desktop with no program to show documents
   // How often window was refreshed while visible.
   int presentCount(const Window& window) const;
   // The window's image as it was shown, then at each refresh.

@@ -44,7 +44,7 @@ class SdlBackend final : public Backend {
   void messageBox(const std::string& text, const std::string& title) override;
   void setMessageBoxStyle(const MessageBoxStyle& style) override { messageBoxStyle_ = style; }
   void playSound(const std::string& path) override { sound_->play(path); }
-  void openDocument(const std::string& path) override { openWithDefaultViewer(path); }
+  bool openDocument(const std::string& path) override { return openWithDefaultViewer(path); }
   uint64_t millis() override { return SDL_GetTicks64(); }
 
  private:

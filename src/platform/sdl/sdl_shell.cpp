@@ -3,7 +3,10 @@
 #include "platform/sdl/sdl_shell.h"
 
 #include <SDL.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -30,9 +33,28 @@ std::string fileUrl(const std::string& path) {
   return url;
 }
 
-void openWithDefaultViewer(const std::string& path) {
-  if (path.empty()) return;
-  (void)SDL_OpenURL(fileUrl(path).c_str());
+namespace {
+
+// SDL's opener runs xdg-open in a child and reports success even when there is none to run, so
+// the PATH is searched here first.
+bool openerOnPath() {
+  const char* path = std::getenv("PATH");
+  std::string dirs = path ? path : "";
+  for (std::size_t start = 0; start <= dirs.size();) {
+    const std::size_t end = std::min(dirs.find(':', start), dirs.size());
+    const std::string dir = dirs.substr(start, end - start);
+    if (!dir.empty() && access((dir + "/xdg-open").c_str(), X_OK) == 0) return true;
+    start = end + 1;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool openWithDefaultViewer(const std::string& path) {
+  std::error_code ec;
+  if (path.empty() || !std::filesystem::is_regular_file(path, ec) || !openerOnPath()) return false;
+  return SDL_OpenURL(fileUrl(path).c_str()) == 0;
 }
 
 }  // namespace qlx

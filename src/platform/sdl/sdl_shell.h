@@ -9,7 +9,8 @@ namespace qlx {
 // unreserved ones and the slashes percent-encoded.
 std::string fileUrl(const std::string& path);
 
-// Hands the file's URL to the desktop; a failure is silent.
-void openWithDefaultViewer(const std::string& path);
+// Hands the file's URL to the desktop's opener. False when the file is missing or there is no
+// opener (xdg-open) on the PATH to hand it to.
+bool openWithDefaultViewer(const std::string& path);
 
 }  // namespace qlx
