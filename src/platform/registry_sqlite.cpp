@@ -114,6 +114,8 @@ LONG SqliteRegistry::beginIfFirst() {
 
 void SqliteRegistry::endIfLast() {
   if (!handles_.empty()) return;
+  wrote_ = false;
+  refused_ = false;
   if (!sqlite3_get_autocommit(db_)) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
   txFailed_ = false;
 }
@@ -152,6 +154,7 @@ LONG SqliteRegistry::walk(HKEY parent, const char* subKey, Walk mode, const char
     if (mode == Walk::Open) return abandon(ERROR_FILE_NOT_FOUND);
     if (readOnly_) {  // nothing can be made; what the store holds stays readable
       if (first) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+      else refused_ = true;
       return ERROR_ACCESS_DENIED;
     }
     if (faultInjected()) return abandon(ERROR_ACCESS_DENIED);
@@ -160,6 +163,7 @@ LONG SqliteRegistry::walk(HKEY parent, const char* subKey, Walk mode, const char
     add.bind(2, name);
     add.bind(3, cls);
     if (add.step() != SQLITE_DONE) return abandon(ERROR_ACCESS_DENIED);
+    wrote_ = true;
     id = sqlite3_last_insert_rowid(db_);
     created = true;
   }
@@ -213,7 +217,11 @@ LONG SqliteRegistry::RegSetValueExA(HKEY key, const char* valueName, DWORD, DWOR
   if (id < 0) return db_ || key != HKEY_CURRENT_USER ? ERROR_INVALID_HANDLE : ERROR_ACCESS_DENIED;
   if (data == nullptr && cbData > 0) return ERROR_INVALID_PARAMETER;
   if (cbData > 0x7FFFFFFF) return ERROR_INVALID_PARAMETER;
-  if (txFailed_ || readOnly_) return ERROR_ACCESS_DENIED;  // refused; what was read stays readable
+  if (txFailed_) return ERROR_ACCESS_DENIED;
+  if (readOnly_) {  // refused, and the save will say so; what the store holds stays readable
+    refused_ = true;
+    return ERROR_ACCESS_DENIED;
+  }
   if (faultInjected()) return fail();
   // A name differing only in case replaces the value and keeps the name as first written.
   Stmt set(db_,
@@ -224,6 +232,7 @@ LONG SqliteRegistry::RegSetValueExA(HKEY key, const char* valueName, DWORD, DWOR
   set.bind(3, static_cast<int64_t>(type));
   set.bindBlob(4, data, cbData);
   if (set.step() != SQLITE_DONE) return fail();
+  wrote_ = true;
   return ERROR_SUCCESS;
 }
 
@@ -233,11 +242,13 @@ LONG SqliteRegistry::RegCloseKey(HKEY key) {
   if (it == handles_.end()) return ERROR_INVALID_HANDLE;
   handles_.erase(it);
   if (!handles_.empty()) return ERROR_SUCCESS;
-  if (txFailed_) {
+  if (txFailed_ || refused_) {
     endIfLast();
     return ERROR_ACCESS_DENIED;
   }
-  if ((!readOnly_ && faultInjected()) || sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+  const bool wrote = wrote_;
+  wrote_ = false;
+  if ((wrote && faultInjected()) || sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
     endIfLast();
     return ERROR_ACCESS_DENIED;
   }

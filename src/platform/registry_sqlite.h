@@ -80,6 +80,8 @@ class SqliteRegistry final : public Registry {
   bool readOnly_;
   int failWriteAt_;
   int writes_ = 0;
+  bool wrote_ = false;    // the open transaction has written something
+  bool refused_ = false;  // a write of the open transaction was refused (read-only store)
 };
 
 // Opens the store like openRegistry, with options and the concrete type.

@@ -62,10 +62,15 @@ TEST(Sounds, TableOfFullPathsAndPlayingThroughTheBackEnd) {
   EXPECT_EQ(backend.sounds, std::vector<std::string>{"/games/quillorix/CLAP.wav"});
 }
 
-TEST(Help, OpensThePageBesideTheProgram) {
+TEST(Help, OpensThePageBesideTheProgramOrSaysWhereItIs) {
   HeadlessBackend backend;
   openDocument(backend, helpPagePath("/games/quillorix/"));
   EXPECT_EQ(backend.documents, std::vector<std::string>{"/games/quillorix/QUILHLP.HTM"});
+  EXPECT_TRUE(backend.messages.empty());
+  backend.documentsOpen = false;  // no program to show it
+  openDocument(backend, helpPagePath("/games/quillorix/"));
+  ASSERT_EQ(backend.messages.size(), 1u);
+  EXPECT_NE(backend.messages[0].text.find("/games/quillorix/QUILHLP.HTM"), std::string::npos);
 }
 
 }  // namespace

@@ -342,7 +342,7 @@ TEST(StoreFiles, AReadOnlyOpenNeverChangesOrReplacesTheFile) {
   std::string value;
   EXPECT_EQ(readAll(*reg, app, "NAME1", &value), ERROR_SUCCESS) << "a refused write leaves the store readable";
   EXPECT_EQ(reg->RegCloseKey(app), ERROR_SUCCESS);
-  EXPECT_EQ(reg->RegCloseKey(sw), ERROR_SUCCESS);
+  EXPECT_EQ(reg->RegCloseKey(sw), ERROR_ACCESS_DENIED) << "the save that ends here did not happen";
   reg.reset();
   EXPECT_EQ(readText(path), whole);
 

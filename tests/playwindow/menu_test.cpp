@@ -32,6 +32,14 @@ TEST_F(PlayTest, MainMenuLayoutAndHoverRedrawnOnlyOnCrossingAnEdge) {
   EXPECT_EQ(shown(275, 250), g.brBackground.color);
   move(275, 260);  // an edge pixel is outside the button
   EXPECT_EQ(presents(), before + 2);
+
+  // Back at the menu with the pointer on a button, its flag is kept: leaving it redraws it.
+  move(300, 260);
+  w->mainMenu(true);
+  EXPECT_EQ(w->mainBtns(1).hover, -1);
+  const int atMenu = presents();
+  move(300, 100);
+  EXPECT_EQ(presents(), atMenu + 1);
 }
 
 TEST_F(PlayTest, MenuActionsWithAnyMouseButton) {

@@ -81,6 +81,11 @@ TEST(Snapshot, DamagedSnapshotsAreRefusedAndChangeNothing) {
       {"a given flag of 5", [&](auto& b) { b[givenAt] = 5; }},
       {"an entry of '['", [&](auto& b) { b[entriesAt] = '['; }},
       {"a lower-case entry", [&](auto& b) { b[entriesAt] = 'a'; }},
+      {"a given number without its letter",
+       [&](auto& b) {
+         for (std::size_t n = 0; n < 13; ++n)
+           if (b[givenAt + n] == 1) b[entriesAt + n] = 0;
+       }},
       {"a selection past the code", [&](auto& b) { b[selectedAt] = 14; }},
       {"a repeated letter in the order", [&](auto& b) { b[selectedAt + 1] = b[selectedAt + 2]; }},
   };

@@ -158,6 +158,12 @@ TEST(RegTool, MalformedFilesAreRefusedByLineAndChangeNothing) {
       {head + "\"BAD\"=hex(zz):01\n", "line 5:"},
       {"Windows Registry Editor Version 5.00\n\"A\"=hex:01\n", "line 2:"},
       {"Windows Registry Editor Version 5.00\n[HKEY_LOCAL_MACHINE\\Software]\n\"A\"=hex:01\n", "HKEY_LOCAL_MACHINE"},
+      {head + "[HKEY_CURRENT_USER" + [] {
+         std::string deep;
+         for (int i = 0; i < 25000; ++i) deep += "\\K";
+         return deep;
+       }() + "]\n",
+       "levels deep"},
   };
   for (const auto& [text, where] : cases) {
     auto store = memoryStore();

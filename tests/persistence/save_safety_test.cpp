@@ -1,0 +1,185 @@
+// Saves that must never lose a player's data: every save under a store that fails its n-th write
+// ends in the old state or the new one; two copies of the game keep each other's best times; a
+// store that cannot be written still shows what it holds and says so once.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
+
+#include "dialogs/best_times.h"
+#include "persistence/saved_game.h"
+#include "persistence/user_store.h"
+#include "platform/registry_sqlite.h"
+#include "startup/program.h"
+#include "store_helpers.h"
+#include "temp_folder.h"
+
+namespace qlx {
+namespace {
+
+using namespace qlx::testing;
+
+std::unique_ptr<Registry> openStore(const std::string& path, int failWriteAt = 0) {
+  RegistryOptions options;
+  options.failWriteAt = failWriteAt;
+  std::unique_ptr<SqliteRegistry> store;
+  std::string notice;
+  EXPECT_TRUE(openSqliteRegistry(path, options, &store, &notice).ok());
+  return store;
+}
+
+UserData loaded(Registry& store) {
+  UserData user;
+  user.bestScores.redim(kLevels);
+  HeadlessBackend backend;
+  loadUserData(store, backend, user);
+  return user;
+}
+
+// Everything the game keeps, as one comparable text.
+std::string state(const std::string& path) {
+  auto store = openStore(path);
+  const UserData user = loaded(*store);
+  std::string s = std::to_string(user.solving.puzzleNum) + "/" + std::to_string(user.soundOptions[0]);
+  for (int level = 1; level <= kLevels; ++level)
+    for (int i = 1; i <= kBestPlaces; ++i)
+      s += "|" + user.bestScores(level).names(i) + "=" + std::to_string(user.bestScores(level).times(i));
+  HeadlessBackend backend;
+  if (isGameStored(*store, backend)) {
+    SolvingData solving;
+    SavedGame game;
+    int32_t elapsed = 0;
+    loadStoredGame(*store, backend, solving, game, elapsed);
+    s += "|stored " + std::to_string(solving.puzzleNum) + "@" + std::to_string(elapsed) + "x" +
+         std::to_string(game.savedByteCount);
+  }
+  return s;
+}
+
+TEST(SaveSafety, EverySaveFailingAtAnyWriteLeavesTheOldStateOrTheNew) {
+  const std::vector<std::pair<const char*, std::function<Status(Registry&)>>> saves = {
+      {"best time",
+       [](Registry& r) {
+         UserData user = loaded(r);
+         return saveBestListChange(&r, user, bestTimeEntry(2, 777, "Quick"));
+       }},
+      {"unload",
+       [](Registry& r) {
+         UserData user = loaded(r);
+         user.solving.puzzleNum = 42;
+         user.unsavedChanges.push_back(bestTimeEntry(1, 555, "Late"));
+         HeadlessBackend backend;
+         return saveUserData(r, backend, user);
+       }},
+      {"stored game",
+       [](Registry& r) {
+         SolvingData solving;
+         solving.puzzleNum = 9;
+         return storeGame(r, solving, 1234, std::vector<uint8_t>(80, 7));
+       }},
+  };
+  for (const auto& [what, save] : saves) {
+    TempFolder dir;
+    const std::string path = dir.file("settings.db");
+    {
+      auto store = openStore(path);
+      UserData user = loaded(*store);
+      ASSERT_TRUE(saveBestListChange(store.get(), user, bestTimeEntry(2, 900, "Old")).ok());
+      HeadlessBackend backend;
+      ASSERT_TRUE(saveUserData(*store, backend, user).ok());
+    }
+    const std::string before = state(path);
+    int n = 1;
+    for (;; ++n) {
+      SCOPED_TRACE(std::string(what) + ", write " + std::to_string(n) + " fails");
+      Status saved;
+      {
+        auto store = openStore(path, n);
+        saved = save(*store);
+      }
+      const std::string after = state(path);
+      if (!saved.ok()) {
+        ASSERT_EQ(after, before) << "a failed save changed the store";
+        continue;
+      }
+      ASSERT_NE(after, before) << "the save did nothing";
+      break;  // no write of this save failed: every point of failure has been tried
+    }
+    EXPECT_GT(n, 3) << what;
+  }
+}
+
+TEST(SaveSafety, TwoCopiesOfTheGameKeepEachOtherBestTimes) {
+  TempFolder dir;
+  const std::string path = dir.file("settings.db");
+  auto first = openStore(path);
+  auto second = openStore(path);
+  UserData a = loaded(*first);
+  UserData b = loaded(*second);
+  ASSERT_TRUE(saveBestListChange(first.get(), a, bestTimeEntry(2, 1500, "Ann")).ok());
+  ASSERT_TRUE(saveBestListChange(second.get(), b, bestTimeEntry(2, 1200, "Ben")).ok());
+  EXPECT_EQ(b.bestScores(2).names(2), "Ann") << "the second copy's list now holds both";
+  // The first copy ends last, its list in memory without Ben's time: its save must not undo it.
+  HeadlessBackend backend;
+  ASSERT_TRUE(saveUserData(*first, backend, a).ok());
+  const UserData stored = loaded(*first);
+  EXPECT_EQ(stored.bestScores(2).names(1), "Ben");
+  EXPECT_EQ(stored.bestScores(2).times(1), 1200);
+  EXPECT_EQ(stored.bestScores(2).names(2), "Ann");
+
+  // A save that failed is kept and made on the stored list by the next save.
+  UserData c = loaded(*second);
+  auto failing = openStore(path, 1);
+  EXPECT_FALSE(saveBestListChange(failing.get(), c, bestTimeEntry(2, 1300, "Cal")).ok());
+  EXPECT_EQ(c.bestScores(2).names(2), "Cal") << "shown in memory all the same";
+  ASSERT_TRUE(saveUserData(*second, backend, c).ok());
+  EXPECT_EQ(loaded(*first).bestScores(2).names(2), "Cal");
+  EXPECT_EQ(loaded(*first).bestScores(2).names(3), "Ann");
+}
+
+// Root may write any file, so the check runs in a child that drops to an ordinary user; the
+// child's exit code names the first check that failed.
+TEST(SaveSafety, AStoreThatCannotBeWrittenShowsItsDataAndSaysSoOnce) {
+  TempFolder dir;
+  const std::string path = dir.file("settings.db");
+  {
+    auto store = openStore(path);
+    UserData user = loaded(*store);
+    ASSERT_TRUE(saveBestListChange(store.get(), user, bestTimeEntry(2, 600, "Ada")).ok());
+    SolvingData solving;
+    ASSERT_TRUE(storeGame(*store, solving, 50, std::vector<uint8_t>(10, 1)).ok());
+  }
+  const std::string bytes = readText(path);
+  ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+  ASSERT_EQ(chmod(dir.path().c_str(), 0555), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (getuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(10);
+    HeadlessBackend backend;
+    Program program;
+    program.user.bestScores.redim(kLevels);
+    loadSettings(program, path, &backend);
+    if (backend.messages.size() != 1 || backend.messages[0].text.find("cannot be written") == std::string::npos)
+      _exit(11);
+    if (program.user.bestScores(2).names(1) != "Ada" || program.user.bestScores(2).times(1) != 600) _exit(12);
+    if (!isGameStored(*program.registry, backend)) _exit(13);
+    const Status saved = saveBestListChange(program.registry.get(), program.user, bestTimeEntry(2, 300, "Bo"));
+    reportSave(&program.saveNotice, backend, saved);
+    reportSave(&program.saveNotice, backend, saveUserData(*program.registry, backend, program.user));
+    if (saved.ok() || program.user.bestScores(2).names(1) != "Bo") _exit(14);
+    if (backend.messages.size() != 1) _exit(15);
+    _exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  chmod(dir.path().c_str(), 0755);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(readText(path), bytes) << "nothing was written";
+}
+
+}  // namespace
+}  // namespace qlx
