@@ -270,6 +270,15 @@ int Program::wait(int timeoutMs) {
   return status >= 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+bool Program::killNow() {
+  if (pid_ <= 0) return false;
+  kill(pid_, SIGKILL);
+  int status = 0;
+  const bool killed = waitpid(pid_, &status, 0) == pid_ && WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+  pid_ = -1;
+  return killed;
+}
+
 bool XTest::startDisplay(int width, int height, int dpi) {
   const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
   home_ = std::filesystem::temp_directory_path() / ("qlx-e2e-" + std::to_string(::getpid()) + "-" + name);

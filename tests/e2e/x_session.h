@@ -107,6 +107,9 @@ class Program {
   // Waits for the program to end: its exit code, -1 on a timeout (then it is killed) or a
   // signal.
   int wait(int timeoutMs = 5000);
+  // Ends the program at once with SIGKILL, as a crash or a power cut would; true when the kill
+  // is what ended it.
+  bool killNow();
 
  private:
   pid_t pid_ = -1;
