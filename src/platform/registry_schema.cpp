@@ -287,8 +287,9 @@ bool isDamageCode(int rc) {
 
 Check checkOrCreate(sqlite3* db, bool createTables, std::string* why) {
   int rc = SQLITE_OK;
-  // Reading the file also rolls back a save a crash left half done.
-  const std::string check = queryText(db, "PRAGMA quick_check", &rc);
+  // Reading the file also rolls back a save a crash left half done. The full check also compares
+  // every index with its table (the quick one does not), and the store is small enough for it.
+  const std::string check = queryText(db, "PRAGMA integrity_check", &rc);
   if (rc != SQLITE_OK) return failure(db, rc, why);
   if (check != "ok") {
     *why = "its integrity check failed (" + check + ")";
