@@ -11,7 +11,7 @@ namespace qlx {
 namespace {
 
 constexpr char kMagic[4] = {'Q', 'L', 'X', 'G'};
-constexpr int kMaxEdge = 32;
+constexpr int kMaxCells = 255;  // as the grid file and the word-fill library allow
 constexpr std::size_t kHeader = sizeof kMagic + 3;
 
 class Reader {
@@ -59,7 +59,7 @@ Status decodeSnapshot(const uint8_t* bytes, std::size_t size, Puzzle& out) {
     return Status::Error("The stored game was written by another version of the game.");
   Reader in(bytes + kHeader, size - kHeader);
   const int rows = bytes[5], cols = bytes[6];
-  if (rows < 1 || rows > kMaxEdge || cols < 1 || cols > kMaxEdge) return damaged("impossible grid size");
+  if (rows < 1 || cols < 1 || rows * cols > kMaxCells) return damaged("impossible grid size");
   const auto cells = static_cast<std::size_t>(rows * cols);
 
   Puzzle p;
