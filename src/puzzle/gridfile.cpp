@@ -2,6 +2,7 @@
 // number is checked against the file's real size before anything is sized or read from it.
 #include "puzzle/gridfile.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -35,7 +36,8 @@ int32_t readInt32LE(const std::vector<uint8_t>& b, std::size_t at) {
   return static_cast<int32_t>(v);
 }
 
-// Checks the grid record at offset: two size bytes, fewer than 256 cells, all cells inside the file.
+// Checks the grid record at offset: two size bytes, fewer than 256 cells, all cells inside the file
+// and each a block (0) or a white cell (1).
 Status checkRecord(const std::vector<uint8_t>& b, int64_t offset, const std::string& path, const std::string& what) {
   if (offset < 0 || offset + 2 > static_cast<int64_t>(b.size()))
     return damaged(path, what + " starts outside the file (offset " + std::to_string(offset) + ")");
@@ -47,6 +49,9 @@ Status checkRecord(const std::vector<uint8_t>& b, int64_t offset, const std::str
                              " cells; a grid needs 1 to 255 cells");
   if (offset + 2 + cells > static_cast<int64_t>(b.size()))
     return damaged(path, what + " runs past the end of the file");
+  const auto first = b.begin() + static_cast<std::ptrdiff_t>(offset) + 2;
+  if (std::any_of(first, first + cells, [](uint8_t cell) { return cell > 1; }))
+    return damaged(path, what + " has a cell that is neither a block nor a white cell");
   return Status::Ok();
 }
 

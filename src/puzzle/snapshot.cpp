@@ -11,9 +11,7 @@ namespace qlx {
 namespace {
 
 constexpr char kMagic[4] = {'Q', 'L', 'X', 'G'};
-constexpr int kMaxEdge = 32;
-// Grid files hold fewer than 256 cells a grid.
-constexpr std::size_t kSnapshotMaxCells = 256;
+constexpr int kMaxCells = 255;  // grid files hold fewer than 256 cells a grid, as the fill library allows
 constexpr std::size_t kHeader = sizeof kMagic + 3;
 
 class Reader {
@@ -61,9 +59,8 @@ Status decodeSnapshot(const uint8_t* bytes, std::size_t size, Puzzle& out) {
     return Status::Error("The stored game was written by another version of the game.");
   Reader in(bytes + kHeader, size - kHeader);
   const int rows = bytes[5], cols = bytes[6];
-  if (rows < 1 || rows > kMaxEdge || cols < 1 || cols > kMaxEdge) return damaged("impossible grid size");
+  if (rows < 1 || cols < 1 || rows * cols > kMaxCells) return damaged("impossible grid size");
   const auto cells = static_cast<std::size_t>(rows * cols);
-  if (cells >= kSnapshotMaxCells) return damaged("a grid larger than any grid file holds");
 
   Puzzle p;
   p.gridRows = static_cast<uint8_t>(rows);

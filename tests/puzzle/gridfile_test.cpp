@@ -74,6 +74,7 @@ TEST(GridFile, DamagedFilesAreReportedNamingTheFileAndProblem) {
       {"record cut", [](auto& b) { b.pop_back(); }, "runs past the end"},
       {"zero rows", [](auto& b) { b[24] = 0; }, "0 x 3"},
       {"256 cells", [](auto& b) { b[24] = 16; b[25] = 16; }, "16 x 16"},
+      {"cell neither white nor block", [](auto& b) { b[30] = 2; }, "neither a block nor a white cell"},
   };
   for (const Damage& d : cases) {
     TempFolder dir;

@@ -51,6 +51,20 @@ TEST(Snapshot, APuzzleInPlayComesBackExactly) {
   Puzzle back;
   ASSERT_TRUE(decode(encodeSnapshot(p), back).ok());
   EXPECT_EQ(back, p);
+
+  // Any shape the grid file can hold: one row of 80 cells, the fill five times over.
+  Puzzle wide = puzzleInPlay();
+  wide.gridRows = 1;
+  wide.gridCols = 80;
+  wide.cellCount = 80;
+  wide.gridShape.redim(80);
+  wide.gridLetters.redim(80);
+  for (int i = 1; i <= 80; ++i) {
+    wide.gridShape(i) = p.gridShape((i - 1) % 16 + 1);
+    wide.gridLetters(i) = p.gridLetters((i - 1) % 16 + 1);
+  }
+  ASSERT_TRUE(decode(encodeSnapshot(wide), back).ok());
+  EXPECT_EQ(back, wide);
 }
 
 TEST(Snapshot, DamagedSnapshotsAreRefusedAndChangeNothing) {

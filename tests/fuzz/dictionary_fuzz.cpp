@@ -1,0 +1,80 @@
+// Fuzzes the fill library's dictionary loader through its C interface, then fills a few small
+// grids with what it loaded: every run of a fill must be a distinct word of the dictionary.
+#include <set>
+#include <string>
+#include <vector>
+
+#include "fuzz_support.h"
+#include "zandrel.h"
+
+namespace {
+
+// The words a dictionary text can give the library: the part of a line before a space, a-z only,
+// 2 to 15 letters. (The library may skip some of them for a bad level; never more.)
+std::set<std::string> possibleWords(const std::string& text) {
+  std::set<std::string> words;
+  std::size_t pos = 0;
+  while (pos <= text.size()) {
+    std::size_t end = text.find('\n', pos);
+    if (end == std::string::npos) end = text.size();
+    const std::string word = text.substr(pos, std::min(text.find(' ', pos), end) - pos);
+    if (word.size() >= 2 && word.size() <= 15 && word.find_first_not_of("abcdefghijklmnopqrstuvwxyz") == std::string::npos)
+      words.insert(word);
+    pos = end + 1;
+  }
+  return words;
+}
+
+// The runs of two or more white cells of a filled grid, across then down.
+std::vector<std::string> runs(const std::string& grid, int cols) {
+  const int rows = static_cast<int>(grid.size()) / cols;
+  std::vector<std::string> out;
+  auto scan = [&](int lines, int length, auto cellAt) {
+    for (int line = 0; line < lines; ++line) {
+      std::string run;
+      for (int i = 0; i <= length; ++i) {
+        const char c = i < length ? grid[static_cast<std::size_t>(cellAt(line, i))] : '-';
+        if (c != '-') {
+          run += c;
+        } else {
+          if (run.size() >= 2) out.push_back(run);
+          run.clear();
+        }
+      }
+    }
+  };
+  scan(rows, cols, [&](int r, int c) { return r * cols + c; });
+  scan(cols, rows, [&](int c, int r) { return r * cols + c; });
+  return out;
+}
+
+struct Grid {
+  const char* cells;  // '.' white, '#' block, as in the grid patterns
+  int cols;
+};
+constexpr Grid kGrids[] = {{"...", 3}, {".........", 3}, {"......#.#.......#.#......", 5}};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::string path = qlx::fuzz::writeScratch("XWORD.DICT", data, size);
+  zandrelSetTimeLimit(50);
+  zandrelSetSeed(1);
+  if (loadLangDict(path.data()) != ZANDREL_OK) return 0;
+  const std::set<std::string> words = possibleWords(std::string(reinterpret_cast<const char*>(data), size));
+  for (const Grid& grid : kGrids) {
+    std::string letters = grid.cells;
+    for (char& c : letters) c = c == '.' ? '?' : '-';
+    const auto count = static_cast<int32_t>(letters.size());
+    if (makeXWordPuzzle(reinterpret_cast<uint8_t*>(letters.data()), count, grid.cols) != ZANDREL_OK) continue;
+    std::set<std::string> seen;
+    for (std::size_t i = 0; i < letters.size(); ++i)
+      if ((grid.cells[i] == '#') != (letters[i] == '-') || (letters[i] != '-' && (letters[i] < 'a' || letters[i] > 'z')))
+        qlx::fuzz::fail("a fill that changed a block or left a white cell without a letter");
+    for (const std::string& run : runs(letters, grid.cols)) {
+      if (!words.count(run)) qlx::fuzz::fail("a fill with a word not in the dictionary: " + run);
+      if (!seen.insert(run).second) qlx::fuzz::fail("a fill with a word twice: " + run);
+    }
+  }
+  return 0;
+}
