@@ -1,13 +1,24 @@
-// The one program-wide uniform generator in [0, 1): seeded once from the clock at start-up
-// (tests seed it themselves); every random draw of the game comes from it.
+// The game's uniform generator in [0, 1), reproducible from a seed. The program seeds one from
+// the clock at start-up and hands it to whatever draws; tests and tools seed their own.
 #pragma once
 
 #include <cstdint>
+#include <random>
 
 namespace qlx {
 
-void seedRandom(uint64_t seed);
-uint64_t seedRandomFromClock();  // returns the seed used
-double rnd();                    // next uniform value u, 0 <= u < 1
+class Random {
+ public:
+  explicit Random(uint64_t seed = 5489u) : engine_(seed) {}
+  // A generator seeded from the clock; *seed (when given) says with what.
+  static Random fromClock(uint64_t* seed = nullptr);
+
+  void seed(uint64_t seed) { engine_.seed(seed); }
+  // The next uniform value u, 0 <= u < 1.
+  double next();
+
+ private:
+  std::mt19937_64 engine_;  // 64-bit Mersenne Twister, 53 random bits a draw
+};
 
 }  // namespace qlx

@@ -6,8 +6,6 @@
 #include "drawkit/time_format.h"
 #include "platform/backend.h"
 #include "playwindow/play_window.h"
-#include "puzzle/gridfile.h"
-#include "puzzle/new_puzzle.h"
 #include "resources/string_table.h"
 
 namespace qlx {
@@ -51,19 +49,17 @@ void PlayWindow::startGame() {
   SolvingData& solving = ctx_.user.solving;
   enablePause(false);
 
-  int32_t n = 0;
-  Status made = drawPuzzleNumber(ctx_.grids, solving.gridGroup, &n);
-  setTimerInterval(kClockMillis);
-
   // The empty board shows while the puzzle is made. The grid is read into a copy so that a
   // puzzle that cannot be made leaves the one in memory whole.
+  int32_t n = 0;
   Puzzle shape;
-  if (made) made = loadGrid(ctx_.grids, n, solving.gridGroup, shape);
+  Status made = game_.drawGrid(ctx_.grids, solving.gridGroup, ctx_.random, &n, &shape);
+  setTimerInterval(kClockMillis);
   if (made) {
     initCWDi();
     layoutBoard(shape);
     refresh();
-    made = newPuzzle(ctx_.puzzle, ctx_.grids, n, solving.gridGroup, ctx_.filler);
+    made = game_.start(ctx_.grids, n, solving.gridGroup, ctx_.filler, ctx_.random);
   }
   if (!made) {
     backend().messageBox(made.message(), kApplicationTitle);
@@ -71,20 +67,14 @@ void PlayWindow::startGame() {
     mainMenu(true);
     return;
   }
-  ctx_.puzzle.selectedNum = 0;  // a number of the last puzzle means nothing in this one
-  playedPuzzleNum = n;
-  playedGroup = solving.gridGroup;
-
-  timeConsumedInSec = 0;
   setTimerInterval(kClockMillis);
   setTimerEnabled(true);
-  elapsedTime = 0;
   paintGameUnderWay();
   gamePlaying = true;
 }
 
 void PlayWindow::paintGameUnderWay() {
-  solutionShown_ = false;
+  game_.boardShown();
   const Graphics& g = ctx_.graphics;
   const Puzzle& p = ctx_.puzzle;
   initCWDi();
@@ -111,7 +101,7 @@ void PlayWindow::paintGameUnderWay() {
   drawSideItem(4, 2);
   drawSideItem(5, 2);
 
-  timerStr = formatTime(elapsedTime, kTimeLong);
+  timerStr = formatTime(game_.elapsedTime(), kTimeLong);
   drawSideItem(6, 2);
 
   for (int i = 7; i <= kSideItems; ++i) drawSideItem(i, 4);

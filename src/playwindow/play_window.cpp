@@ -12,7 +12,9 @@
 namespace qlx {
 
 PlayWindow::PlayWindow(Backend& backend, PlayContext context)
-    : Window(backend, kPlayWidth, kPlayHeight, context.graphics.brBackground.color), ctx_(std::move(context)) {}
+    : Window(backend, kPlayWidth, kPlayHeight, context.graphics.brBackground.color),
+      ctx_(std::move(context)),
+      game_(ctx_.puzzle) {}
 
 void PlayWindow::setFont(double points, bool bold) {
   dc().setFont(FontSpec{kPlayFontFace, points, bold ? FW_BOLD : FW_NORMAL});
@@ -43,9 +45,10 @@ void PlayWindow::Form_Unload(int& cancel) {
 
 void PlayWindow::storeGameInPlay() {
   SolvingData record = ctx_.user.solving;
-  record.puzzleNum = playedPuzzleNum;
-  record.gridGroup = playedGroup;
-  reportSave(ctx_.saveNotice, backend(), storeGame(*ctx_.registry, record, elapsedTime, encodeSnapshot(ctx_.puzzle)));
+  record.puzzleNum = game_.puzzleNum();
+  record.gridGroup = game_.group();
+  reportSave(ctx_.saveNotice, backend(),
+             storeGame(*ctx_.registry, record, game_.elapsedTime(), encodeSnapshot(ctx_.puzzle)));
 }
 
 void PlayWindow::resizeWindow() {

@@ -10,9 +10,11 @@
 #include <utility>
 
 #include "core/array1.h"
+#include "core/random.h"
 #include "drawkit/draw_rect.h"
 #include "drawkit/graphics.h"
 #include "drawkit/sounds.h"
+#include "game/game.h"
 #include "persistence/save_notice.h"
 #include "persistence/user_data.h"
 #include "platform/registry.h"
@@ -28,6 +30,7 @@ struct PlayContext {
   const GridIndex& grids;
   WordFiller& filler;
   UserData& user;
+  Random& random;      // the draws of new games
   Registry* registry;  // where the user data are saved; null saves nothing
   SaveNotice* saveNotice;  // tells the player once that saving failed; null: told nothing
   const Graphics& graphics;
@@ -79,19 +82,20 @@ class PlayWindow : public Window {
   // The clock's tick: ten tenths more and the clock label redrawn.
   void timr_Timer();
 
-  // The aids and the end of a game. revealCurrentCell enters the selected number's letter for a
-  // 30-second penalty; checkSolution is true when no entry is wrong (and says so when one is);
-  // showSolution paints the solution over the board for a 40-minute penalty; checkGameOver ends a
-  // solved game: the clock stops, the time is shown, ranked and perhaps named (checkIfBest).
+  // The aids and the end of a game, as moves of the game. revealCurrentCell enters the selected
+  // number's letter; checkSolution is true when no entry is wrong (and says so when one is);
+  // showSolution paints the solution over the board; checkGameOver ends a solved game: the clock
+  // stops, the time is shown, ranked and perhaps named (checkIfBest).
   void revealCurrentCell();
   bool checkSolution();
   void showSolution();
   void checkGameOver();
   void checkIfBest();
 
-  // Shows the puzzle in memory as a game under way: the board, strip and side panel laid out and
-  // painted with its entries and selection, and the clock running on from elapsedTime.
-  void resumeGame();
+  // Shows the puzzle in memory as a game under way on grid puzzleNum of group: the board, strip
+  // and side panel laid out and painted with its entries and selection, and the clock running on
+  // from elapsed.
+  void resumeGame(int32_t elapsed, int32_t puzzleNum, int16_t group);
 
   // Stores the game on the board for the next start (the window closing while a game runs).
   void storeGameInPlay();
@@ -105,14 +109,12 @@ class PlayWindow : public Window {
   void Form_KeyPress(int& keyAscii) override;
   void Timer_Tick() override { timr_Timer(); }
 
-  // State, readable by tests and the aids that come later.
-  bool gamePlaying = false;
-  int32_t elapsedTime = 0;  // tenths of a second
-  int32_t timeConsumedInSec = 0;
-  // The grid of the game on the board (the solving record's puzzle number is not changed by a
-  // new game), kept so a game left open can be stored and rebuilt.
-  int32_t playedPuzzleNum = 0;
-  int16_t playedGroup = 0;
+  // The game on the board: its rules, its clock and the grid it was made from.
+  Game& game() { return game_; }
+  const Game& game() const { return game_; }
+
+  // State, readable by tests.
+  bool gamePlaying = false;  // game mode (else the main menu shows)
   std::string bestScoreValString;
   std::string timerStr;
   int32_t myHt = 0;  // layout size in pixels (twips are not used on this platform)
@@ -135,8 +137,9 @@ class PlayWindow : public Window {
   void drawSideItem(int i, int32_t lift);
   std::string sideCaption(int i) const;
   void hoverButton(DrawRect& rec, const std::string& caption, float x, float y);
-  bool selectionValid() const;
   void clearSelection();
+  // Repaints what a move of the game changed and says what it means (a wrong board, the end).
+  void showChanges(const Changes& changes);
   void layoutBoard(const Puzzle& p);
   // Lays out and paints the board, strip, alphabet and side panel of the puzzle in memory, the
   // clock label showing elapsedTime; shared by a new game and a resumed one.
@@ -144,8 +147,8 @@ class PlayWindow : public Window {
   void paintPauseNotice();
 
   PlayContext ctx_;
+  Game game_;
   bool paused_ = false;
-  bool solutionShown_ = false;  // the solution covers the board until the next move repaints it
   std::unique_ptr<DeviceContext> underPause_;  // the picture the pause notice covers
 };
 

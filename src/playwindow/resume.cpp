@@ -1,21 +1,12 @@
-// A stored game shown again: the puzzle in memory laid out and painted as a game under way.
+// A stored game shown again: the puzzle in memory taken up by the game and painted as a game
+// under way, the clock running on from the stored time.
 #include "playwindow/play_window.h"
 
 namespace qlx {
 
-void PlayWindow::resumeGame() {
-  Puzzle& p = ctx_.puzzle;
+void PlayWindow::resumeGame(int32_t elapsed, int32_t puzzleNum, int16_t group) {
   enablePause(false);
-
-  // Only what a player could have made survives: an entry that is no letter is dropped, and a
-  // selection must name a number of this puzzle that is not given away (typing would overwrite
-  // a given letter otherwise).
-  for (uint8_t& entry : p.entries)
-    if (entry != 0 && (entry < 'A' || entry > 'Z')) entry = 0;
-  if (!selectionValid() || p.givenNums(p.selectedNum) == 1) p.selectedNum = 0;
-
-  if (elapsedTime < 0) elapsedTime = 0;  // a clock never runs from below zero
-  timeConsumedInSec = elapsedTime / 10;
+  game_.resume(elapsed, puzzleNum, group);
   setTimerInterval(kClockMillis);
   setTimerEnabled(true);
   paintGameUnderWay();

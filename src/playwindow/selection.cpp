@@ -1,21 +1,12 @@
-// Selecting a number by pressing a grid cell or a code-strip entry, entering and erasing its
-// letter, and repainting what shows the selection and the entries.
+// Turning presses on a grid cell or a code-strip entry into the game's selection, keys into its
+// entries, and repainting what shows the selection and the entries.
 #include "core/numeric.h"
 #include "drawkit/painters.h"
 #include "playwindow/play_window.h"
 
 namespace qlx {
 
-bool PlayWindow::selectionValid() const {
-  const Puzzle& p = ctx_.puzzle;
-  return p.selectedNum >= 1 && p.selectedNum <= p.letterCount;
-}
-
-void PlayWindow::clearSelection() {
-  if (ctx_.puzzle.selectedNum == 0) return;
-  ctx_.puzzle.selectedNum = 0;
-  refreshSelectionChange();
-}
+void PlayWindow::clearSelection() { showChanges(game_.select(0)); }
 
 bool PlayWindow::hitTestGrid(int x, int y) {
   const Puzzle& p = ctx_.puzzle;
@@ -30,10 +21,8 @@ bool PlayWindow::hitTestGrid(int x, int y) {
     clearSelection();
     return false;
   }
-  const int cell = row * p.gridCols + col + 1;
-  const int letter = p.gridLetters(cell) - 96;
-  const int num = (p.gridShape(cell) != 0 && letter >= 1 && letter <= 26) ? p.letterToNum(letter) : 0;
-  if (num < 1 || num > p.letterCount) {  // a block
+  const int num = game_.numberAt(row, col);
+  if (num == 0) {  // a block
     clearSelection();
     return true;
   }
@@ -41,10 +30,7 @@ bool PlayWindow::hitTestGrid(int x, int y) {
     clearSelection();
     return false;
   }
-  if (p.selectedNum != num) {
-    ctx_.puzzle.selectedNum = static_cast<int16_t>(num);
-    refreshSelectionChange();
-  }
+  showChanges(game_.select(num));
   refresh();
   return true;
 }
@@ -68,32 +54,16 @@ bool PlayWindow::hitTestCodeGrid(int x, int y) {
     clearSelection();
     return false;
   }
-  if (p.selectedNum != num) {
-    ctx_.puzzle.selectedNum = static_cast<int16_t>(num);
-    refreshSelectionChange();
-  }
+  showChanges(game_.select(num));
   return true;
 }
 
-void PlayWindow::processKeyInput(int charVal) {
-  if (!selectionValid()) return;
-  uint8_t& entry = ctx_.puzzle.entries(ctx_.puzzle.selectedNum);
-  if (entry == charVal) return;
-  entry = static_cast<uint8_t>(charVal);
-  refreshSelectionChange();
-  checkGameOver();
-}
+void PlayWindow::processKeyInput(int charVal) { showChanges(game_.enter(charVal - 'A' + 1)); }
 
-void PlayWindow::eraseCurrentVal() {
-  if (!selectionValid()) return;
-  uint8_t& entry = ctx_.puzzle.entries(ctx_.puzzle.selectedNum);
-  if (entry == 0) return;
-  entry = 0;
-  refreshSelectionChange();
-}
+void PlayWindow::eraseCurrentVal() { showChanges(game_.erase()); }
 
 void PlayWindow::refreshSelectionChange() {
-  solutionShown_ = false;
+  game_.boardShown();
   const Puzzle& p = ctx_.puzzle;
   const Graphics& g = ctx_.graphics;
   dc().setFontSize(8);

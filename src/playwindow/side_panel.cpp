@@ -79,10 +79,7 @@ void PlayWindow::rightMenuAction(int itemClicked) {
 
 void PlayWindow::timr_Timer() {
   if (!gamePlaying) return;
-  elapsedTime += 10;
-  timerStr = formatTime(elapsedTime, kTimeShort);
-  drawSideItem(6, 2);
-  refresh();
+  showChanges(game_.tick());
 }
 
 }  // namespace qlx

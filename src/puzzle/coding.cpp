@@ -33,7 +33,7 @@ int distinctLetters(const Puzzle& p) {
   return count;
 }
 
-Status assignNumbers(Puzzle& p) {
+Status assignNumbers(Puzzle& p, Random& random) {
   const int distinct = distinctLetters(p);
   if (distinct < kMinDistinctLetters)
     return Status::Error("the fill uses only " + std::to_string(distinct) + " different letters; a puzzle needs at least " +
@@ -63,7 +63,7 @@ Status assignNumbers(Puzzle& p) {
   p.numToLetter.redim(count);
   Array1<int16_t> numberDeck(count);
   for (int16_t i = 1; i <= count; ++i) numberDeck(i) = i;
-  shuffleNumbers(numberDeck, 1, count);
+  shuffleNumbers(numberDeck, 1, count, random);
 
   // Deal: the present letters, taken alphabetically, receive the shuffled deck in order.
   int c = 0;
@@ -73,7 +73,7 @@ Status assignNumbers(Puzzle& p) {
     if (p.letterToNum(k) != 0) p.numToLetter(p.letterToNum(k)) = static_cast<uint8_t>(k);
 
   p.entries.redim(count);
-  giveStartLetters(p);
+  giveStartLetters(p, random);
   return Status::Ok();
 }
 
@@ -90,21 +90,21 @@ Array1<uint8_t> rankByFrequency(Array1<int16_t> letterTally) {
   return lettersByFreq;
 }
 
-void shuffleNumbers(Array1<int16_t>& a, int16_t lo, int16_t hi) {
+void shuffleNumbers(Array1<int16_t>& a, int16_t lo, int16_t hi, Random& random) {
   // With fewer than two elements the draw below would name position 0; there is nothing to permute.
   if (hi - lo < 1) return;
   const int span = hi - lo;
   for (int i = lo; i <= hi; ++i) {
     // r runs over 1..span-1 only: the last two positions move only when i reaches them.
-    const auto r = 1 + intFloor(rnd() * (span - 1));
+    const auto r = 1 + intFloor(random.next() * (span - 1));
     std::swap(a(i), a(r));
   }
 }
 
-void giveStartLetters(Puzzle& p) {
+void giveStartLetters(Puzzle& p, Random& random) {
   p.givenNums.redim(p.letterCount);
   // The pattern is drawn uniformly from all five rows of the table.
-  const auto selector = static_cast<std::size_t>(intFloor(rnd() * 5));
+  const auto selector = static_cast<std::size_t>(intFloor(random.next() * 5));
   for (int16_t rank : kStartRanks[selector]) giveLetterByRank(p, rank);
 }
 

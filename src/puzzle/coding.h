@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "core/array1.h"
+#include "core/random.h"
 #include "core/status.h"
 #include "puzzle/model.h"
 
@@ -13,13 +14,13 @@ namespace qlx {
 // Counts and ranks the letters of gridLetters, deals the numbers, clears the entries and gives
 // the start letters. A fill with fewer than kMinDistinctLetters letters is refused and leaves
 // the puzzle's code and player state untouched.
-Status assignNumbers(Puzzle& puzzle);
+Status assignNumbers(Puzzle& puzzle, Random& random);
 
 // Permutes a(lo..hi) in place with the game's draw r = 1 + Int(u * (span - 1)); lo is 1 in use.
-void shuffleNumbers(Array1<int16_t>& a, int16_t lo, int16_t hi);
+void shuffleNumbers(Array1<int16_t>& a, int16_t lo, int16_t hi, Random& random);
 
 // Clears givenNums and gives the three frequency ranks of a randomly drawn pattern.
-void giveStartLetters(Puzzle& puzzle);
+void giveStartLetters(Puzzle& puzzle, Random& random);
 
 // Gives the letter of frequency rank r (1 = the most frequent letter).
 void giveLetterByRank(Puzzle& puzzle, int16_t rank);

@@ -10,12 +10,12 @@
 
 namespace qlx {
 
-Status drawPuzzleNumber(const GridIndex& index, int32_t group, int32_t* puzzleNum) {
+Status drawPuzzleNumber(const GridIndex& index, int32_t group, Random& random, int32_t* puzzleNum) {
   if (group < 1 || group > index.groupCount)
     return Status::Error(index.gridFilePath + ": there is no grid group " + std::to_string(group));
   const int32_t count = index.gridIndex(group).count;
   if (count < 1) return Status::Error(index.gridFilePath + ": grid group " + std::to_string(group) + " holds no grids");
-  *puzzleNum = static_cast<int32_t>(roundHalfEven(rnd() * 32000) % count) + 1;
+  *puzzleNum = static_cast<int32_t>(roundHalfEven(random.next() * 32000) % count) + 1;
   return Status::Ok();
 }
 
@@ -37,15 +37,15 @@ Status fillGrid(Puzzle& p, WordFiller& filler, const std::string& gridName) {
 }
 
 Status newPuzzle(Puzzle& puzzle, const GridIndex& index, int32_t puzzleNum, int32_t group, WordFiller& filler,
-                 int32_t* chosen) {
+                 Random& random, int32_t* chosen) {
   if (puzzleNum == -1)
-    if (Status s = drawPuzzleNumber(index, group, &puzzleNum); !s) return s;
+    if (Status s = drawPuzzleNumber(index, group, random, &puzzleNum); !s) return s;
 
   Puzzle fresh;
   if (Status s = loadGrid(index, puzzleNum, group, fresh); !s) return s;
   const std::string name = "grid " + std::to_string(puzzleNum) + " of group " + std::to_string(group);
   if (Status s = fillGrid(fresh, filler, name); !s) return s;
-  if (Status s = assignNumbers(fresh); !s) return Status::Error("cannot make a puzzle of " + name + ": " + s.message());
+  if (Status s = assignNumbers(fresh, random); !s) return Status::Error("cannot make a puzzle of " + name + ": " + s.message());
 
   puzzle = std::move(fresh);
   if (chosen) *chosen = puzzleNum;

@@ -3,7 +3,6 @@
 
 #include <iostream>
 
-#include "core/random.h"
 #include "dialogs/message_box_style.h"
 #include "dialogs/stats_window.h"
 #include "persistence/user_store.h"
@@ -18,10 +17,10 @@ namespace qlx {
 Status prepareProgram(Program& program, const std::string& folder, std::optional<uint64_t> seed) {
   // 1. The only seeding of the program; every later draw continues this sequence.
   if (seed) {
-    seedRandom(*seed);
+    program.random.seed(*seed);
     program.seed = *seed;
   } else {
-    program.seed = seedRandomFromClock();
+    program.random = Random::fromClock(&program.seed);
   }
 
   // 2. One best list per level.
@@ -71,7 +70,7 @@ void loadSettings(Program& program, const std::string& storePath, Backend* backe
 std::unique_ptr<PlayWindow> openPlayWindow(Program& program, Backend& backend,
                                            std::function<void(int modeNum)> showHallOfFame) {
   PlayContext context{program.puzzle,          program.grids,       *program.fillLibrary,
-                      program.user,            program.registry.get(), &program.saveNotice,
+                      program.user,            program.random,      program.registry.get(), &program.saveNotice,
                       program.graphics,        program.soundFiles,  program.appFolder,
                       std::move(showHallOfFame)};
   auto window = std::make_unique<PlayWindow>(backend, std::move(context));

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "core/random.h"
 #include "core/status.h"
 #include "drawkit/graphics.h"
 #include "drawkit/sounds.h"
@@ -28,6 +29,7 @@ struct Program {
   std::string appFolder;  // the program folder, ending in one separator
   int16_t dialogUnit = 0;
   uint64_t seed = 0;      // what the random generator was seeded with
+  Random random;          // every draw of the run: new games' grids, codes and given letters
   GridIndex grids;
   Puzzle puzzle;
   std::unique_ptr<FillLibrary> fillLibrary;

@@ -20,10 +20,7 @@ bool gridExists(const GridIndex& grids, int32_t group, int32_t puzzleNum) {
 }
 
 void showResumed(PlayWindow& window, const SolvingData& solving, int32_t elapsed) {
-  window.playedPuzzleNum = solving.puzzleNum;
-  window.playedGroup = solving.gridGroup;
-  window.elapsedTime = std::max<int32_t>(elapsed, 0);
-  window.resumeGame();
+  window.resumeGame(elapsed, solving.puzzleNum, solving.gridGroup);
 }
 
 }  // namespace
@@ -61,7 +58,7 @@ void resumeStoredGame(Program& program, PlayWindow& window, Backend& backend) {
   // can edit: a grid it does not name is never read.
   if (!gridExists(program.grids, solving.gridGroup, solving.puzzleNum)) {
     int32_t drawn = 0;
-    const Status s = drawPuzzleNumber(program.grids, kFallbackGroup, &drawn);
+    const Status s = drawPuzzleNumber(program.grids, kFallbackGroup, program.random, &drawn);
     if (!s) {
       backend.messageBox(s.message(), kApplicationTitle);
       return;
@@ -70,7 +67,8 @@ void resumeStoredGame(Program& program, PlayWindow& window, Backend& backend) {
     solving.puzzleNum = drawn;
   }
   const Status made =
-      newPuzzle(program.puzzle, program.grids, solving.puzzleNum, solving.gridGroup, *program.fillLibrary);
+      newPuzzle(program.puzzle, program.grids, solving.puzzleNum, solving.gridGroup, *program.fillLibrary,
+                program.random);
   if (!made) {
     // The main menu is still showing; the player starts a game from there.
     backend.messageBox(made.message(), kApplicationTitle);

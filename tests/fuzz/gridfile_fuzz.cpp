@@ -29,7 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (firstGroup == 0) return 0;
 
   Puzzle puzzle;
-  if (!newPuzzle(puzzle, index, firstNum, firstGroup, fuzz::gameFiller())) return 0;
+  Random random(1);
+  if (!newPuzzle(puzzle, index, firstNum, firstGroup, fuzz::gameFiller(), random)) return 0;
   Puzzle back;
   const std::vector<uint8_t> bytes = encodeSnapshot(puzzle);
   if (!decodeSnapshot(bytes.data(), bytes.size(), back) || !(back == puzzle))

@@ -13,6 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!loadPatternGrid(path, puzzle)) return 0;
   if (puzzle.cellCount < 1 || puzzle.cellCount > 255 || puzzle.cellCount != puzzle.gridRows * puzzle.gridCols)
     fuzz::fail("an accepted pattern with impossible sizes");
-  if (fillGrid(puzzle, fuzz::gameFiller(), path)) (void)assignNumbers(puzzle);
+  Random random(1);
+  if (fillGrid(puzzle, fuzz::gameFiller(), path)) (void)assignNumbers(puzzle, random);
   return 0;
 }

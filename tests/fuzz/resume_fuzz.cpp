@@ -34,7 +34,7 @@ Program& program() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 2) return 0;
   Program& prog = program();
-  seedRandom(kSeed);
+  prog.random.seed(kSeed);
   (void)prog.fillLibrary->setSeed(kSeed);
   prog.puzzle = Puzzle{};
   prog.user = UserData{};

@@ -48,7 +48,7 @@ TEST_F(AidsTest, CheckEntriesOnTheGivenLettersThenOnAWrongOne) {
   pressItem(11);
   EXPECT_EQ(backend.messages.back().text, "Our solution is diffrent from the entries.\n ");
   EXPECT_EQ(backend.messages.size(), 2u) << "only the difference is reported";
-  EXPECT_EQ(w->elapsedTime, 0) << "checking costs nothing";
+  EXPECT_EQ(w->game().elapsedTime(), 0) << "checking costs nothing";
 }
 
 TEST_F(AidsTest, SolvedByTypingStopsTheClockRanksAndNamesTheTime) {
@@ -72,7 +72,7 @@ TEST_F(AidsTest, SolvedByTypingStopsTheClockRanksAndNamesTheTime) {
 
   // The clock is stopped and the menu is back.
   backend.advance(5000);
-  EXPECT_EQ(w->elapsedTime, 500);
+  EXPECT_EQ(w->game().elapsedTime(), 500);
   EXPECT_FALSE(w->timerEnabled());
 }
 
@@ -101,7 +101,7 @@ TEST_F(AidsTest, RevealCostsThirtySecondsUpToTheLastNumberThatSolvesTheBoard) {
     pressItem(10);
   }
   EXPECT_FALSE(w->gamePlaying);
-  EXPECT_EQ(w->elapsedTime, 750 + 300 * revealed) << "the last reveal's penalty is in the time";
+  EXPECT_EQ(w->game().elapsedTime(), 750 + 300 * revealed) << "the last reveal's penalty is in the time";
   EXPECT_EQ(list().times(1), 750 + 300 * revealed);
   EXPECT_EQ(list().names(1), "-") << "an empty name is stored as a dash";
 }
@@ -136,10 +136,10 @@ TEST_F(AidsTest, ShowSolutionCostsFortyMinutesEachTimeItIsShownAgainAndEarnsNoPl
   newGame();
   pressItem(12);
   pressItem(12);  // the solution on the board is already paid for
-  EXPECT_EQ(w->elapsedTime, 24000);
+  EXPECT_EQ(w->game().elapsedTime(), 24000);
   select(firstOpenNumber());  // a move puts the board back; the next showing costs again
   pressItem(12);
-  EXPECT_EQ(w->elapsedTime, 48000);
+  EXPECT_EQ(w->game().elapsedTime(), 48000);
   EXPECT_TRUE(w->gamePlaying);
   // The board shows the solution: every letter cell carries a letter, in the cell colour.
   const std::size_t pending = backend.pendingModalSteps();

@@ -111,7 +111,7 @@ TEST_F(PlayTest, PauseOrEscapeCoversTheBoardAndAClickPutsItBack) {
   for (int x = 0; x < kPlayWidth && !text; ++x) text = shown(x, 300) == program.graphics.clrMessageText;
   EXPECT_TRUE(text);
   backend.advance(5000);
-  EXPECT_EQ(w->elapsedTime, 10);
+  EXPECT_EQ(w->game().elapsedTime(), 10);
 
   // Keys and pointer moves under the notice change and paint nothing.
   const Puzzle model = program.puzzle;
@@ -130,7 +130,7 @@ TEST_F(PlayTest, PauseOrEscapeCoversTheBoardAndAClickPutsItBack) {
   EXPECT_EQ(program.puzzle.selectedNum, 0);
   EXPECT_EQ(backend.screen(*w), board);
   backend.tick(*w);
-  EXPECT_EQ(w->elapsedTime, 20);
+  EXPECT_EQ(w->game().elapsedTime(), 20);
 
   // Escape pauses and minimises; a second Escape keeps the board kept aside, not the notice.
   const std::vector<uint32_t> later = backend.screen(*w);

@@ -84,7 +84,7 @@ TEST_F(PlayTest, TypingEntersUpperCaseAndRepaintsOnlyOnChange) {
   EXPECT_EQ(presents(), before);
   backend.type(*w, "r");  // R is a letter like any other: no reveal, no penalty
   EXPECT_EQ(p.entries(num), 'R');
-  EXPECT_EQ(w->elapsedTime, 0);
+  EXPECT_EQ(w->game().elapsedTime(), 0);
   EXPECT_TRUE(backend.messages.empty());
 
   // The same letter may stand for two numbers.

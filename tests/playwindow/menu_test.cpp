@@ -62,7 +62,7 @@ TEST_F(PlayTest, PuzzleThatCannotBeMadeIsReportedAndTheMenuStays) {
   FailingFiller failing;
   program.puzzle.selectedNum = 0;
   const Puzzle before = program.puzzle;
-  PlayWindow window(backend, PlayContext{program.puzzle, program.grids, failing, program.user,
+  PlayWindow window(backend, PlayContext{program.puzzle, program.grids, failing, program.user, program.random,
                                          program.registry.get(), nullptr, program.graphics, program.soundFiles,
                                          program.appFolder, {}});
   window.show();

@@ -41,10 +41,10 @@ TEST(Coding, ShuffleDrawsOnlyFromTheFirstSpanMinusOnePositions) {
   // With three numbers the draw r = 1 + Int(u * 1) is always 1, whatever the generator gives,
   // so the result is fixed; a draw over the whole span would vary it.
   for (uint64_t seed = 0; seed < 50; ++seed) {
-    seedRandom(seed);
+    Random random(seed);
     Array1<int16_t> deck(3);
     for (int16_t i = 1; i <= 3; ++i) deck(i) = i;
-    shuffleNumbers(deck, 1, 3);
+    shuffleNumbers(deck, 1, 3, random);
     ASSERT_EQ(deck(1), 3);
     ASSERT_EQ(deck(2), 1);
     ASSERT_EQ(deck(3), 2);
@@ -52,16 +52,17 @@ TEST(Coding, ShuffleDrawsOnlyFromTheFirstSpanMinusOnePositions) {
   // A single number would be swapped with position 0: it is left alone instead.
   Array1<int16_t> one(1);
   one(1) = 1;
-  shuffleNumbers(one, 1, 1);
+  Random random;
+  shuffleNumbers(one, 1, 1, random);
   EXPECT_EQ(one(1), 1);
 }
 
 TEST(Coding, NumbersAreABijectionOverThePresentLettersOnly) {
   // 13 distinct letters ('q' once, no 'z'), then all 26.
   for (const char* text : {"thequickbrown-the-brown-ten", "thequickbrownfoxjumpsoverthelazydog"}) {
-    seedRandom(7);
+    Random random(7);
     Puzzle p = puzzleSpelling(text);
-    ASSERT_TRUE(assignNumbers(p).ok());
+    ASSERT_TRUE(assignNumbers(p, random).ok());
     const int count = std::string(text).size() > 30 ? 26 : 13;
     ASSERT_EQ(p.letterCount, count) << text;
     ASSERT_EQ(p.numToLetter.size(), static_cast<std::size_t>(count));
@@ -84,9 +85,9 @@ TEST(Coding, StartLettersAreThreeRanksOfOneTableRowAndEveryRowOccurs) {
   std::string text;
   for (int k = 0; k < 9; ++k) text += std::string(static_cast<std::size_t>(9 - k), static_cast<char>('a' + k));
   for (uint64_t seed = 1; seed <= 200; ++seed) {
-    seedRandom(seed);
+    Random random(seed);
     Puzzle p = puzzleSpelling(text);
-    ASSERT_TRUE(assignNumbers(p).ok());
+    ASSERT_TRUE(assignNumbers(p, random).ok());
     std::set<int> ranks;
     for (int n = 1; n <= p.letterCount; ++n) {
       if (p.givenNums(n) == 1) {
@@ -104,9 +105,9 @@ TEST(Coding, StartLettersAreThreeRanksOfOneTableRowAndEveryRowOccurs) {
 }
 
 TEST(Coding, FillWithFewerThanNineLettersIsRefusedAndLeavesThePuzzleAlone) {
-  seedRandom(1);
+  Random random(1);
   Puzzle p = puzzleSpelling("abcdefgh-abcdefgh");
-  Status s = assignNumbers(p);
+  Status s = assignNumbers(p, random);
   ASSERT_FALSE(s.ok());
   EXPECT_NE(s.message().find("8 different letters"), std::string::npos) << s.message();
   EXPECT_EQ(p.letterCount, 0);

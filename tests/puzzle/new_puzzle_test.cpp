@@ -40,10 +40,10 @@ class NewPuzzleTest : public ::testing::Test {
   void SetUp() override {
     index.gridFilePath = dir.write("GRIDFILE.GFDB", testing::sampleGridFile());
     ASSERT_TRUE(loadGridIndex(index).ok());
-    seedRandom(3);
   }
   testing::TempFolder dir;
   GridIndex index;
+  Random random{3};
 };
 
 TEST_F(NewPuzzleTest, HandsTheLibraryTheMarkedGridAndCodesItsFill) {
@@ -54,7 +54,7 @@ TEST_F(NewPuzzleTest, HandsTheLibraryTheMarkedGridAndCodesItsFill) {
   });
   Puzzle p;
   int32_t chosen = 0;
-  ASSERT_TRUE(newPuzzle(p, index, 1, 2, filler, &chosen).ok());
+  ASSERT_TRUE(newPuzzle(p, index, 1, 2, filler, random, &chosen).ok());
   EXPECT_EQ(seen, "?????" "?-?-?" "?????" "?-?-?" "?????");
   EXPECT_EQ(filler.lastCols, 5);
   EXPECT_EQ(chosen, 1);
@@ -68,7 +68,7 @@ TEST_F(NewPuzzleTest, DrawsANumberWithinTheGroup) {
   std::set<int32_t> drawn;
   for (int i = 0; i < 40; ++i) {
     int32_t n = 0;
-    ASSERT_TRUE(drawPuzzleNumber(index, 1, &n).ok());
+    ASSERT_TRUE(drawPuzzleNumber(index, 1, random, &n).ok());
     ASSERT_GE(n, 1);
     ASSERT_LE(n, 2);
     drawn.insert(n);
@@ -76,14 +76,14 @@ TEST_F(NewPuzzleTest, DrawsANumberWithinTheGroup) {
   EXPECT_EQ(drawn.size(), 2u);
   Puzzle p;
   int32_t chosen = 0;
-  ASSERT_TRUE(newPuzzle(p, index, -1, 2, filler, &chosen).ok());
+  ASSERT_TRUE(newPuzzle(p, index, -1, 2, filler, random, &chosen).ok());
   EXPECT_EQ(chosen, 1);
 }
 
 TEST_F(NewPuzzleTest, FailedFillsAreReportedAndKeepThePreviousPuzzle) {
   FakeFiller good(fillInTurn);
   Puzzle p;
-  ASSERT_TRUE(newPuzzle(p, index, 1, 2, good).ok());
+  ASSERT_TRUE(newPuzzle(p, index, 1, 2, good, random).ok());
   const Puzzle before = p;
 
   FakeFiller refuses([](uint8_t*, int32_t) { return 3; });
@@ -103,14 +103,14 @@ TEST_F(NewPuzzleTest, FailedFillsAreReportedAndKeepThePreviousPuzzle) {
       {&fewLetters, "only 8 different letters"},
   };
   for (auto& [filler, expected] : cases) {
-    Status s = newPuzzle(p, index, 1, 2, *filler);
+    Status s = newPuzzle(p, index, 1, 2, *filler, random);
     ASSERT_FALSE(s.ok()) << expected;
     EXPECT_NE(s.message().find(expected), std::string::npos) << s.message();
     EXPECT_EQ(p, before) << expected;
   }
   // A grid with too few white cells for nine letters, and a number outside the group.
-  EXPECT_FALSE(newPuzzle(p, index, 1, 1, good).ok());
-  EXPECT_FALSE(newPuzzle(p, index, 2, 2, good).ok());
+  EXPECT_FALSE(newPuzzle(p, index, 1, 1, good, random).ok());
+  EXPECT_FALSE(newPuzzle(p, index, 2, 2, good, random).ok());
   EXPECT_EQ(p, before);
 }
 

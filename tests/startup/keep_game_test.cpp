@@ -23,7 +23,7 @@ class KeepGame : public PlayTest {
       if (++typed < 4) backend.type(*w, std::string(1, static_cast<char>('a' + n % 26)));
     }
     for (int i = 0; i < 42; ++i) backend.tick(*w);
-    w->elapsedTime += 5;
+    w->game().resume(w->game().elapsedTime() + 5, w->game().puzzleNum(), w->game().group());
   }
   // The window closed and opened again on the same store, as the next start does.
   void restart() {
@@ -47,7 +47,7 @@ class KeepGame : public PlayTest {
 TEST_F(KeepGame, AGameLeftOpenComesBackExactly) {
   playAWhile();
   const Puzzle left = program.puzzle;
-  const int32_t grid = w->playedPuzzleNum;
+  const int32_t grid = w->game().puzzleNum();
   const std::vector<uint32_t> board = backend.screen(*w);
   ASSERT_NE(left.selectedNum, 0);
   program.user.solving.puzzleNum = 999;  // a new game never changes the record's number
@@ -59,7 +59,7 @@ TEST_F(KeepGame, AGameLeftOpenComesBackExactly) {
 
   EXPECT_EQ(program.puzzle, left);
   EXPECT_EQ(program.user.solving.puzzleNum, grid) << "the record names the grid actually played";
-  EXPECT_EQ(w->elapsedTime, 425);
+  EXPECT_EQ(w->game().elapsedTime(), 425);
   EXPECT_TRUE(w->gamePlaying);
   EXPECT_TRUE(w->timerEnabled());
   EXPECT_FALSE(stored());
@@ -78,7 +78,7 @@ TEST_F(KeepGame, AGameLeftOpenComesBackExactly) {
   program.puzzle = Puzzle{};
   answerResume();
   EXPECT_EQ(program.puzzle, left);
-  EXPECT_EQ(w->elapsedTime, 435);
+  EXPECT_EQ(w->game().elapsedTime(), 435);
 }
 
 TEST_F(KeepGame, ASnapshotThatCannotBeTrustedRebuildsTheStoredGrid) {
@@ -103,7 +103,7 @@ TEST_F(KeepGame, ASnapshotThatCannotBeTrustedRebuildsTheStoredGrid) {
     EXPECT_EQ(program.puzzle.gridShape, left.gridShape) << c.what << ": the same grid, made again";
     for (int n = 1; n <= program.puzzle.letterCount; ++n)
       EXPECT_EQ(program.puzzle.entries(n) != 0, program.puzzle.givenNums(n) == 1) << c.what << ": entry " << n;
-    EXPECT_EQ(w->elapsedTime, 425) << c.what;
+    EXPECT_EQ(w->game().elapsedTime(), 425) << c.what;
   }
 }
 

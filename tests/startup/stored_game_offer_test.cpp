@@ -56,7 +56,7 @@ TEST_F(StoredGameOffer, AResumedGameIsShownWithTheClockRunningOnFromTheStoredTim
   EXPECT_FALSE(w->paused());
   EXPECT_TRUE(w->timerEnabled());
   EXPECT_EQ(w->timerInterval(), kClockMillis);
-  EXPECT_EQ(w->elapsedTime, 1234);
+  EXPECT_EQ(w->game().elapsedTime(), 1234);
 
   // The board is painted, and the clock label shows the stored time.
   const Puzzle& p = program.puzzle;
@@ -68,7 +68,7 @@ TEST_F(StoredGameOffer, AResumedGameIsShownWithTheClockRunningOnFromTheStoredTim
   EXPECT_EQ(w->timerStr, "2:03.4");
   // Play goes on: the clock ticks from the stored time, and a press selects a number.
   backend.advance(kClockMillis);
-  EXPECT_EQ(w->elapsedTime, 1244);
+  EXPECT_EQ(w->game().elapsedTime(), 1244);
   selectOpenCell();
 }
 
@@ -116,7 +116,7 @@ TEST_F(StoredGameOffer, ARecordNamingNoGridOfTheFileFallsBackToADrawnPuzzleOfGro
     EXPECT_EQ(program.user.solving.gridGroup, 2);
     EXPECT_GE(program.user.solving.puzzleNum, 1);
     EXPECT_LE(program.user.solving.puzzleNum, groupCount(2));
-    EXPECT_EQ(w->elapsedTime, 0) << "a negative stored time counts as zero";
+    EXPECT_EQ(w->game().elapsedTime(), 0) << "a negative stored time counts as zero";
     EXPECT_EQ(w->timerStr, formatTime(0, kTimeLong));
     w->rightMenuAction(13);  // Quit Game, back to the menu for the next case
   }
@@ -140,7 +140,7 @@ TEST_F(StoredGameOffer, ResumingKeepsAValidSelectionOnly) {
   Puzzle& p = program.puzzle;
   const int num = selectOpenCell();
   w->enablePause(true);
-  w->resumeGame();
+  w->resumeGame(w->game().elapsedTime(), w->game().puzzleNum(), w->game().group());
   EXPECT_FALSE(w->paused());
   EXPECT_EQ(p.selectedNum, num);
   int row = 0, col = 0;
@@ -148,7 +148,7 @@ TEST_F(StoredGameOffer, ResumingKeepsAValidSelectionOnly) {
   const int given = numberAt(row, col);
   for (int bad : {p.letterCount + 1, -2, given}) {
     p.selectedNum = static_cast<int16_t>(bad);
-    w->resumeGame();
+    w->resumeGame(w->game().elapsedTime(), w->game().puzzleNum(), w->game().group());
     EXPECT_EQ(p.selectedNum, 0) << "selection " << bad;
   }
   backend.type(*w, "z");  // nothing selected: no entry changes, the given letter above all

@@ -125,13 +125,15 @@ int main(int argc, char** argv) {
     qlx::MadePuzzle made;
     if (o.gridPattern.empty()) {
       made.group = o.group;
-      if (qlx::Status s = qlx::newPuzzle(program.puzzle, program.grids, o.number, o.group, filler, &made.number); !s)
+      if (qlx::Status s = qlx::newPuzzle(program.puzzle, program.grids, o.number, o.group, filler, program.random,
+                                           &made.number);
+          !s)
         return fail(s.message());
     } else {
       made.number = static_cast<int32_t>(k);
       qlx::Puzzle p = pattern;
       if (qlx::Status s = qlx::fillGrid(p, filler, o.gridPattern); !s) return fail(s.message());
-      if (qlx::Status s = qlx::assignNumbers(p); !s) return fail(o.gridPattern + ": " + s.message());
+      if (qlx::Status s = qlx::assignNumbers(p, program.random); !s) return fail(o.gridPattern + ": " + s.message());
       program.puzzle = std::move(p);
     }
     made.fillMicros = filler.micros;
