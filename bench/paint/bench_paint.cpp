@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "drawkit/painters.h"
+#include "platform/sdl/ttf_font_engine.h"
 
 namespace {
 
@@ -62,6 +63,7 @@ double percentile(const std::vector<double>& sorted, double q) {
 }  // namespace
 
 int main() {
+  useTtfFonts();
   DeviceContext dc(800, 600, rgb(100, 100, 66));
   dc.setFont(FontSpec{"Arial", 8, FW_NORMAL});
   Graphics g;

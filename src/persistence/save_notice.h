@@ -17,8 +17,10 @@ struct SaveNotice {
   bool told = false;  // the player has been told (here or by start-up)
 };
 
-// Shows kNotSavedMessage for a failed save unless the player has been told already.
+// Shows what a failed save means: a store that will not open at all says so each time (its
+// message), any other failure kNotSavedMessage, unless the player has been told already.
 inline void reportSave(SaveNotice* notice, Backend& backend, const Status& saved) {
+  if (saved.code() == StatusCode::kRefused) return backend.messageBox(saved.message(), kApplicationTitle);
   if (saved.ok() || (notice && notice->told)) return;
   backend.messageBox(kNotSavedMessage, kApplicationTitle);
   if (notice) notice->told = true;

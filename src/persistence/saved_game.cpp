@@ -79,11 +79,11 @@ void splitWords(const std::string& words, SavedGame& game) {
 
 }  // namespace
 
-bool isGameStored(Registry& registry, Backend& backend) {
+bool isGameStored(Registry& registry, Status* status) {
   uint8_t flag = 0;
   OpenKey software(registry);
   if (!openSoftware(registry, software)) {
-    backend.messageBox(kSavedGameFailedMessage, kApplicationTitle);
+    if (status) *status = Status::Refused(kSavedGameFailedMessage);
     return false;
   }
   OpenKey save(registry);
@@ -94,23 +94,17 @@ bool isGameStored(Registry& registry, Backend& backend) {
   return flag != 0;
 }
 
-void clearGameStored(Registry& registry, Backend& backend) {
+Status clearGameStored(Registry& registry) {
   OpenKey software(registry);
-  if (!openSoftware(registry, software)) {
-    backend.messageBox(kSavedGameFailedMessage, kApplicationTitle);
-    return;
-  }
+  if (!openSoftware(registry, software)) return Status::Refused(kSavedGameFailedMessage);
   OpenKey save(registry);
   if (createKey(registry, software.get(), saveKeyPath(), kSaveDataClass, save)) writeNotStored(registry, save.get());
+  return Status::Ok();
 }
 
-void loadStoredGame(Registry& registry, Backend& backend, SolvingData& solving, SavedGame& game,
-                    int32_t& elapsedTime) {
+Status loadStoredGame(Registry& registry, SolvingData& solving, SavedGame& game, int32_t& elapsedTime) {
   OpenKey software(registry);
-  if (!openSoftware(registry, software)) {
-    backend.messageBox(kLoadSavedGameFailedMessage, kApplicationTitle);
-    return;
-  }
+  if (!openSoftware(registry, software)) return Status::Refused(kLoadSavedGameFailedMessage);
   std::string words;
   OpenKey save(registry);
   if (createKey(registry, software.get(), saveKeyPath(), kSaveDataClass, save)) {
@@ -135,16 +129,17 @@ void loadStoredGame(Registry& registry, Backend& backend, SolvingData& solving, 
     save.close();
   }
   splitWords(words, game);
+  return Status::Ok();
 }
 
 Status storeGame(Registry& registry, const SolvingData& solving, int32_t elapsedTime,
                  const std::vector<uint8_t>& bytes) {
   if (bytes.empty() || bytes.size() > static_cast<std::size_t>(INT16_MAX))
-    return Status::Error("The game in progress is too large to be stored.");
+    return Status::Refused("The game in progress is too large to be stored.");
   OpenKey software(registry);
   OpenKey save(registry);
   if (!openSoftware(registry, software) || !createKey(registry, software.get(), saveKeyPath(), kSaveDataClass, save))
-    return Status::Error(kStoreGameFailedMessage);
+    return Status::IoError(kStoreGameFailedMessage);
   const HKEY key = save.get();
   bool written = registry.RegSetValueExA(key, "ISSTORED", 0, REG_BINARY, &kNotStored, 1) == ERROR_SUCCESS;
 
@@ -168,7 +163,7 @@ Status storeGame(Registry& registry, const SolvingData& solving, int32_t elapsed
   written = written && registry.RegSetValueExA(key, "ISSTORED", 0, REG_BINARY, &stored, 1) == ERROR_SUCCESS;
   // Closing the last key commits the save.
   const bool committed = save.close() == ERROR_SUCCESS && software.close() == ERROR_SUCCESS;
-  return written && committed ? Status::Ok() : Status::Error(kStoreGameFailedMessage);
+  return written && committed ? Status::Ok() : Status::IoError(kStoreGameFailedMessage);
 }
 
 }  // namespace qlx

@@ -10,7 +10,6 @@
 #include "core/array1.h"
 #include "core/status.h"
 #include "persistence/user_data.h"
-#include "platform/backend.h"
 #include "platform/registry.h"
 
 namespace qlx {
@@ -32,17 +31,17 @@ struct SavedGame {
 };
 
 // True when "ISSTORED" holds a non-zero byte. Creates the "SAVE" key (class "SAVEDATA") if absent.
-bool isGameStored(Registry& registry, Backend& backend);
+// A store whose root key cannot be opened fails with the message the player is shown then.
+bool isGameStored(Registry& registry, Status* status = nullptr);
 
 // Sets "ISSTORED" to 0.
-void clearGameStored(Registry& registry, Backend& backend);
+Status clearGameStored(Registry& registry);
 
 // Clears "ISSTORED", then reads the stored game: the byte data, the solving record (replacing
 // solving), the scores, the play time into elapsedTime and the comma-terminated word list. A
 // missing value leaves its variable as it was. The word list never holds more words than it has
 // commas: when it has fewer than "NWORDSFOUND" says, foundWordCount becomes the number found.
-void loadStoredGame(Registry& registry, Backend& backend, SolvingData& solving, SavedGame& game,
-                    int32_t& elapsedTime);
+Status loadStoredGame(Registry& registry, SolvingData& solving, SavedGame& game, int32_t& elapsedTime);
 
 // Stores a game: the flag cleared first, then the byte data (at most 32767 bytes, the most a
 // 16-bit length can state), the solving record, the play time and the unused values at zero or

@@ -82,7 +82,7 @@ Status closeSave(OpenKey& app, OpenKey& software) {
   const LONG appRc = app.close();
   const LONG rc = software.close();
   if (appRc != ERROR_SUCCESS || rc != ERROR_SUCCESS)
-    return Status::Error("The settings file could not be written.");
+    return Status::IoError("The settings file could not be written.");
   return Status::Ok();
 }
 
@@ -91,14 +91,11 @@ Status closeSave(OpenKey& app, OpenKey& software) {
 std::string tableValueName(int level) { return std::to_string(level) + "STATS"; }
 std::string nameValueName(int level, int place) { return tableValueName(level) + std::to_string(place); }
 
-void loadUserData(Registry& registry, Backend& backend, UserData& user) {
+Status loadUserData(Registry& registry, UserData& user) {
   OpenKey software(registry);
-  if (!openSoftware(registry, software)) {
-    backend.messageBox(kStoreFailedMessage, kApplicationTitle);
-    return;
-  }
+  if (!openSoftware(registry, software)) return Status::Refused(kStoreFailedMessage);
   OpenKey app(registry);
-  if (!createKey(registry, software.get(), appKeyPath(), kUserDataClass, app)) return;
+  if (!createKey(registry, software.get(), appKeyPath(), kUserDataClass, app)) return Status::Ok();
 
   readSolvingData(registry, app.get(), user.solving);
 
@@ -111,17 +108,15 @@ void loadUserData(Registry& registry, Backend& backend, UserData& user) {
 
   for (int level = 1; level <= kLevels; ++level) readLevel(registry, app.get(), level, user.bestScores(level));
   // app, then software, close here.
+  return Status::Ok();
 }
 
-Status saveUserData(Registry& registry, Backend& backend, const UserData& user) {
+Status saveUserData(Registry& registry, const UserData& user) {
   OpenKey software(registry);
-  if (!openSoftware(registry, software)) {
-    backend.messageBox(kStoreFailedMessage, kApplicationTitle);
-    return Status::Error(kStoreFailedMessage);
-  }
+  if (!openSoftware(registry, software)) return Status::Refused(kStoreFailedMessage);
   OpenKey app(registry);
   if (!createKey(registry, software.get(), appKeyPath(), kUserDataClass, app))
-    return Status::Error("The game's key cannot be made in the settings file.");
+    return Status::IoError("The game's key cannot be made in the settings file.");
   const HKEY key = app.get();
 
   const SolvingData::Bytes record = user.solving.toBytes();
@@ -149,7 +144,7 @@ Status saveBestListChange(Registry* store, UserData& user, const BestListChange&
   Registry& registry = *store;
   OpenKey software(registry);
   OpenKey app(registry);
-  Status saved = Status::Error("The best times cannot be saved: the settings file cannot be opened.");
+  Status saved = Status::IoError("The best times cannot be saved: the settings file cannot be opened.");
   Array1<BestList> lists;
   if (openSoftware(registry, software) && createKey(registry, software.get(), appKeyPath(), kUserDataClass, app)) {
     lists = readStoredLists(registry, app.get());

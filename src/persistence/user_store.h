@@ -6,7 +6,6 @@
 
 #include "core/status.h"
 #include "persistence/user_data.h"
-#include "platform/backend.h"
 #include "platform/registry.h"
 
 namespace qlx {
@@ -20,13 +19,15 @@ inline constexpr DWORD kNameBufferSize = 25;
 // Loads data from the store; user.bestScores must already hold both levels. A value that cannot
 // be read leaves its field as it was, except: the switches become 1, and a name becomes
 // "Anononymous" with the time 30000. Counters A and B below 1 become 1 whether or not the record
-// was read. When the store cannot be opened at all, says so in a message box and changes nothing.
-void loadUserData(Registry& registry, Backend& backend, UserData& user);
+// was read. When the store cannot be opened at all, changes nothing and fails with the message
+// the player is shown then.
+Status loadUserData(Registry& registry, UserData& user);
 
 // Writes everything loadUserData reads; the names as text with their terminating NUL. The best
 // lists written are those the store holds now with the user's unsaved changes made on them, so
 // a list another copy of the game saved meanwhile is never undone. The status is the save's.
-Status saveUserData(Registry& registry, Backend& backend, const UserData& user);
+// A store that cannot be opened at all fails as loadUserData does (code kRefused).
+Status saveUserData(Registry& registry, const UserData& user);
 
 // Makes change on the best lists as the store holds them now and writes them back, in one save;
 // user.bestScores then holds the stored lists. When the save fails the change is made on

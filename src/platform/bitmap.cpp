@@ -51,22 +51,22 @@ struct Channel {
 };
 
 Status damaged(const std::string& path, const std::string& why) {
-  return Status::Error("The picture file " + path + " is damaged or not a supported BMP file (" + why + ").");
+  return Status::Damaged("The picture file " + path + " is damaged or not a supported BMP file (" + why + ").");
 }
 
 }  // namespace
 
 Status loadBmp(const std::string& path, Bitmap* out) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) return Status::Error("Cannot open the picture file " + path + ".");
+  if (!in) return Status::NotFound("Cannot open the picture file " + path + ".");
   in.seekg(0, std::ios::end);
   const std::streamoff end = in.tellg();
-  if (end < 0) return Status::Error("Cannot read the picture file " + path + ".");
+  if (end < 0) return Status::IoError("Cannot read the picture file " + path + ".");
   if (static_cast<std::uintmax_t>(end) > kMaxFileBytes) return damaged(path, "file too large");
   in.seekg(0);
   std::vector<unsigned char> file(static_cast<std::size_t>(end));
   if (!file.empty() && !in.read(reinterpret_cast<char*>(file.data()), end))
-    return Status::Error("Cannot read the picture file " + path + ".");
+    return Status::IoError("Cannot read the picture file " + path + ".");
   const std::size_t size = file.size();
   const unsigned char* d = file.data();
 
@@ -174,10 +174,10 @@ Status saveBmp(const std::string& path, const Bitmap& bitmap) {
   }
 
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  if (!file) return Status::Error("Cannot create " + path + ".");
+  if (!file) return Status::IoError("Cannot create " + path + ".");
   file.write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
   file.close();
-  if (!file) return Status::Error("Cannot write " + path + ".");
+  if (!file) return Status::IoError("Cannot write " + path + ".");
   return Status::Ok();
 }
 

@@ -1,9 +1,8 @@
-// Font sizes at 96 dots per inch, and the program's one font engine.
+// Font sizes at 96 dots per inch, and the font engine device contexts draw with by default.
 #include "platform/font.h"
 
 #include <cmath>
 
-#include "platform/sdl/ttf_font_engine.h"
 
 namespace qlx {
 
@@ -16,9 +15,33 @@ int fontPixelSize(double points) {
   return static_cast<int>(pixels);
 }
 
-FontEngine& defaultFontEngine() {
-  static TtfFontEngine engine;  // started on first use; SDL_ttf needs no display
+namespace {
+
+// Measures nothing and draws nothing: what a context shows before any back end has started.
+class NoFontEngine final : public FontEngine {
+ public:
+  TextExtent measure(const FontSpec&, std::string_view) override { return {}; }
+  int lineHeight(const FontSpec&) override { return 0; }
+  const GlyphMask& render(const FontSpec&, std::string_view) override { return empty_; }
+
+ private:
+  GlyphMask empty_;
+};
+
+FontEngine*& installed() {
+  static FontEngine* engine = nullptr;
   return engine;
 }
+
+}  // namespace
+
+FontEngine& defaultFontEngine() {
+  static NoFontEngine none;
+  return installed() ? *installed() : none;
+}
+
+void installFontEngine(FontEngine& engine) { installed() = &engine; }
+
+bool fontEngineInstalled() { return installed() != nullptr; }
 
 }  // namespace qlx

@@ -41,7 +41,11 @@ class FontEngine {
   virtual const GlyphMask& render(const FontSpec& font, std::string_view line) = 0;
 };
 
-// The program's font engine (fontconfig finds the file, SDL_ttf renders); faces cached.
+// The engine device contexts draw with unless given one. The back ends install theirs (the SDL
+// back end's library holds the engine that renders real fonts); with none installed text has no
+// extent and draws nothing.
 FontEngine& defaultFontEngine();
+void installFontEngine(FontEngine& engine);
+bool fontEngineInstalled();
 
 }  // namespace qlx

@@ -38,7 +38,7 @@ void PlayWindow::Form_Load() {
 void PlayWindow::Form_Unload(int& cancel) {
   (void)cancel;
   if (!ctx_.registry) return;
-  reportSave(ctx_.saveNotice, backend(), saveUserData(*ctx_.registry, backend(), ctx_.user));
+  reportSave(ctx_.saveNotice, backend(), saveUserData(*ctx_.registry, ctx_.user));
   // A game still running is kept for the next start; a solved, quit or unstarted one is not.
   if (gamePlaying) storeGameInPlay();
 }

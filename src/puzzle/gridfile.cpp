@@ -14,20 +14,20 @@ namespace {
 constexpr std::size_t kMaxGridFileBytes = 64u << 20;  // far beyond any real grid file
 
 Status damaged(const std::string& path, const std::string& problem) {
-  return Status::Error(path + ": the grid file is damaged: " + problem);
+  return Status::Damaged(path + ": the grid file is damaged: " + problem);
 }
 
 Status readWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) return Status::Error(path + ": the grid file is missing or cannot be read");
+  if (!in) return Status::NotFound(path + ": the grid file is missing or cannot be read");
   in.seekg(0, std::ios::end);
   const std::streamoff size = in.tellg();
-  if (size < 0) return Status::Error(path + ": the grid file cannot be read");
+  if (size < 0) return Status::IoError(path + ": the grid file cannot be read");
   if (static_cast<std::size_t>(size) > kMaxGridFileBytes) return damaged(path, "it is implausibly large");
   bytes.resize(static_cast<std::size_t>(size));
   in.seekg(0);
   if (!bytes.empty() && !in.read(reinterpret_cast<char*>(bytes.data()), size))
-    return Status::Error(path + ": the grid file cannot be read");
+    return Status::IoError(path + ": the grid file cannot be read");
   return Status::Ok();
 }
 
@@ -104,11 +104,11 @@ Status loadGridIndex(GridIndex& index) {
 Status loadGrid(const GridIndex& index, int32_t puzzleNum, int32_t group, Puzzle& puzzle) {
   const std::string& path = index.gridFilePath;
   if (group < 1 || group > index.groupCount)
-    return Status::Error(path + ": there is no grid group " + std::to_string(group) + " (the file has " +
+    return Status::NotFound(path + ": there is no grid group " + std::to_string(group) + " (the file has " +
                          std::to_string(index.groupCount) + ")");
   const GridIndexRecord& rec = index.gridIndex(group);
   if (puzzleNum < 1 || puzzleNum > rec.count)
-    return Status::Error(path + ": there is no " + recordName(puzzleNum, group) + " (the group has " +
+    return Status::NotFound(path + ": there is no " + recordName(puzzleNum, group) + " (the group has " +
                          std::to_string(rec.count) + ")");
 
   // The file is read again, as it may have changed since the index was loaded.

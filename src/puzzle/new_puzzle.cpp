@@ -12,9 +12,9 @@ namespace qlx {
 
 Status drawPuzzleNumber(const GridIndex& index, int32_t group, Random& random, int32_t* puzzleNum) {
   if (group < 1 || group > index.groupCount)
-    return Status::Error(index.gridFilePath + ": there is no grid group " + std::to_string(group));
+    return Status::NotFound(index.gridFilePath + ": there is no grid group " + std::to_string(group));
   const int32_t count = index.gridIndex(group).count;
-  if (count < 1) return Status::Error(index.gridFilePath + ": grid group " + std::to_string(group) + " holds no grids");
+  if (count < 1) return Status::NotFound(index.gridFilePath + ": grid group " + std::to_string(group) + " holds no grids");
   *puzzleNum = static_cast<int32_t>(roundHalfEven(random.next() * 32000) % count) + 1;
   return Status::Ok();
 }

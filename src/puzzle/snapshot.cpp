@@ -31,7 +31,7 @@ class Reader {
   std::size_t pos_ = 0;
 };
 
-Status damaged(const char* what) { return Status::Error(std::string("The stored game is damaged: ") + what + "."); }
+Status damaged(const char* what) { return Status::Damaged(std::string("The stored game is damaged: ") + what + "."); }
 
 }  // namespace
 
@@ -54,9 +54,9 @@ std::vector<uint8_t> encodeSnapshot(const Puzzle& p) {
 
 Status decodeSnapshot(const uint8_t* bytes, std::size_t size, Puzzle& out) {
   if (bytes == nullptr || size < kHeader || std::memcmp(bytes, kMagic, sizeof kMagic) != 0)
-    return Status::Error("The stored game was not written by this version of the game.");
+    return Status::Damaged("The stored game was not written by this version of the game.");
   if (bytes[4] != kSnapshotVersion)
-    return Status::Error("The stored game was written by another version of the game.");
+    return Status::Damaged("The stored game was written by another version of the game.");
   Reader in(bytes + kHeader, size - kHeader);
   const int rows = bytes[5], cols = bytes[6];
   if (rows < 1 || cols < 1 || rows * cols > kMaxCells) return damaged("impossible grid size");

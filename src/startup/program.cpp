@@ -7,7 +7,6 @@
 #include "dialogs/stats_window.h"
 #include "persistence/user_store.h"
 #include "platform/folders.h"
-#include "platform/headless/headless_backend.h"
 #include "platform/sdl/sdl_backend.h"
 #include "puzzle/gridfile.h"
 #include "resources/string_table.h"
@@ -15,56 +14,32 @@
 namespace qlx {
 
 Status prepareProgram(Program& program, const std::string& folder, std::optional<uint64_t> seed) {
-  // 1. The only seeding of the program; every later draw continues this sequence.
-  if (seed) {
-    program.random.seed(*seed);
-    program.seed = *seed;
-  } else {
-    program.random = Random::fromClock(&program.seed);
-  }
-
-  // 2. One best list per level.
+  // One best list per level.
   program.user.bestScores.redim(kLevels);
-
-  // 3. Every data file is looked for in the program folder.
-  program.appFolder = withTrailingSeparator(folder);
-
-  // 4. The grid file's index stays for the whole run.
-  program.grids.gridFilePath = program.appFolder + kGridFileName;
-  if (Status s = loadGridIndex(program.grids); !s) return s;
-
-  // 5. The word-fill library is loaded on this first use and keeps the dictionary.
-  program.fillLibrary = std::make_unique<FillLibrary>(program.appFolder + FillLibrary::kFileName);
-  if (Status s = program.fillLibrary->loadLangDict(program.appFolder + kDictionaryFileName); !s) return s;
-
-  // 6. The layout unit of the dialogs.
+  // The generator, the program folder, the grid file's index and the dictionary.
+  if (Status s = openPuzzleSource(program, folder, seed); !s) return s;
+  // The layout unit of the dialogs.
   program.dialogUnit = 44;
   return Status::Ok();
 }
 
-namespace {
-
-// Message boxes before the play window exists: written to stderr.
-class StderrMessages : public HeadlessBackend {
- public:
-  void messageBox(const std::string& text, const std::string& title) override {
-    std::cerr << title << ":" << (text.starts_with(' ') ? "" : " ") << text << "\n";
-  }
-};
-
-}  // namespace
-
 void loadSettings(Program& program, const std::string& storePath, Backend* backend) {
-  StderrMessages stderrMessages;
-  Backend& messages = backend ? *backend : stderrMessages;
+  // Before the play window exists, what the player must know goes to stderr.
+  auto say = [backend](const std::string& text) {
+    if (backend)
+      backend->messageBox(text, kApplicationTitle);
+    else
+      std::cerr << kApplicationTitle << ":" << (text.starts_with(' ') ? "" : " ") << text << "\n";
+  };
   std::string notice;
   const Status opened = openRegistry(storePath, &program.registry, &notice);
-  if (!notice.empty()) messages.messageBox(notice, kApplicationTitle);
-  if (!opened) messages.messageBox(opened.message(), kApplicationTitle);
+  if (!notice.empty()) say(notice);
+  if (!opened) say(opened.message());
   // A store that cannot be written has been explained once; its failed saves say nothing more.
   program.saveNotice.told = program.registry && program.registry->readOnly();
-  // A store whose every open fails still comes back; loadUserData then reports it.
-  if (program.registry) loadUserData(*program.registry, messages, program.user);
+  // A store whose every open fails still comes back; loading from it then says so too.
+  if (program.registry)
+    if (const Status loaded = loadUserData(*program.registry, program.user); !loaded) say(loaded.message());
 }
 
 std::unique_ptr<PlayWindow> openPlayWindow(Program& program, Backend& backend,

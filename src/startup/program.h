@@ -17,22 +17,16 @@
 #include "platform/backend.h"
 #include "platform/registry.h"
 #include "puzzle/fill_library.h"
+#include "puzzle/puzzle_source.h"
 #include "puzzle/model.h"
 #include "playwindow/play_window.h"
 
 namespace qlx {
 
-inline constexpr const char* kGridFileName = "GRIDFILE.GFDB";
-inline constexpr const char* kDictionaryFileName = "XWORD.DICT";
-
-struct Program {
-  std::string appFolder;  // the program folder, ending in one separator
+// The puzzle source (program folder, generator, grid index, fill library) and the rest.
+struct Program : PuzzleSource {
   int16_t dialogUnit = 0;
-  uint64_t seed = 0;      // what the random generator was seeded with
-  Random random;          // every draw of the run: new games' grids, codes and given letters
-  GridIndex grids;
   Puzzle puzzle;
-  std::unique_ptr<FillLibrary> fillLibrary;
   std::unique_ptr<Registry> registry;  // the settings store, open from loadSettings to the end
   SaveNotice saveNotice;               // whether the player knows that nothing is being saved
   UserData user;

@@ -27,14 +27,18 @@ void showResumed(PlayWindow& window, const SolvingData& solving, int32_t elapsed
 
 void offerStoredGame(Program& program, PlayWindow& window, Backend& backend) {
   if (!program.registry) return;
-  if (!isGameStored(*program.registry, backend)) return;
+  Status status;
+  const bool stored = isGameStored(*program.registry, &status);
+  if (!status) backend.messageBox(status.message(), kApplicationTitle);
+  if (!stored) return;
   // Only an answer throws the game away: a dialog closed by its close box (-1) keeps it for the
   // next start.
   const int answer = askOKCancel(backend, program.graphics, program.dialogUnit);
   if (answer == 1)
     resumeStoredGame(program, window, backend);
   else if (answer == 2)
-    clearGameStored(*program.registry, backend);
+    if (const Status cleared = clearGameStored(*program.registry); !cleared)
+      backend.messageBox(cleared.message(), kApplicationTitle);
 }
 
 void resumeStoredGame(Program& program, PlayWindow& window, Backend& backend) {
@@ -43,7 +47,8 @@ void resumeStoredGame(Program& program, PlayWindow& window, Backend& backend) {
   SavedGame saved;
   saved.foundWordCount = 0;
   int32_t elapsed = 0;  // a store without "TIMEREM" resumes at zero
-  loadStoredGame(*program.registry, backend, solving, saved, elapsed);
+  if (const Status loaded = loadStoredGame(*program.registry, solving, saved, elapsed); !loaded)
+    backend.messageBox(loaded.message(), kApplicationTitle);
 
   // A snapshot of our own brings back the very board that was left, entries and all.
   Puzzle stored;

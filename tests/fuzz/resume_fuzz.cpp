@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   prog.user.bestScores.redim(kLevels);
   prog.registry = fuzz::storeFromFuzz(data + 2, size - 2);
   HeadlessBackend backend;
-  loadUserData(*prog.registry, backend, prog.user);
+  (void)loadUserData(*prog.registry, prog.user);
 
   std::unique_ptr<PlayWindow> window = openPlayWindow(prog, backend);
   for (int i = 0; i < 4; ++i) backend.onNextModal([](Window& modal) { modal.unload(); });

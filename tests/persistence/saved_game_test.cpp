@@ -21,7 +21,7 @@ class SavedGameStore : public ::testing::Test {
   void put(const std::string& name, const Bytes& bytes, DWORD type = REG_BINARY) {
     writeValue(*store, kSavePath, name, type, bytes, "SAVEDATA");
   }
-  void load() { loadStoredGame(*store, backend, solving, game, elapsed); }
+  void load() { EXPECT_TRUE(loadStoredGame(*store, solving, game, elapsed).ok()); }
   // A complete stored game of three words.
   void storeGame() {
     writeValue(*store, kAppPath, "NUMWFSF", REG_BINARY, le32(0));  // the game's key exists first
@@ -43,14 +43,14 @@ class SavedGameStore : public ::testing::Test {
 };
 
 TEST_F(SavedGameStore, TheFlagIsAnyNonZeroByteAndClearingWritesOneZeroByte) {
-  EXPECT_FALSE(isGameStored(*store, backend)) << "no SAVE key: no game";
+  EXPECT_FALSE(isGameStored(*store)) << "no SAVE key: no game";
   EXPECT_EQ(keyClass(*store, kSavePath), "SAVEDATA");
   for (uint8_t flag : {1, 0x80, 0xFF}) {
     put("ISSTORED", {flag});
-    EXPECT_TRUE(isGameStored(*store, backend)) << int(flag);
+    EXPECT_TRUE(isGameStored(*store)) << int(flag);
   }
-  clearGameStored(*store, backend);
-  EXPECT_FALSE(isGameStored(*store, backend));
+  (void)clearGameStored(*store);
+  EXPECT_FALSE(isGameStored(*store));
   auto v = readValue(*store, kSavePath, "ISSTORED");
   ASSERT_TRUE(v);
   EXPECT_EQ(v->type, REG_BINARY);
@@ -60,7 +60,7 @@ TEST_F(SavedGameStore, TheFlagIsAnyNonZeroByteAndClearingWritesOneZeroByte) {
 
 TEST_F(SavedGameStore, AStoredGameIsReadAndNotOfferedAgain) {
   storeGame();
-  ASSERT_TRUE(isGameStored(*store, backend));
+  ASSERT_TRUE(isGameStored(*store));
   solving.counterA = 5;
   load();
   EXPECT_EQ(game.savedByteCount, 3);
@@ -78,7 +78,7 @@ TEST_F(SavedGameStore, AStoredGameIsReadAndNotOfferedAgain) {
   EXPECT_EQ(game.foundWords(2), "ELM");
   EXPECT_EQ(game.foundWords(3), "ASPEN");
   EXPECT_TRUE(backend.messages.empty());
-  EXPECT_FALSE(isGameStored(*store, backend));
+  EXPECT_FALSE(isGameStored(*store));
 }
 
 TEST_F(SavedGameStore, TheFlagIsClearedBeforeAnythingIsRead) {
@@ -86,7 +86,7 @@ TEST_F(SavedGameStore, TheFlagIsClearedBeforeAnythingIsRead) {
   put("LENGTH", le16(-4));
   put("FOUNDWORDS", text("FAR,TOO,LONG,FOR,THE,STATED,LENGTH,"), REG_SZ);
   RecordingRegistry rec(*store);
-  loadStoredGame(rec, backend, solving, game, elapsed);
+  (void)loadStoredGame(rec, solving, game, elapsed);
   ASSERT_GE(rec.calls.size(), 3u);
   EXPECT_EQ(rec.calls[0], "open Software");
   EXPECT_EQ(rec.calls[1], "create Tarnwick\\Quillorix\\1.0\\SAVE SAVEDATA 0 983103");
@@ -96,7 +96,7 @@ TEST_F(SavedGameStore, TheFlagIsClearedBeforeAnythingIsRead) {
                                           "query CURLEVELSCORE 4", "query FOUNDWORDS 15"};
   EXPECT_EQ(std::vector<std::string>(rec.calls.begin() + 3, rec.calls.begin() + 3 + reads.size()), reads);
   EXPECT_EQ(rec.openKeys, 0);
-  EXPECT_FALSE(isGameStored(*store, backend));
+  EXPECT_FALSE(isGameStored(*store));
 }
 
 TEST_F(SavedGameStore, ALengthBelowOneOrShorterThanTheBytesReadsNoBytes) {
@@ -105,7 +105,7 @@ TEST_F(SavedGameStore, ALengthBelowOneOrShorterThanTheBytesReadsNoBytes) {
     put("LENGTH", le16(length));
     RecordingRegistry rec(*store);
     game = SavedGame{};
-    loadStoredGame(rec, backend, solving, game, elapsed);
+    (void)loadStoredGame(rec, solving, game, elapsed);
     EXPECT_EQ(game.savedByteCount, length);
     EXPECT_TRUE(game.savedBytes.empty());
     EXPECT_FALSE(rec.called("query BYTE_DATA")) << length;
@@ -126,7 +126,7 @@ TEST_F(SavedGameStore, AStatedLengthOutOfRangeNeverSizesTheBuffer) {
     put("SWORDSFOUND", le32(n));
     RecordingRegistry rec(*store);
     game = SavedGame{};
-    loadStoredGame(rec, backend, solving, game, elapsed);
+    (void)loadStoredGame(rec, solving, game, elapsed);
     const std::string cap = "query FOUNDWORDS " + std::to_string(kMaxFoundWordsLength + 1);
     EXPECT_TRUE(rec.called(n < 0 ? "query FOUNDWORDS 1" : cap)) << n;
     if (n > 0) {  // the list fits the capped buffer and is read
@@ -184,21 +184,18 @@ TEST_F(SavedGameStore, MissingValuesLeaveTheirVariables) {
   EXPECT_EQ(game.levelScore, 6);
   EXPECT_EQ(elapsed, 700);
   EXPECT_EQ(game.foundWordCount, 0);
-  EXPECT_FALSE(isGameStored(*store, backend));
+  EXPECT_FALSE(isGameStored(*store));
 }
 
-TEST_F(SavedGameStore, AStoreThatCannotBeOpenedIsReportedByEachRoutine) {
+TEST_F(SavedGameStore, AStoreThatCannotBeOpenedFailsEachRoutineWithItsMessage) {
   RecordingRegistry rec(*store);
   rec.failOpen = true;
-  EXPECT_FALSE(isGameStored(rec, backend));
-  clearGameStored(rec, backend);
+  Status status;
+  EXPECT_FALSE(isGameStored(rec, &status));
+  EXPECT_EQ(status.message(), " Error - Loading the Saved Game Failerd");
+  EXPECT_EQ(clearGameStored(rec).message(), " Error - Loading the Saved Game Failerd");
   elapsed = 9;
-  loadStoredGame(rec, backend, solving, game, elapsed);
-  ASSERT_EQ(backend.messages.size(), 3u);
-  EXPECT_EQ(backend.messages[0].text, " Error - Loading the Saved Game Failerd");
-  EXPECT_EQ(backend.messages[1].text, " Error - Loading the Saved Game Failerd");
-  EXPECT_EQ(backend.messages[2].text, " Error - Load Saved Game Failerd");
-  for (const auto& m : backend.messages) EXPECT_EQ(m.title, "Quillorix");
+  EXPECT_EQ(loadStoredGame(rec, solving, game, elapsed).message(), " Error - Load Saved Game Failerd");
   EXPECT_EQ(elapsed, 9);
   EXPECT_FALSE(rec.called("set") || rec.called("query"));
 }
@@ -207,15 +204,15 @@ TEST_F(SavedGameStore, ASaveKeyThatCannotBeCreatedIsSilent) {
   storeGame();
   RecordingRegistry rec(*store);
   rec.failCreate = true;
-  EXPECT_FALSE(isGameStored(rec, backend));
-  clearGameStored(rec, backend);
+  EXPECT_FALSE(isGameStored(rec));
+  EXPECT_TRUE(clearGameStored(rec).ok());
   game.foundWordCount = 0;
   elapsed = 3;
-  loadStoredGame(rec, backend, solving, game, elapsed);
+  EXPECT_TRUE(loadStoredGame(rec, solving, game, elapsed).ok());
   EXPECT_EQ(elapsed, 3);
   EXPECT_TRUE(game.foundWords.empty());
   EXPECT_TRUE(backend.messages.empty());
-  EXPECT_TRUE(isGameStored(*store, backend)) << "nothing above could clear the flag";
+  EXPECT_TRUE(isGameStored(*store)) << "nothing above could clear the flag";
   EXPECT_EQ(rec.openKeys, 0);
 }
 

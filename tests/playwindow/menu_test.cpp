@@ -100,7 +100,7 @@ class SaveTest : public PlayTest {
     EXPECT_FALSE(w->isLoaded());
     UserData stored;
     stored.bestScores.redim(kLevels);
-    loadUserData(*program.registry, backend, stored);
+    (void)loadUserData(*program.registry, stored);
     EXPECT_EQ(stored.bestScores(2).times(1), 1234);
     EXPECT_EQ(stored.bestScores(2).names(1), "Ada");
     EXPECT_EQ(stored.solving.modeNum, 2);

@@ -97,6 +97,6 @@ void PlayTest::putSaveValue(const char* name, const std::vector<uint8_t>& bytes)
             ERROR_SUCCESS);
 }
 
-bool PlayTest::stored() { return isGameStored(*program.registry, backend); }
+bool PlayTest::stored() { return isGameStored(*program.registry); }
 
 }  // namespace qlx::testing_play

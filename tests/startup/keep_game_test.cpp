@@ -38,7 +38,7 @@ class KeepGame : public PlayTest {
     SolvingData s;
     SavedGame g;
     int32_t t = 0;
-    loadStoredGame(*program.registry, backend, s, g, t);
+    (void)loadStoredGame(*program.registry, s, g, t);
     putSaveValue("ISSTORED", {1});
     return std::vector<uint8_t>(g.savedBytes.begin(), g.savedBytes.end());
   }

@@ -10,7 +10,7 @@
 #include "platform/folders.h"
 #include "puzzle/coding.h"
 #include "puzzle/new_puzzle.h"
-#include "startup/program.h"
+#include "puzzle/puzzle_source.h"
 #include "tools/puzzle/pattern_grid.h"
 #include "tools/puzzle/puzzle_print.h"
 
@@ -111,8 +111,9 @@ int main(int argc, char** argv) {
     return 2;
   }
 
-  qlx::Program program;
-  if (qlx::Status s = qlx::prepareProgram(program, qlx::executableFolder(), o.seed); !s) return fail(s.message());
+  qlx::PuzzleSource program;
+  if (qlx::Status s = qlx::openPuzzleSource(program, qlx::executableFolder(), o.seed); !s) return fail(s.message());
+  qlx::Puzzle puzzle;
   if (o.seed)
     if (qlx::Status s = program.fillLibrary->setSeed(*o.seed); !s) return fail(s.message());
 
@@ -125,7 +126,7 @@ int main(int argc, char** argv) {
     qlx::MadePuzzle made;
     if (o.gridPattern.empty()) {
       made.group = o.group;
-      if (qlx::Status s = qlx::newPuzzle(program.puzzle, program.grids, o.number, o.group, filler, program.random,
+      if (qlx::Status s = qlx::newPuzzle(puzzle, program.grids, o.number, o.group, filler, program.random,
                                            &made.number);
           !s)
         return fail(s.message());
@@ -134,13 +135,13 @@ int main(int argc, char** argv) {
       qlx::Puzzle p = pattern;
       if (qlx::Status s = qlx::fillGrid(p, filler, o.gridPattern); !s) return fail(s.message());
       if (qlx::Status s = qlx::assignNumbers(p, program.random); !s) return fail(o.gridPattern + ": " + s.message());
-      program.puzzle = std::move(p);
+      puzzle = std::move(p);
     }
     made.fillMicros = filler.micros;
     if (o.json)
-      std::cout << qlx::puzzleAsJson(program.puzzle, made) << "\n";
+      std::cout << qlx::puzzleAsJson(puzzle, made) << "\n";
     else
-      std::cout << (k > 1 ? "\n" : "") << qlx::puzzleAsText(program.puzzle, made);
+      std::cout << (k > 1 ? "\n" : "") << qlx::puzzleAsText(puzzle, made);
   }
   return 0;
 }

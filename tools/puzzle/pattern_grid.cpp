@@ -7,16 +7,16 @@ namespace qlx {
 
 Status loadPatternGrid(const std::string& path, Puzzle& puzzle) {
   const gridkit::ParseResult parsed = gridkit::readPatternFile(path);
-  if (!parsed.ok()) return Status::Error(parsed.errors.front().text());
+  if (!parsed.ok()) return Status::Damaged(parsed.errors.front().text());
   if (parsed.patterns.size() != 1)
-    return Status::Error(path + ": expected exactly one grid pattern, found " + std::to_string(parsed.patterns.size()));
+    return Status::Damaged(path + ": expected exactly one grid pattern, found " + std::to_string(parsed.patterns.size()));
   const gridkit::Pattern& pattern = parsed.patterns.front();
   if (pattern.cellCount() < 1 || pattern.cellCount() >= 256)
-    return Status::Error(path + ": the grid has " + std::to_string(pattern.rows) + " x " + std::to_string(pattern.cols) +
+    return Status::Damaged(path + ": the grid has " + std::to_string(pattern.rows) + " x " + std::to_string(pattern.cols) +
                          " cells; a grid needs 1 to 255 cells");
   bool anyWhite = false;
   for (uint8_t c : pattern.cells) anyWhite |= c != 0;
-  if (!anyWhite) return Status::Error(path + ": the grid has no white cells to fill");
+  if (!anyWhite) return Status::Damaged(path + ": the grid has no white cells to fill");
 
   puzzle.gridRows = static_cast<uint8_t>(pattern.rows);
   puzzle.gridCols = static_cast<uint8_t>(pattern.cols);

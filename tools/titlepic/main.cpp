@@ -6,6 +6,7 @@
 #include <string>
 
 #include "icon_picture.h"
+#include "platform/sdl/ttf_font_engine.h"
 #include "title_picture.h"
 
 namespace {
@@ -30,6 +31,7 @@ bool writePicture(const std::string& path, int width, int height, Paint paint) {
 
 int main(int argc, char** argv) {
   using namespace qlx;
+  useTtfFonts();
   constexpr const char* kUsage = "usage: quillorix-titlepic [--sheet FILE] [--icon FILE]";
   std::string sheet, iconFile;
   for (int i = 1; i < argc; ++i) {

@@ -5,7 +5,11 @@
 #include <cctype>
 #include <stdexcept>
 
+#include "platform/sdl/ttf_font_engine.h"
+
 namespace qlx {
+
+HeadlessBackend::HeadlessBackend() { useTtfFonts(); }
 
 void HeadlessBackend::showWindow(Window& window) {
   Shown& s = shown_[&window];

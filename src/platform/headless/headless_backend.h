@@ -17,6 +17,9 @@ namespace qlx {
 
 class HeadlessBackend : public Backend {
  public:
+  // Windows drawn here use real fonts unless another engine was installed first.
+  HeadlessBackend();
+
   struct Message {
     std::string text;
     std::string title;

@@ -14,6 +14,7 @@
 #include "platform/sdl/ansi_text.h"
 #include "platform/sdl/sdl_keys.h"
 #include "platform/sdl/sdl_screen.h"
+#include "platform/sdl/ttf_font_engine.h"
 #include "platform/sdl/sdl_shell.h"
 #include "platform/sdl/sdl_sound.h"
 #include "platform/window.h"
@@ -333,6 +334,7 @@ void SdlBackend::handleQuit() {
 }  // namespace
 
 std::unique_ptr<Backend> makeSdlBackend(Status* status) {
+  useTtfFonts();
   // Closing the last window is the program's business, not a quit event; a puzzle left open
   // must not keep the screen saver away; the compositor stays on for a desktop window.
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");

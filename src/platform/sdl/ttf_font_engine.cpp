@@ -248,4 +248,13 @@ TtfFontEngine::Resolved TtfFontEngine::resolve(const FontSpec& font) {
 
 std::size_t TtfFontEngine::cachedLines() const { return impl_->lines.size(); }
 
+TtfFontEngine& ttfFontEngine() {
+  static TtfFontEngine engine;
+  return engine;
+}
+
+void useTtfFonts() {
+  if (!fontEngineInstalled()) installFontEngine(ttfFontEngine());
+}
+
 }  // namespace qlx

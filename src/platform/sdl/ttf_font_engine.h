@@ -14,6 +14,12 @@
 
 namespace qlx {
 
+// The program's engine for real fonts (fontconfig finds the file, SDL_ttf renders; faces
+// cached), started on first use: SDL_ttf needs no display. useTtfFonts() makes it the default.
+class TtfFontEngine;
+TtfFontEngine& ttfFontEngine();
+void useTtfFonts();
+
 class TtfFontEngine : public FontEngine {
  public:
   // Finds the font file for a face and weight; empty when there is none.
