@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/status.h"
 
@@ -41,6 +42,24 @@ struct RegKey;
 using HKEY = RegKey*;
 extern const HKEY HKEY_CURRENT_USER;
 
+// A value as listed: its name as written, its type and bytes.
+struct RegValueEntry {
+  std::string name;
+  DWORD type = REG_NONE;
+  std::vector<uint8_t> data;
+};
+
+struct RegistryOptions {
+  // How long a call waits for another copy of the game to finish its save.
+  int busyTimeoutMs = 5000;
+  // Opens an existing file for reading only: it is never created, changed or moved aside, and a
+  // damaged or foreign file is an error.
+  bool readOnly = false;
+  // For tests: the n-th write (a key made, a value set or a save committed; counted from 1 over
+  // the store's life) fails as a full disk would. 0: none.
+  int failWriteAt = 0;
+};
+
 class Registry {
  public:
   virtual ~Registry() = default;
@@ -66,6 +85,13 @@ class Registry {
   virtual LONG queryKeyClass(HKEY key, std::string* keyClass) = 0;
   // True for a store that can be read but not written: every write is refused.
   virtual bool readOnly() const { return false; }
+
+  // The names of the key's direct subkeys, sorted without regard to case.
+  virtual LONG listSubKeys(HKEY key, std::vector<std::string>* names) = 0;
+  // The key's values in the order they were first written.
+  virtual LONG listValues(HKEY key, std::vector<RegValueEntry>* values) = 0;
+  // Closes every open key and discards the save they hold, as a crash would.
+  virtual void discardOpenKeys() = 0;
 };
 
 // Opens (or creates) the store file at path; ":memory:" gives a store that lives in memory. A
@@ -75,6 +101,8 @@ class Registry {
 // nothing will be saved. When no store can be had at all, the result is a store whose every open
 // fails, and the status says why.
 Status openRegistry(const std::string& path, std::unique_ptr<Registry>* out, std::string* notice);
+Status openRegistry(const std::string& path, const RegistryOptions& options, std::unique_ptr<Registry>* out,
+                    std::string* notice);
 
 // $XDG_DATA_HOME/quillorix/settings.db, or ~/.local/share/quillorix/settings.db.
 std::string defaultRegistryPath();

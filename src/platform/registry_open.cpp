@@ -170,8 +170,13 @@ Status openSqliteRegistry(const std::string& path, const RegistryOptions& option
 }
 
 Status openRegistry(const std::string& path, std::unique_ptr<Registry>* out, std::string* notice) {
+  return openRegistry(path, RegistryOptions{}, out, notice);
+}
+
+Status openRegistry(const std::string& path, const RegistryOptions& options, std::unique_ptr<Registry>* out,
+                    std::string* notice) {
   std::unique_ptr<SqliteRegistry> store;
-  Status status = openSqliteRegistry(path, RegistryOptions{}, &store, notice);
+  Status status = openSqliteRegistry(path, options, &store, notice);
   *out = std::move(store);
   return status;
 }

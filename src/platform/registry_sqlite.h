@@ -1,5 +1,5 @@
-// The settings store's SQLite implementation, seen by the store's own tools and tests: the
-// Registry calls plus listing of subkeys and values (for export) and a settable busy timeout.
+// The settings store's SQLite implementation, seen by the store's own tests: the Registry calls
+// over one file, and the count of keys open now.
 #pragma once
 
 #include <cstdint>
@@ -13,23 +13,6 @@
 struct sqlite3;
 
 namespace qlx {
-
-struct RegistryOptions {
-  // How long a call waits for another copy of the game to finish its save.
-  int busyTimeoutMs = 5000;
-  // Opens an existing file for reading only: it is never created, changed or moved aside, and a
-  // damaged or foreign file is an error.
-  bool readOnly = false;
-  // For tests: the n-th write (a key made, a value set or a save committed; counted from 1 over
-  // the store's life) fails as a full disk would. 0: none.
-  int failWriteAt = 0;
-};
-
-struct RegValueEntry {
-  std::string name;  // as written
-  DWORD type = REG_NONE;
-  std::vector<uint8_t> data;
-};
 
 class SqliteRegistry final : public Registry {
  public:
@@ -53,12 +36,9 @@ class SqliteRegistry final : public Registry {
   LONG queryKeyClass(HKEY key, std::string* keyClass) override;
   bool readOnly() const override { return readOnly_; }
 
-  // The names of the key's direct subkeys, sorted without regard to case.
-  LONG listSubKeys(HKEY key, std::vector<std::string>* names);
-  // The key's values in the order they were first written.
-  LONG listValues(HKEY key, std::vector<RegValueEntry>* values);
-  // Closes every open key and discards the transaction they hold: a save given up whole.
-  void discardOpenKeys();
+  LONG listSubKeys(HKEY key, std::vector<std::string>* names) override;
+  LONG listValues(HKEY key, std::vector<RegValueEntry>* values) override;
+  void discardOpenKeys() override;
   // Number of keys open now (a transaction is open while it is above zero).
   size_t openKeyCount() const { return handles_.size(); }
 

@@ -57,6 +57,9 @@ class RecordingRegistry : public Registry {
                       DWORD cbData) override;
   LONG RegCloseKey(HKEY key) override;
   LONG queryKeyClass(HKEY key, std::string* cls) override { return inner_.queryKeyClass(key, cls); }
+  LONG listSubKeys(HKEY key, std::vector<std::string>* names) override { return inner_.listSubKeys(key, names); }
+  LONG listValues(HKEY key, std::vector<RegValueEntry>* values) override { return inner_.listValues(key, values); }
+  void discardOpenKeys() override { inner_.discardOpenKeys(); }
 
   // Whether some call line starts with prefix.
   bool called(const std::string& prefix) const;

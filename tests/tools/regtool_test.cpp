@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 
 #include "reg_file.h"
+#include "platform/registry_sqlite.h"
 #include "reg_transfer.h"
 #include "temp_folder.h"
 

@@ -32,11 +32,11 @@ int main(int argc, char** argv) {
   if (!((command == "export" && args.size() <= 2) || (command == "import" && args.size() == 2))) return usage();
 
   // Export only reads: the store is never changed, and a damaged one is reported, not replaced.
-  std::unique_ptr<qlx::SqliteRegistry> store;
+  std::unique_ptr<qlx::Registry> store;
   std::string notice;
   qlx::RegistryOptions options;
   options.readOnly = command == "export";
-  const qlx::Status status = qlx::openSqliteRegistry(storePath, options, &store, &notice);
+  const qlx::Status status = qlx::openRegistry(storePath, options, &store, &notice);
   if (!notice.empty()) std::cerr << "quillorix-reg: " << notice << "\n";
   if (!status.ok()) {
     std::cerr << "quillorix-reg: " << status.message() << "\n";

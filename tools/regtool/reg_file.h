@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/registry_sqlite.h"
+#include "platform/registry.h"
 
 namespace qlx::regtool {
 

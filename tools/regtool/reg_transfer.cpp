@@ -27,7 +27,7 @@ bool startsNoCase(const std::string& s, const std::string& prefix) {
 
 // The tree below key, depth first (values, then subkeys by name), with an explicit stack: each
 // key is visited once and no deeper than the store allows, whatever the store holds.
-bool collect(SqliteRegistry& store, HKEY top, const std::string& topPath, std::vector<RegFileKey>* out,
+bool collect(Registry& store, HKEY top, const std::string& topPath, std::vector<RegFileKey>* out,
              std::string* error) {
   struct Pending {
     std::string path;
@@ -86,7 +86,7 @@ bool relativePath(const std::string& full, std::string* rel) {
 
 }  // namespace
 
-bool exportGameKey(SqliteRegistry& store, std::string* text, std::string* error) {
+bool exportGameKey(Registry& store, std::string* text, std::string* error) {
   HKEY game = nullptr;
   const LONG rc = store.RegOpenKeyExA(HKEY_CURRENT_USER, kGameKey, 0, KEY_ALL_ACCESS, &game);
   if (rc == ERROR_FILE_NOT_FOUND) {
@@ -103,7 +103,7 @@ bool exportGameKey(SqliteRegistry& store, std::string* text, std::string* error)
   return ok && writeRegFile(keys, text, error);
 }
 
-bool importRegText(SqliteRegistry& store, const std::string& text, std::string* error) {
+bool importRegText(Registry& store, const std::string& text, std::string* error) {
   std::vector<RegFileKey> keys;
   if (!parseRegFile(text, &keys, error)) return false;
   std::vector<std::string> relPaths;

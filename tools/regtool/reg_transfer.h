@@ -4,18 +4,18 @@
 
 #include <string>
 
-#include "platform/registry_sqlite.h"
+#include "platform/registry.h"
 
 namespace qlx::regtool {
 
 // The game's key below HKEY_CURRENT_USER.
 inline constexpr const char* kGameKey = "Software\\Tarnwick\\Quillorix\\1.0";
 
-bool exportGameKey(SqliteRegistry& store, std::string* text, std::string* error);
+bool exportGameKey(Registry& store, std::string* text, std::string* error);
 
 // Keys the file names are created when missing. A .reg file carries no classes, so a key the
 // import creates gets the class the game itself gives it: "USERDATA" for the game key and the
 // keys on the way to it, "SAVEDATA" for its SAVE subkey, none for any other key.
-bool importRegText(SqliteRegistry& store, const std::string& text, std::string* error);
+bool importRegText(Registry& store, const std::string& text, std::string* error);
 
 }  // namespace qlx::regtool
