@@ -29,7 +29,7 @@ constexpr double kMaxMedianMs = 2.0;
 constexpr double kMaxP99Ms = 20.0;
 constexpr double kMaxWorstMs = 100.0;
 constexpr double kMinAllLettersRate = 0.90;
-constexpr int kLoadRuns = 10; // the best run is taken: other work on the machine only adds time
+constexpr int kLoadRuns = 10;  // the best run is taken: other work on the machine only adds time
 
 struct Options {
   std::string gridFile = QLX_BIN_DIR "/GRIDFILE.GFDB";
@@ -39,15 +39,20 @@ struct Options {
   uint64_t seed = 20240611;
 };
 
-bool parseArgs(int argc, char **argv, Options &o) {
+bool parseArgs(int argc, char** argv, Options& o) {
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     const bool hasValue = i + 1 < argc;
-    if (a == "--grid-file" && hasValue) o.gridFile = argv[++i];
-    else if (a == "--dict" && hasValue) o.dict = argv[++i];
-    else if (a == "--fills" && hasValue) o.fills = std::atoi(argv[++i]);
-    else if (a == "--group" && hasValue) o.group = std::atoi(argv[++i]);
-    else if (a == "--seed" && hasValue) o.seed = std::strtoull(argv[++i], nullptr, 10);
+    if (a == "--grid-file" && hasValue)
+      o.gridFile = argv[++i];
+    else if (a == "--dict" && hasValue)
+      o.dict = argv[++i];
+    else if (a == "--fills" && hasValue)
+      o.fills = std::atoi(argv[++i]);
+    else if (a == "--group" && hasValue)
+      o.group = std::atoi(argv[++i]);
+    else if (a == "--seed" && hasValue)
+      o.seed = std::strtoull(argv[++i], nullptr, 10);
     else {
       std::fprintf(stderr,
                    "usage: bench-fill [--grid-file GRIDFILE.GFDB|patterns.txt] [--dict XWORD.DICT] "
@@ -63,7 +68,7 @@ bool parseArgs(int argc, char **argv, Options &o) {
 }
 
 // A grid file, or for development a pattern text file (its grids form the one group asked for).
-bool loadGrids(const Options &o, std::vector<Pattern> &grids) {
+bool loadGrids(const Options& o, std::vector<Pattern>& grids) {
   std::string error;
   if (o.gridFile.size() > 4 && o.gridFile.substr(o.gridFile.size() - 4) == ".txt") {
     auto parsed = qlx::gridkit::readPatternFile(o.gridFile);
@@ -85,7 +90,8 @@ bool loadGrids(const Options &o, std::vector<Pattern> &grids) {
     return false;
   }
   if (o.group > static_cast<int>(groups->size())) {
-    std::fprintf(stderr, "bench-fill: %s has %zu groups, not %d\n", o.gridFile.c_str(), groups->size(), o.group);
+    std::fprintf(stderr, "bench-fill: %s has %zu groups, not %d\n", o.gridFile.c_str(),
+                 groups->size(), o.group);
     return false;
   }
   grids = std::move((*groups)[static_cast<size_t>(o.group - 1)]);
@@ -93,7 +99,7 @@ bool loadGrids(const Options &o, std::vector<Pattern> &grids) {
 }
 
 // Word -> commonness level, as the library reads the file (50 when a line gives none).
-std::unordered_map<std::string, int> readWords(const std::string &path) {
+std::unordered_map<std::string, int> readWords(const std::string& path) {
   std::unordered_map<std::string, int> words;
   std::ifstream in(path);
   std::string line;
@@ -110,8 +116,9 @@ std::unordered_map<std::string, int> readWords(const std::string &path) {
 
 // Every run of 2+ cells a distinct dictionary word and every white cell a letter; the number
 // of distinct letters, or -1 with a message when the fill is wrong.
-int checkFill(const Pattern &p, const std::vector<uint8_t> &cells, const std::unordered_map<std::string, int> &words,
-              uint32_t &present, std::map<int, long> &levels, std::set<std::string> &seen) {
+int checkFill(const Pattern& p, const std::vector<uint8_t>& cells,
+              const std::unordered_map<std::string, int>& words, uint32_t& present,
+              std::map<int, long>& levels, std::set<std::string>& seen) {
   seen.clear();
   uint32_t letters = 0;
   for (int i = 0; i < p.cellCount(); ++i) {
@@ -147,14 +154,14 @@ int checkFill(const Pattern &p, const std::vector<uint8_t> &cells, const std::un
   return std::popcount(letters);
 }
 
-double percentile(const std::vector<double> &sorted, double q) {
+double percentile(const std::vector<double>& sorted, double q) {
   const size_t i = static_cast<size_t>(q * static_cast<double>(sorted.size() - 1) + 0.5);
   return sorted[std::min(i, sorted.size() - 1)];
 }
 
-} // namespace
+}  // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
   Options o;
   if (!parseArgs(argc, argv, o)) return 2;
   std::vector<Pattern> grids;
@@ -175,7 +182,7 @@ int main(int argc, char **argv) {
       std::fprintf(stderr, "bench-fill: loadLangDict failed (%d): %s\n", rc, zandrelLastError());
       return 2;
     }
-    if (run == 0) firstLoadMs = ms; // fresh memory pages, as at game start-up
+    if (run == 0) firstLoadMs = ms;  // fresh memory pages, as at game start-up
     loadMs = std::min(loadMs, ms);
   }
   const auto words = readWords(o.dict);
@@ -188,13 +195,13 @@ int main(int argc, char **argv) {
   int missingCount[26] = {};
   // Variety: how many words a fill shares with the previous fill of the same grid.
   std::vector<std::set<std::string>> previous(grids.size());
-  std::vector<std::map<std::string, int>> wordFills(grids.size()); // fills each word appears in
+  std::vector<std::map<std::string, int>> wordFills(grids.size());  // fills each word appears in
   long sharedWords = 0, comparedWords = 0;
-  std::map<int, long> placed, listed; // words by level: in the fills, in the dictionary
-  for (const auto &entry : words) ++listed[entry.second];
+  std::map<int, long> placed, listed;  // words by level: in the fills, in the dictionary
+  for (const auto& entry : words) ++listed[entry.second];
   for (int f = 0; f < o.fills; ++f) {
     for (size_t g = 0; g < grids.size(); ++g) {
-      const Pattern &p = grids[g];
+      const Pattern& p = grids[g];
       std::vector<uint8_t> cells(p.cells.size());
       for (size_t i = 0; i < cells.size(); ++i) cells[i] = p.cells[i] ? '?' : '-';
       const auto t0 = Clock::now();
@@ -215,10 +222,11 @@ int main(int argc, char **argv) {
       ++checked;
       distinctSum += distinct;
       if (!previous[g].empty()) {
-        for (const std::string &w : fillWords) sharedWords += static_cast<long>(previous[g].count(w));
+        for (const std::string& w : fillWords)
+          sharedWords += static_cast<long>(previous[g].count(w));
         comparedWords += static_cast<long>(fillWords.size());
       }
-      for (const std::string &w : fillWords) ++wordFills[g][w];
+      for (const std::string& w : fillWords) ++wordFills[g][w];
       previous[g] = std::move(fillWords);
       if (distinct == 26) ++allLetters;
       for (int l = 0; l < 26; ++l)
@@ -227,11 +235,12 @@ int main(int argc, char **argv) {
   }
 
   std::sort(times.begin(), times.end());
-  const double median = percentile(times, 0.5), p90 = percentile(times, 0.9), p99 = percentile(times, 0.99);
+  const double median = percentile(times, 0.5), p90 = percentile(times, 0.9),
+               p99 = percentile(times, 0.99);
   const double worst = times.back();
   const double rate = checked ? static_cast<double>(allLetters) / checked : 0.0;
-  std::printf("dictionary load  %8.2f ms (best of %d; first %.2f ms; %zu words)\n", loadMs, kLoadRuns, firstLoadMs,
-              words.size());
+  std::printf("dictionary load  %8.2f ms (best of %d; first %.2f ms; %zu words)\n", loadMs,
+              kLoadRuns, firstLoadMs, words.size());
   std::printf("grids %zu, fills %zu\n", grids.size(), times.size());
   std::printf("median %.3f ms, p90 %.3f ms, p99 %.3f ms, worst %.3f ms\n", median, p90, p99, worst);
   std::printf("failures %d\n", failures);
@@ -239,26 +248,30 @@ int main(int argc, char **argv) {
               checked ? static_cast<double>(distinctSum) / checked : 0.0);
 
   long placedTotal = 0;
-  for (const auto &entry : placed) placedTotal += entry.second;
+  for (const auto& entry : placed) placedTotal += entry.second;
   std::printf("words by level (fills / dictionary):");
-  for (const auto &entry : listed)
-    std::printf(" %d: %.0f%%/%.0f%%", entry.first, placedTotal ? 100.0 * placed[entry.first] / placedTotal : 0.0,
+  for (const auto& entry : listed)
+    std::printf(" %d: %.0f%%/%.0f%%", entry.first,
+                placedTotal ? 100.0 * placed[entry.first] / placedTotal : 0.0,
                 100.0 * entry.second / static_cast<double>(words.size()));
   std::printf("\n");
   std::printf("words shared with the previous fill of the grid %.1f%%\n",
-              comparedWords ? 100.0 * static_cast<double>(sharedWords) / static_cast<double>(comparedWords) : 0.0);
+              comparedWords
+                  ? 100.0 * static_cast<double>(sharedWords) / static_cast<double>(comparedWords)
+                  : 0.0);
   // The word a grid repeats most, as a share of that grid's fills, averaged over the grids.
   double topShare = 0.0;
-  for (const auto &counts : wordFills) {
+  for (const auto& counts : wordFills) {
     int top = 0;
-    for (const auto &entry : counts) top = std::max(top, entry.second);
+    for (const auto& entry : counts) top = std::max(top, entry.second);
     topShare += static_cast<double>(top) / o.fills;
   }
   std::printf("a grid's most repeated word is in %.1f%% of its fills (mean over grids)\n",
               100.0 * topShare / static_cast<double>(grids.size()));
   std::printf("letters missing most often:");
   for (int shown = 0; shown < 6; ++shown) {
-    const int l = static_cast<int>(std::max_element(missingCount, missingCount + 26) - missingCount);
+    const int l =
+        static_cast<int>(std::max_element(missingCount, missingCount + 26) - missingCount);
     if (missingCount[l] == 0) break;
     std::printf(" %c %d", 'a' + l, missingCount[l]);
     missingCount[l] = 0;
@@ -266,7 +279,7 @@ int main(int argc, char **argv) {
   std::printf("\n");
 
   bool ok = true;
-  auto target = [&](bool met, const char *what) {
+  auto target = [&](bool met, const char* what) {
     if (!met) {
       std::printf("MISSED: %s\n", what);
       ok = false;

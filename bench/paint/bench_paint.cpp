@@ -72,7 +72,8 @@ int main() {
   DrawRect grid, strip, alphabet;
   grid.hDC = strip.hDC = alphabet.hDC = &dc;
   grid.left = 25, grid.top = 25, grid.width = kCell;
-  strip.left = grid.left + kCols * kCell + 30, strip.top = 25 + (kRows - 13) * kCell / 2, strip.width = kCell;
+  strip.left = grid.left + kCols * kCell + 30, strip.top = 25 + (kRows - 13) * kCell / 2,
+  strip.width = kCell;
   alphabet.left = 75, alphabet.top = 475, alphabet.width = 25;
 
   // The layout of a new game (the first text drawn, so the fonts open here), then the repaint
@@ -93,7 +94,9 @@ int main() {
 
   p.selectedNum = 1;
   repaint();
-  const double coldMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - coldStart).count();
+  const double coldMs =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - coldStart)
+          .count();
   for (int i = 0; i < 100; ++i) {
     p.selectedNum = static_cast<int16_t>(i % 26 + 1);
     repaint();
@@ -101,7 +104,8 @@ int main() {
   // Without a font every line is empty and the figures would mean nothing.
   int inked = 0;
   for (int y = alphabet.top; y < alphabet.top + 50; ++y)
-    for (int x = alphabet.left; x < alphabet.left + 13 * 25; ++x) inked += dc.pixel(x, y) == rgb(0, 0, 0);
+    for (int x = alphabet.left; x < alphabet.left + 13 * 25; ++x)
+      inked += dc.pixel(x, y) == rgb(0, 0, 0);
   if (inked == 0) {
     std::fprintf(stderr, "bench-paint: no text was drawn; is a font for \"Arial\" installed?\n");
     return 2;
@@ -114,13 +118,15 @@ int main() {
     p.selectedNum = static_cast<int16_t>(i % 26 + 1);
     const auto start = std::chrono::steady_clock::now();
     repaint();
-    ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                     .count());
   }
   std::sort(ms.begin(), ms.end());
   const double median = percentile(ms, 0.5), p99 = percentile(ms, 0.99), worst = ms.back();
   std::printf("bench-paint: 15x15 repaint after a selection change, %d runs\n", kRuns);
-  std::printf("  median %.3f ms   p99 %.3f ms   worst %.3f ms   (target: median and p99 <= %.1f ms)\n", median, p99,
-              worst, kTargetMs);
+  std::printf(
+      "  median %.3f ms   p99 %.3f ms   worst %.3f ms   (target: median and p99 <= %.1f ms)\n",
+      median, p99, worst, kTargetMs);
   std::printf("  first layout and repaint, fonts opened and nothing cached: %.3f ms\n", coldMs);
   if (median > kTargetMs || p99 > kTargetMs) {
     std::printf("  MISSED\n");

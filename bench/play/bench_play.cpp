@@ -33,8 +33,9 @@ double percentile(const std::vector<double>& sorted, double q) {
 bool report(const char* what, std::vector<double> ms, double target) {
   std::sort(ms.begin(), ms.end());
   const double p99 = percentile(ms, 0.99);
-  std::printf("%-28s n %5zu  median %7.3f ms  p99 %7.3f ms  worst %7.3f ms  (target p99 <= %.0f ms)\n", what,
-              ms.size(), percentile(ms, 0.5), p99, ms.back(), target);
+  std::printf(
+      "%-28s n %5zu  median %7.3f ms  p99 %7.3f ms  worst %7.3f ms  (target p99 <= %.0f ms)\n",
+      what, ms.size(), percentile(ms, 0.5), p99, ms.back(), target);
   return p99 <= target;
 }
 
@@ -76,7 +77,8 @@ int main() {
         backend.keyPress(*w, letter);
         letters.push_back(msSince(tl));
         if (p.entries(num) != static_cast<uint8_t>(letter)) {
-          std::fprintf(stderr, "bench-play: the letter %c typed on number %d was not entered\n", letter, num);
+          std::fprintf(stderr, "bench-play: the letter %c typed on number %d was not entered\n",
+                       letter, num);
           return 1;
         }
         ++typed;

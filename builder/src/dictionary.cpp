@@ -17,27 +17,27 @@ namespace zandrel {
 namespace {
 
 struct Entry {
-  uint64_t hi, lo; // letters 1..26 in 5-bit fields, first letter most significant
+  uint64_t hi, lo;  // letters 1..26 in 5-bit fields, first letter most significant
   uint8_t level;
-  bool operator<(const Entry &o) const {
+  bool operator<(const Entry& o) const {
     if (hi != o.hi) return hi < o.hi;
     if (lo != o.lo) return lo < o.lo;
     return level < o.level;
   }
-  bool sameWord(const Entry &o) const { return hi == o.hi && lo == o.lo; }
+  bool sameWord(const Entry& o) const { return hi == o.hi && lo == o.lo; }
 };
 
 // Packs up to 15 letters: the first 12 into hi, the rest into lo.
 Entry pack(std::string_view word, uint8_t level) {
   Entry e{0, 0, level};
   for (size_t i = 0; i < word.size(); ++i) {
-    uint64_t &field = i < 12 ? e.hi : e.lo;
+    uint64_t& field = i < 12 ? e.hi : e.lo;
     field = (field << 5) | static_cast<uint64_t>(word[i] - 'a' + 1);
   }
   return e;
 }
 
-void unpack(const Entry &e, int length, uint8_t *out) {
+void unpack(const Entry& e, int length, uint8_t* out) {
   for (int i = length - 1; i >= 0; --i) {
     if (i >= 12) {
       out[i] = static_cast<uint8_t>((e.lo >> (5 * (length - 1 - i))) & 31U) - 1;
@@ -49,12 +49,13 @@ void unpack(const Entry &e, int length, uint8_t *out) {
 }
 
 // Parses one line; false when the line is to be skipped.
-bool parseLine(std::string_view line, std::string_view &word, uint8_t &level) {
+bool parseLine(std::string_view line, std::string_view& word, uint8_t& level) {
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
   if (line.empty() || line.front() == '#') return false;
   const size_t space = line.find(' ');
   word = line.substr(0, space);
-  if (word.size() < static_cast<size_t>(kMinWordLength) || word.size() > static_cast<size_t>(kMaxWordLength))
+  if (word.size() < static_cast<size_t>(kMinWordLength) ||
+      word.size() > static_cast<size_t>(kMaxWordLength))
     return false;
   for (char c : word)
     if (c < 'a' || c > 'z') return false;
@@ -74,7 +75,7 @@ bool parseLine(std::string_view line, std::string_view &word, uint8_t &level) {
 }
 
 // Sizes the arrays of a list for count words, all bitsets empty.
-void allocate(WordList &list, int length, int count) {
+void allocate(WordList& list, int length, int count) {
   list.length = length;
   list.count = count;
   list.blocks = blocksFor(count);
@@ -87,8 +88,8 @@ void allocate(WordList &list, int length, int count) {
 }
 
 // Stores word (a..z) at index and sets its bits.
-void place(WordList &list, int index, std::string_view word, uint8_t level) {
-  uint8_t *letters = list.letters.data() + static_cast<size_t>(index) * list.length;
+void place(WordList& list, int index, std::string_view word, uint8_t level) {
+  uint8_t* letters = list.letters.data() + static_cast<size_t>(index) * list.length;
   uint32_t mask = 0;
   for (int p = 0; p < list.length; ++p) {
     const int letter = word[static_cast<size_t>(p)] - 'a';
@@ -104,7 +105,7 @@ void place(WordList &list, int index, std::string_view word, uint8_t level) {
 }
 
 // Calls visit(word, level) for every line of text that holds a usable word.
-void visitText(std::string_view text, const WordVisitor &visit) {
+void visitText(std::string_view text, const WordVisitor& visit) {
   size_t pos = 0;
   while (pos < text.size()) {
     size_t end = text.find('\n', pos);
@@ -118,7 +119,7 @@ void visitText(std::string_view text, const WordVisitor &visit) {
 
 // The same for a file, read from the start through one reused buffer: holding the whole
 // text would cost fresh memory pages, which are dear at start-up. False on a read error.
-bool visitFile(std::FILE *file, const WordVisitor &visit) {
+bool visitFile(std::FILE* file, const WordVisitor& visit) {
   std::rewind(file);
   constexpr size_t kBuffer = 1 << 16;
   auto buffer = std::make_unique<char[]>(kBuffer);
@@ -129,7 +130,7 @@ bool visitFile(std::FILE *file, const WordVisitor &visit) {
     const size_t total = kept + got;
     const std::string_view chunk(buffer.get(), total);
     if (got == 0) {
-      if (!skipping && total > 0) visitText(chunk, visit); // last line, no newline
+      if (!skipping && total > 0) visitText(chunk, visit);  // last line, no newline
       break;
     }
     size_t pos = 0;
@@ -148,16 +149,16 @@ bool visitFile(std::FILE *file, const WordVisitor &visit) {
   return std::ferror(file) == 0;
 }
 
-constexpr uintmax_t kMaxFileBytes = 64U << 20; // a word list is well under 10 MB
+constexpr uintmax_t kMaxFileBytes = 64U << 20;  // a word list is well under 10 MB
 
 using LevelCounts = std::array<std::array<int, 256>, kMaxWordLength + 1>;
 
 // Index order within a length: by level (commonest first), alphabetical within a level.
 // Turns word counts per level into where the first word of each level goes.
-void levelStarts(LevelCounts &counts) {
-  for (auto &perLevel : counts) {
+void levelStarts(LevelCounts& counts) {
+  for (auto& perLevel : counts) {
     int next = 0;
-    for (int &n : perLevel) {
+    for (int& n : perLevel) {
       const int here = n;
       n = next;
       next += here;
@@ -165,9 +166,9 @@ void levelStarts(LevelCounts &counts) {
   }
 }
 
-} // namespace
+}  // namespace
 
-bool Dictionary::build(const WordSource &source, Dictionary &dict) {
+bool Dictionary::build(const WordSource& source, Dictionary& dict) {
   // The shipped file is alphabetical without repeats. Then one counting pass sizes every
   // array exactly and a second puts each word straight where it belongs: no sorting, no
   // regrowth. Any other order packs the words into sortable keys, sorts them and drops
@@ -177,7 +178,7 @@ bool Dictionary::build(const WordSource &source, Dictionary &dict) {
   bool ordered = true;
   bool readable = source([&](std::string_view word, uint8_t level) {
     ++(*start)[word.size()][level];
-    char *last = previous[word.size()].data();
+    char* last = previous[word.size()].data();
     if (last[0] != 0 && std::string_view(last, word.size()) >= word) ordered = false;
     std::memcpy(last, word.data(), word.size());
   });
@@ -196,46 +197,51 @@ bool Dictionary::build(const WordSource &source, Dictionary &dict) {
     if (!readable) return false;
   } else {
     std::array<std::vector<Entry>, kMaxWordLength + 1> byLength;
-    readable = source([&](std::string_view word, uint8_t level) { byLength[word.size()].push_back(pack(word, level)); });
+    readable = source([&](std::string_view word, uint8_t level) {
+      byLength[word.size()].push_back(pack(word, level));
+    });
     if (!readable) return false;
     *start = LevelCounts{};
     for (int length = kMinWordLength; length <= kMaxWordLength; ++length) {
-      std::vector<Entry> &entries = byLength[length];
+      std::vector<Entry>& entries = byLength[length];
       std::sort(entries.begin(), entries.end());
       entries.erase(std::unique(entries.begin(), entries.end(),
-                                [](const Entry &a, const Entry &b) { return a.sameWord(b); }),
+                                [](const Entry& a, const Entry& b) { return a.sameWord(b); }),
                     entries.end());
-      for (const Entry &e : entries) ++(*start)[length][e.level];
+      for (const Entry& e : entries) ++(*start)[length][e.level];
     }
     levelStarts(*start);
     for (int length = kMinWordLength; length <= kMaxWordLength; ++length) {
       allocate(dict.lists_[length], length, static_cast<int>(byLength[length].size()));
-      for (const Entry &e : byLength[length]) {
+      for (const Entry& e : byLength[length]) {
         uint8_t letters[kMaxWordLength];
         char word[kMaxWordLength];
         unpack(e, length, letters);
         for (int i = 0; i < length; ++i) word[i] = static_cast<char>('a' + letters[i]);
-        place(dict.lists_[length], (*start)[length][e.level]++, std::string_view(word, static_cast<size_t>(length)),
-              e.level);
+        place(dict.lists_[length], (*start)[length][e.level]++,
+              std::string_view(word, static_cast<size_t>(length)), e.level);
       }
     }
   }
   dict.total_ = 0;
-  for (int length = kMinWordLength; length <= kMaxWordLength; ++length) dict.total_ += dict.lists_[length].count;
+  for (int length = kMinWordLength; length <= kMaxWordLength; ++length)
+    dict.total_ += dict.lists_[length].count;
   return true;
 }
 
 Dictionary Dictionary::parse(std::string_view text) {
   Dictionary dict;
-  build([text](const WordVisitor &visit) {
-    visitText(text, visit);
-    return true;
-  }, dict);
+  build(
+      [text](const WordVisitor& visit) {
+        visitText(text, visit);
+        return true;
+      },
+      dict);
   return dict;
 }
 
-bool Dictionary::load(const std::string &path, Dictionary &out, std::string &error) {
-  std::FILE *file = std::fopen(path.c_str(), "rb");
+bool Dictionary::load(const std::string& path, Dictionary& out, std::string& error) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) {
     error = "cannot open the dictionary " + path + ": " + std::strerror(errno);
     return false;
@@ -250,7 +256,8 @@ bool Dictionary::load(const std::string &path, Dictionary &out, std::string &err
     return false;
   }
   Dictionary dict;
-  const bool readable = build([file](const WordVisitor &visit) { return visitFile(file, visit); }, dict);
+  const bool readable =
+      build([file](const WordVisitor& visit) { return visitFile(file, visit); }, dict);
   std::fclose(file);
   if (!readable) {
     error = "cannot read the dictionary " + path;
@@ -266,9 +273,9 @@ bool Dictionary::load(const std::string &path, Dictionary &out, std::string &err
 
 std::string Dictionary::text(int length, int index) const {
   std::string s(static_cast<size_t>(length), ' ');
-  const uint8_t *w = lists_[length].word(index);
+  const uint8_t* w = lists_[length].word(index);
   for (int i = 0; i < length; ++i) s[i] = static_cast<char>('a' + w[i]);
   return s;
 }
 
-} // namespace zandrel
+}  // namespace zandrel

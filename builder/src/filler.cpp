@@ -14,8 +14,8 @@ namespace {
 // How much bringing a letter into the grid is worth when choosing a word: the rare letters
 // are the ones a codeword grid tends to miss.
 constexpr float kRarity[26] = {
-    0.3F, 1.2F, 0.8F, 0.6F, 0.2F, 1.5F, 1.0F, 1.2F, 0.3F, 6.0F, 3.0F, 0.6F, 1.0F, // a..m
-    0.4F, 0.3F, 1.0F, 7.0F, 0.4F, 0.3F, 0.3F, 0.8F, 3.0F, 2.0F, 5.0F, 2.0F, 5.0F, // n..z
+    0.3F, 1.2F, 0.8F, 0.6F, 0.2F, 1.5F, 1.0F, 1.2F, 0.3F, 6.0F, 3.0F, 0.6F, 1.0F,  // a..m
+    0.4F, 0.3F, 1.0F, 7.0F, 0.4F, 0.3F, 0.3F, 0.8F, 3.0F, 2.0F, 5.0F, 2.0F, 5.0F,  // n..z
 };
 
 // Penalty per commonness level; the noise added to each score keeps fills varied.
@@ -27,24 +27,24 @@ float levelPenalty(uint8_t level) {
   return 2.8F;
 }
 
-constexpr int kSteerLetters = 3;     // missing letters tried per choice
-constexpr int kMinSteerPool = 16;    // fewest candidates worth steering into
+constexpr int kSteerLetters = 3;   // missing letters tried per choice
+constexpr int kMinSteerPool = 16;  // fewest candidates worth steering into
 // Steering for letters makes a search harder: a grid that needed restarts gets less of it,
 // and the repair pass brings the letters in afterwards.
 int steerPercent(int restarts) { return restarts == 0 ? 100 : restarts < 3 ? 50 : 0; }
 
-constexpr float kCheckedShare = 0.5F; // worth of a missing letter in a checked cell
-constexpr float kMaxLetterBonus = 7.0F; // most a word earns for the letters it brings
-constexpr int kSamples = 6;          // candidates scored per choice
-constexpr int kSteeredSamples = 3;   // fewer when steered: the pool is small, keep it varied
-constexpr float kNoise = 2.0F;       // random spread added to a score
-constexpr long kFirstBudget = 100;   // nodes before the first restart
-constexpr int kClockEvery = 64;      // nodes between clock reads
-constexpr int kAttempts = 5;         // whole fills tried for one with every letter
+constexpr float kCheckedShare = 0.5F;    // worth of a missing letter in a checked cell
+constexpr float kMaxLetterBonus = 7.0F;  // most a word earns for the letters it brings
+constexpr int kSamples = 6;              // candidates scored per choice
+constexpr int kSteeredSamples = 3;       // fewer when steered: the pool is small, keep it varied
+constexpr float kNoise = 2.0F;           // random spread added to a score
+constexpr long kFirstBudget = 100;       // nodes before the first restart
+constexpr int kClockEvery = 64;          // nodes between clock reads
+constexpr int kAttempts = 5;             // whole fills tried for one with every letter
 
 // A random set bit of a bitset of n blocks, or -1 when empty. Not quite uniform (a block
 // after a run of empty ones is likelier), which is fine for ordering candidates.
-int randomSetBit(const uint64_t *set, int n, Rng &rng) {
+int randomSetBit(const uint64_t* set, int n, Rng& rng) {
   const int start = static_cast<int>(rng.below(static_cast<uint32_t>(n)));
   for (int i = 0; i < n; ++i) {
     int b = start + i;
@@ -59,9 +59,9 @@ int randomSetBit(const uint64_t *set, int n, Rng &rng) {
   return -1;
 }
 
-} // namespace
+}  // namespace
 
-Filler::Filler(const Dictionary &dict, const Layout &layout, Rng &rng)
+Filler::Filler(const Dictionary& dict, const Layout& layout, Rng& rng)
     : dict_(dict), layout_(layout), rng_(rng), slotCount_(static_cast<int>(layout.slots.size())) {
   list_.resize(slotCount_);
   domOffset_.resize(slotCount_);
@@ -84,7 +84,8 @@ Filler::Filler(const Dictionary &dict, const Layout &layout, Rng &rng)
   cellLetter_.assign(layout_.white.size(), -1);
   cellRef_.assign(layout_.white.size(), 0);
   int widest = 0;
-  for (int length = 0; length <= kMaxWordLength; ++length) widest = std::max(widest, dict_.words(length).blocks);
+  for (int length = 0; length <= kMaxWordLength; ++length)
+    widest = std::max(widest, dict_.words(length).blocks);
   steer_.assign(static_cast<size_t>(widest), 0);
   unchecked_.assign(slotCount_, 0);
   for (int slot = 0; slot < slotCount_; ++slot)
@@ -95,8 +96,9 @@ Filler::Filler(const Dictionary &dict, const Layout &layout, Rng &rng)
 
 void Filler::reset() {
   for (int s = 0; s < slotCount_; ++s) {
-    const WordList &list = *list_[s];
-    std::copy(list.all.begin(), list.all.end(), dom_.begin() + static_cast<std::ptrdiff_t>(domOffset_[s]));
+    const WordList& list = *list_[s];
+    std::copy(list.all.begin(), list.all.end(),
+              dom_.begin() + static_cast<std::ptrdiff_t>(domOffset_[s]));
     count_[s] = list.count;
     word_[s] = -1;
   }
@@ -124,14 +126,14 @@ Filler::Step Filler::searchAll() {
     if (timedOut_ || Clock::now() >= deadline_) return Step::Aborted;
     ++stats_.restarts;
     ++restartsThisFill_;
-    budget_ += budget_ / 2; // a growing budget keeps the search complete in the limit
+    budget_ += budget_ / 2;  // a growing budget keeps the search complete in the limit
   }
 }
 
-Filler::Outcome Filler::run(Clock::time_point deadline, std::vector<char> &letters) {
+Filler::Outcome Filler::run(Clock::time_point deadline, std::vector<char>& letters) {
   deadline_ = deadline;
   timedOut_ = false;
-  for (const Slot &slot : layout_.slots)
+  for (const Slot& slot : layout_.slots)
     if (!dict_.hasLength(slot.length)) return Outcome::Impossible;
 
   // A fill the repair leaves short of a letter is kept while a fresh fill gets a go; the
@@ -209,20 +211,24 @@ uint32_t Filler::presentMask() const {
   return mask;
 }
 
-bool Filler::isUsed(int length, int word) const { return testBit(used_.data() + usedOffset_[length], word); }
+bool Filler::isUsed(int length, int word) const {
+  return testBit(used_.data() + usedOffset_[length], word);
+}
 
 void Filler::markUsed(int length, int word, bool used) {
-  uint64_t *set = used_.data() + usedOffset_[length];
-  if (used) setBit(set, word);
-  else clearBit(set, word);
+  uint64_t* set = used_.data() + usedOffset_[length];
+  if (used)
+    setBit(set, word);
+  else
+    clearBit(set, word);
 }
 
 // Gathers into steer_ the candidates that bring one of the rarest missing letters; returns
 // how many, 0 when no letter has enough. Where in the word the letter sits is left to the
 // scoring.
 int Filler::steerCandidates(int slot, uint32_t missing) {
-  const WordList &list = *list_[slot];
-  const uint64_t *dom = dom_.data() + domOffset_[slot];
+  const WordList& list = *list_[slot];
+  const uint64_t* dom = dom_.data() + domOffset_[slot];
   // The rarest few missing letters, tried from a random one on: always starting with the
   // rarest would put the same words into the same slots fill after fill.
   int letters[kSteerLetters];
@@ -243,10 +249,10 @@ int Filler::steerCandidates(int slot, uint32_t missing) {
 // Scores a few random candidates (commoner and letter-bringing words score higher) and takes
 // the best; each word taken or found already placed leaves this slot's domain for good.
 int Filler::chooseWord(int slot) {
-  const WordList &list = *list_[slot];
-  uint64_t *dom = dom_.data() + domOffset_[slot];
+  const WordList& list = *list_[slot];
+  uint64_t* dom = dom_.data() + domOffset_[slot];
   const uint32_t missing = ~presentMask() & ((1U << 26) - 1);
-  uint64_t *pool = dom;
+  uint64_t* pool = dom;
   int poolCount = count_[slot];
   if (missing != 0 && static_cast<int>(rng_.below(100)) < steerPercent(restartsThisFill_)) {
     const int steered = steerCandidates(slot, missing);
@@ -274,12 +280,13 @@ int Filler::chooseWord(int slot) {
       continue;
     }
     ++k;
-    float score = -levelPenalty(list.levels[word]) + kNoise * static_cast<float>(rng_.below(1024)) / 1024.0F;
+    float score =
+        -levelPenalty(list.levels[word]) + kNoise * static_cast<float>(rng_.below(1024)) / 1024.0F;
     // A missing letter in an unchecked cell counts in full; in a checked cell it also
     // narrows the crossing word, so it counts for less. The cap keeps the few words holding
     // several rare letters from winning every time.
     if (list.masks[word] & missing) {
-      const uint8_t *letters = list.word(word);
+      const uint8_t* letters = list.word(word);
       uint32_t free = 0, checked = 0;
       for (int p = 0; p < list.length; ++p)
         ((unchecked_[slot] >> p) & 1U ? free : checked) |= 1U << letters[p];
@@ -287,14 +294,15 @@ int Filler::chooseWord(int slot) {
       checked &= missing & ~free;
       float bonus = 0.0F;
       for (uint32_t m = free; m != 0; m &= m - 1) bonus += kRarity[std::countr_zero(m)];
-      for (uint32_t m = checked; m != 0; m &= m - 1) bonus += kRarity[std::countr_zero(m)] * kCheckedShare;
+      for (uint32_t m = checked; m != 0; m &= m - 1)
+        bonus += kRarity[std::countr_zero(m)] * kCheckedShare;
       score += std::min(bonus, kMaxLetterBonus);
     }
     if (best < 0 || score > bestScore) {
       best = word;
       bestScore = score;
     }
-    if (poolCount == 1) break; // the only candidate
+    if (poolCount == 1) break;  // the only candidate
   }
   if (best < 0 && pool != dom) {
     // Every steered candidate was already placed: any unplaced word of the domain will do.
@@ -333,9 +341,9 @@ void Filler::clearCell(int cell) {
 }
 
 bool Filler::assign(int slot, int word) {
-  const Slot &s = layout_.slots[slot];
-  const WordList &list = *list_[slot];
-  const uint8_t *letters = list.word(word);
+  const Slot& s = layout_.slots[slot];
+  const WordList& list = *list_[slot];
+  const uint8_t* letters = list.word(word);
   word_[slot] = word;
   ++assigned_;
   markUsed(list.length, word, true);
@@ -345,9 +353,9 @@ bool Filler::assign(int slot, int word) {
     const int other = s.crossSlot[p];
     if (other < 0 || word_[other] >= 0) continue;
     save(other);
-    const WordList &otherList = *list_[other];
-    count_[other] = andCount(dom_.data() + domOffset_[other], otherList.bits(s.crossPos[p], letters[p]),
-                             otherList.blocks);
+    const WordList& otherList = *list_[other];
+    count_[other] = andCount(dom_.data() + domOffset_[other],
+                             otherList.bits(s.crossPos[p], letters[p]), otherList.blocks);
     alive = count_[other] > 0;
   }
   return alive;
@@ -355,7 +363,7 @@ bool Filler::assign(int slot, int word) {
 
 void Filler::unassign(int slot, size_t trailMark) {
   restore(trailMark);
-  const Slot &s = layout_.slots[slot];
+  const Slot& s = layout_.slots[slot];
   for (int p = 0; p < s.length; ++p) clearCell(s.cells[p]);
   markUsed(s.length, word_[slot], false);
   word_[slot] = -1;
@@ -364,20 +372,21 @@ void Filler::unassign(int slot, size_t trailMark) {
 
 void Filler::save(int slot) {
   const int blocks = list_[slot]->blocks;
-  const uint64_t *dom = dom_.data() + domOffset_[slot];
+  const uint64_t* dom = dom_.data() + domOffset_[slot];
   trail_.push_back({slot, count_[slot], saved_.size()});
   saved_.insert(saved_.end(), dom, dom + blocks);
 }
 
 void Filler::restore(size_t trailMark) {
   while (trail_.size() > trailMark) {
-    const TrailEntry &e = trail_.back();
+    const TrailEntry& e = trail_.back();
     const int blocks = list_[e.slot]->blocks;
-    std::memcpy(dom_.data() + domOffset_[e.slot], saved_.data() + e.offset, sizeof(uint64_t) * blocks);
+    std::memcpy(dom_.data() + domOffset_[e.slot], saved_.data() + e.offset,
+                sizeof(uint64_t) * blocks);
     count_[e.slot] = e.count;
     saved_.resize(e.offset);
     trail_.pop_back();
   }
 }
 
-} // namespace zandrel
+}  // namespace zandrel

@@ -16,8 +16,8 @@ namespace zandrel {
 using Clock = std::chrono::steady_clock;
 
 // Letters (0 = 'a') rarest first in English words: the order missing letters are sought in.
-inline constexpr int kRarestFirst[26] = {16, 9, 23, 25, 10, 21, 22, 24, 5, 1, 7, 6, 15,
-                                         12, 2, 20, 3, 11, 13, 17, 0, 4, 8, 14, 18, 19};
+inline constexpr int kRarestFirst[26] = {16, 9, 23, 25, 10, 21, 22, 24, 5, 1, 7,  6,  15,
+                                         12, 2, 20, 3,  11, 13, 17, 0,  4, 8, 14, 18, 19};
 
 struct FillStats {
   long nodes = 0;
@@ -27,17 +27,17 @@ struct FillStats {
 };
 
 class Filler {
-public:
+ public:
   enum class Outcome { Filled, Impossible, TimedOut };
 
-  Filler(const Dictionary &dict, const Layout &layout, Rng &rng);
+  Filler(const Dictionary& dict, const Layout& layout, Rng& rng);
 
   // On Filled, letters holds 'a'..'z' for every white cell and 0 for blocks.
-  Outcome run(Clock::time_point deadline, std::vector<char> &letters);
+  Outcome run(Clock::time_point deadline, std::vector<char>& letters);
 
-  const FillStats &stats() const { return stats_; }
+  const FillStats& stats() const { return stats_; }
 
-private:
+ private:
   enum class Step { Found, Exhausted, Aborted };
 
   void reset();
@@ -68,25 +68,25 @@ private:
   std::vector<int> savedWords_;  // repair: the words before a reopen
   std::vector<int> reopened_;    // repair: the slots searched again
 
-  const Dictionary &dict_;
-  const Layout &layout_;
-  Rng &rng_;
+  const Dictionary& dict_;
+  const Layout& layout_;
+  Rng& rng_;
   int slotCount_ = 0;
 
-  std::vector<const WordList *> list_;  // per slot
-  std::vector<uint32_t> unchecked_;     // per slot: bit p set when position p crosses nothing
-  std::vector<size_t> domOffset_;       // per slot, into dom_
-  std::vector<uint64_t> dom_;           // candidate bitsets of all slots
-  std::vector<int> count_;              // candidates left per slot (may include used words)
-  std::vector<int> word_;               // assigned word per slot, -1 when open
+  std::vector<const WordList*> list_;  // per slot
+  std::vector<uint32_t> unchecked_;    // per slot: bit p set when position p crosses nothing
+  std::vector<size_t> domOffset_;      // per slot, into dom_
+  std::vector<uint64_t> dom_;          // candidate bitsets of all slots
+  std::vector<int> count_;             // candidates left per slot (may include used words)
+  std::vector<int> word_;              // assigned word per slot, -1 when open
   int assigned_ = 0;
 
-  std::vector<int8_t> cellLetter_;      // -1 when empty
-  std::vector<uint8_t> cellRef_;        // how many assigned slots cover the cell
+  std::vector<int8_t> cellLetter_;  // -1 when empty
+  std::vector<uint8_t> cellRef_;    // how many assigned slots cover the cell
   int letterCount_[26] = {};
 
-  std::vector<size_t> usedOffset_;      // per length, into used_
-  std::vector<uint64_t> used_;          // words placed, per length
+  std::vector<size_t> usedOffset_;  // per length, into used_
+  std::vector<uint64_t> used_;      // words placed, per length
 
   struct TrailEntry {
     int slot;
@@ -95,7 +95,7 @@ private:
   };
   std::vector<TrailEntry> trail_;
   std::vector<uint64_t> saved_;
-  std::vector<uint64_t> steer_;         // scratch: the candidates that bring a missing letter
+  std::vector<uint64_t> steer_;  // scratch: the candidates that bring a missing letter
 
   Clock::time_point deadline_{};
   long nodes_ = 0;   // nodes of the current search
@@ -105,4 +105,4 @@ private:
   FillStats stats_;
 };
 
-} // namespace zandrel
+}  // namespace zandrel

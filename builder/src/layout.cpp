@@ -6,12 +6,12 @@
 
 namespace zandrel {
 
-Layout makeLayout(const uint8_t *white, int rows, int cols) {
+Layout makeLayout(const uint8_t* white, int rows, int cols) {
   Layout layout;
   layout.rows = rows;
   layout.cols = cols;
   layout.white.assign(white, white + static_cast<size_t>(rows) * cols);
-  for (uint8_t &w : layout.white) w = w ? 1 : 0;
+  for (uint8_t& w : layout.white) w = w ? 1 : 0;
 
   const int cellCount = rows * cols;
   std::vector<int> acrossOf(cellCount, -1), acrossPos(cellCount, -1);
@@ -34,7 +34,10 @@ Layout makeLayout(const uint8_t *white, int rows, int cols) {
 
   for (int r = 0; r < rows; ++r) {
     for (int c = 0; c < cols;) {
-      if (!layout.white[r * cols + c]) { ++c; continue; }
+      if (!layout.white[r * cols + c]) {
+        ++c;
+        continue;
+      }
       int end = c;
       while (end < cols && layout.white[r * cols + end]) ++end;
       if (end - c >= 2) addRun(true, r * cols + c, 1, end - c);
@@ -43,7 +46,10 @@ Layout makeLayout(const uint8_t *white, int rows, int cols) {
   }
   for (int c = 0; c < cols; ++c) {
     for (int r = 0; r < rows;) {
-      if (!layout.white[r * cols + c]) { ++r; continue; }
+      if (!layout.white[r * cols + c]) {
+        ++r;
+        continue;
+      }
       int end = r;
       while (end < rows && layout.white[end * cols + c]) ++end;
       if (end - r >= 2) addRun(false, r * cols + c, cols, end - r);
@@ -51,7 +57,7 @@ Layout makeLayout(const uint8_t *white, int rows, int cols) {
     }
   }
 
-  for (Slot &slot : layout.slots) {
+  for (Slot& slot : layout.slots) {
     slot.crossSlot.assign(slot.length, -1);
     slot.crossPos.assign(slot.length, -1);
     for (int i = 0; i < slot.length; ++i) {
@@ -66,8 +72,9 @@ Layout makeLayout(const uint8_t *white, int rows, int cols) {
     }
   }
   for (int cell = 0; cell < cellCount; ++cell)
-    if (layout.white[cell] && acrossOf[cell] < 0 && downOf[cell] < 0) layout.loneCells.push_back(cell);
+    if (layout.white[cell] && acrossOf[cell] < 0 && downOf[cell] < 0)
+      layout.loneCells.push_back(cell);
   return layout;
 }
 
-} // namespace zandrel
+}  // namespace zandrel

@@ -25,6 +25,6 @@ struct Layout {
 };
 
 // white holds rows * cols bytes, non-zero for a white cell.
-Layout makeLayout(const uint8_t *white, int rows, int cols);
+Layout makeLayout(const uint8_t* white, int rows, int cols);
 
-} // namespace zandrel
+}  // namespace zandrel

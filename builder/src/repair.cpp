@@ -13,12 +13,12 @@
 namespace zandrel {
 
 namespace {
-constexpr int kSwapRounds = 12;   // single-word swaps per fill at most
-constexpr long kReopenNodes = 60; // search nodes of one reopen
-constexpr long kMaxReopens = 40;  // reopens per fill at most
-constexpr long kWideReopenNodes = 100; // search nodes of one reopen at radius 2
-constexpr long kMaxWideReopens = 10;   // reopens at radius 2 per fill at most
-} // namespace
+constexpr int kSwapRounds = 12;         // single-word swaps per fill at most
+constexpr long kReopenNodes = 60;       // search nodes of one reopen
+constexpr long kMaxReopens = 40;        // reopens per fill at most
+constexpr long kWideReopenNodes = 100;  // search nodes of one reopen at radius 2
+constexpr long kMaxWideReopens = 10;    // reopens at radius 2 per fill at most
+}  // namespace
 
 void Filler::fillLoneCells() {
   // A white cell in no word takes a missing letter if there is one, else any letter.
@@ -38,8 +38,8 @@ void Filler::fillLoneCells() {
 }
 
 void Filler::placeWord(int slot, int word) {
-  const Slot &s = layout_.slots[slot];
-  const uint8_t *letters = list_[slot]->word(word);
+  const Slot& s = layout_.slots[slot];
+  const uint8_t* letters = list_[slot]->word(word);
   for (int p = 0; p < s.length; ++p) setCell(s.cells[p], letters[p]);
   markUsed(s.length, word, true);
   word_[slot] = word;
@@ -47,7 +47,7 @@ void Filler::placeWord(int slot, int word) {
 }
 
 void Filler::liftWord(int slot) {
-  const Slot &s = layout_.slots[slot];
+  const Slot& s = layout_.slots[slot];
   for (int p = 0; p < s.length; ++p) clearCell(s.cells[p]);
   markUsed(s.length, word_[slot], false);
   word_[slot] = -1;
@@ -60,9 +60,9 @@ bool Filler::swapForLetters() {
   const int start = static_cast<int>(rng_.below(static_cast<uint32_t>(slotCount_)));
   for (int i = 0; i < slotCount_; ++i) {
     const int slot = (start + i) % slotCount_;
-    const Slot &s = layout_.slots[slot];
-    const WordList &list = *list_[slot];
-    const uint8_t *current = list.word(word_[slot]);
+    const Slot& s = layout_.slots[slot];
+    const WordList& list = *list_[slot];
+    const uint8_t* current = list.word(word_[slot]);
     bool anyUnchecked = false;
     for (int p = 0; p < s.length; ++p) anyUnchecked |= s.crossSlot[p] < 0;
     if (!anyUnchecked) continue;
@@ -72,7 +72,7 @@ bool Filler::swapForLetters() {
       if (s.crossSlot[p] < 0) --letterCount_[current[p]];
     const uint32_t kept = presentMask();
 
-    uint64_t *candidates = steer_.data();
+    uint64_t* candidates = steer_.data();
     std::copy(list.all.begin(), list.all.end(), candidates);
     for (int p = 0; p < s.length; ++p)
       if (s.crossSlot[p] >= 0) andCount(candidates, list.bits(p, current[p]), list.blocks);
@@ -80,7 +80,7 @@ bool Filler::swapForLetters() {
       for (uint64_t block = candidates[b]; block != 0; block &= block - 1) {
         const int word = b * 64 + std::countr_zero(block);
         if (word == word_[slot] || isUsed(list.length, word)) continue;
-        const uint8_t *letters = list.word(word);
+        const uint8_t* letters = list.word(word);
         uint32_t after = kept;
         for (int p = 0; p < s.length; ++p)
           if (s.crossSlot[p] < 0) after |= 1U << letters[p];
@@ -121,13 +121,14 @@ bool Filler::reopenFor(int centre, int letter, int radius, long nodeBudget) {
 
   bool alive = true;
   for (int slot : reopened_) {
-    const Slot &s = layout_.slots[slot];
-    const WordList &list = *list_[slot];
-    uint64_t *dom = dom_.data() + domOffset_[slot];
+    const Slot& s = layout_.slots[slot];
+    const WordList& list = *list_[slot];
+    uint64_t* dom = dom_.data() + domOffset_[slot];
     std::copy(list.all.begin(), list.all.end(), dom);
     count_[slot] = list.count;
     for (int p = 0; p < s.length; ++p)
-      if (cellRef_[s.cells[p]] > 0) count_[slot] = andCount(dom, list.bits(p, cellLetter_[s.cells[p]]), list.blocks);
+      if (cellRef_[s.cells[p]] > 0)
+        count_[slot] = andCount(dom, list.bits(p, cellLetter_[s.cells[p]]), list.blocks);
     if (slot == centre) count_[slot] = andCount(dom, list.holding(letter), list.blocks);
     alive = alive && count_[slot] > 0;
   }
@@ -163,15 +164,17 @@ void Filler::repairLetters() {
     for (int letter : kRarestFirst) {
       if (!((missing >> letter) & 1U)) continue;
       const int start = static_cast<int>(rng_.below(static_cast<uint32_t>(slotCount_)));
-      for (int i = 0; i < slotCount_ && !helped && reopens < kMaxReopens && !timedOut_; ++i, ++reopens)
+      for (int i = 0; i < slotCount_ && !helped && reopens < kMaxReopens && !timedOut_;
+           ++i, ++reopens)
         helped = reopenFor((start + i) % slotCount_, letter, 1, kReopenNodes);
-      for (int i = 0; i < slotCount_ && !helped && wideReopens < kMaxWideReopens && !timedOut_; ++i, ++wideReopens)
+      for (int i = 0; i < slotCount_ && !helped && wideReopens < kMaxWideReopens && !timedOut_;
+           ++i, ++wideReopens)
         helped = reopenFor((start + i) % slotCount_, letter, 2, kWideReopenNodes);
       if (helped) break;
     }
-    if (!helped) break; // no missing letter can be brought in this way
+    if (!helped) break;  // no missing letter can be brought in this way
     ++stats_.repairSwaps;
   }
 }
 
-} // namespace zandrel
+}  // namespace zandrel

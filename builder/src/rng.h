@@ -7,12 +7,12 @@
 namespace zandrel {
 
 class Rng {
-public:
+ public:
   explicit Rng(uint64_t seed = 1) { reseed(seed); }
 
   void reseed(uint64_t seed) {
     // splitmix64 spreads any seed (even 0) over the whole state.
-    for (uint64_t &word : s_) {
+    for (uint64_t& word : s_) {
       seed += 0x9e3779b97f4a7c15ULL;
       uint64_t z = seed;
       z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
@@ -38,9 +38,9 @@ public:
     return static_cast<uint32_t>(((next() >> 32) * static_cast<uint64_t>(bound)) >> 32);
   }
 
-private:
+ private:
   static uint64_t rotl(uint64_t x, int k) { return (x << k) | (x >> (64 - k)); }
   uint64_t s_[4];
 };
 
-} // namespace zandrel
+}  // namespace zandrel

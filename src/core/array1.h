@@ -38,7 +38,8 @@ class Array1 {
  private:
   std::size_t check(long long i) const {
     if (i < 1 || static_cast<std::size_t>(i) > items_.size())
-      throw std::out_of_range("index " + std::to_string(i) + " outside 1.." + std::to_string(items_.size()));
+      throw std::out_of_range("index " + std::to_string(i) + " outside 1.." +
+                              std::to_string(items_.size()));
     return static_cast<std::size_t>(i - 1);
   }
 

@@ -6,7 +6,8 @@
 namespace qlx {
 
 Random Random::fromClock(uint64_t* seed) {
-  const auto now = static_cast<uint64_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count());
+  const auto now =
+      static_cast<uint64_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count());
   if (seed) *seed = now;
   return Random(now);
 }

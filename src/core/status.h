@@ -12,17 +12,26 @@ enum class StatusCode {
   kNotFound,  // a file, key or value that is not there
   kDamaged,   // outside data that cannot be used as it is (a broken file, a bad value)
   kIoError,   // reading or writing failed (a full disk, a read-only file, no display)
-  kRefused,   // the request itself cannot be met (an option out of range, a store that will not open)
+  kRefused,   // the request itself cannot be met (an option out of range, a store that will not
+              // open)
 };
 
 class [[nodiscard]] Status {
  public:
   Status() = default;  // success
   static Status Ok() { return Status(); }
-  static Status NotFound(std::string message) { return Status(StatusCode::kNotFound, std::move(message)); }
-  static Status Damaged(std::string message) { return Status(StatusCode::kDamaged, std::move(message)); }
-  static Status IoError(std::string message) { return Status(StatusCode::kIoError, std::move(message)); }
-  static Status Refused(std::string message) { return Status(StatusCode::kRefused, std::move(message)); }
+  static Status NotFound(std::string message) {
+    return Status(StatusCode::kNotFound, std::move(message));
+  }
+  static Status Damaged(std::string message) {
+    return Status(StatusCode::kDamaged, std::move(message));
+  }
+  static Status IoError(std::string message) {
+    return Status(StatusCode::kIoError, std::move(message));
+  }
+  static Status Refused(std::string message) {
+    return Status(StatusCode::kRefused, std::move(message));
+  }
   // A failure of no more particular kind.
   static Status Error(std::string message) { return Refused(std::move(message)); }
 

@@ -15,7 +15,8 @@ BestList* listOf(Array1<BestList>& bestScores, int level) {
 
 // Places the list really holds, at most eight.
 long long placesOf(const BestList& list) {
-  return static_cast<long long>(std::min({list.times.size(), list.names.size(), std::size_t{kBestPlaces}}));
+  return static_cast<long long>(
+      std::min({list.times.size(), list.names.size(), std::size_t{kBestPlaces}}));
 }
 
 }  // namespace
@@ -33,7 +34,8 @@ int rankOfTime(Array1<BestList>& bestScores, int level, int32_t time) {
   return kNoPlace;
 }
 
-void insertBestTime(Array1<BestList>& bestScores, int level, int32_t time, const std::string& name) {
+void insertBestTime(Array1<BestList>& bestScores, int level, int32_t time,
+                    const std::string& name) {
   BestList* list = listOf(bestScores, level);
   if (!list) return;
   const long long places = placesOf(*list);
@@ -55,7 +57,8 @@ void insertBestTime(Array1<BestList>& bestScores, int level, int32_t time, const
 
 BestListChange bestTimeEntry(int level, int32_t time, const std::string& name) {
   return [level, time, name](Array1<BestList>& bestScores) {
-    if (rankOfTime(bestScores, level, time) <= kBestPlaces) insertBestTime(bestScores, level, time, name);
+    if (rankOfTime(bestScores, level, time) <= kBestPlaces)
+      insertBestTime(bestScores, level, time, name);
   };
 }
 

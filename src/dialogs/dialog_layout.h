@@ -14,8 +14,8 @@ inline constexpr int kDialogUnit = 44;
 inline FontSpec dialogFont() { return FontSpec{"Times New Roman", 14.25, FW_BOLD}; }
 
 // A record of a painted dialog on its device context.
-inline DrawRect dialogRect(DeviceContext& dc, int left, int top, int width, int height, HBRUSH brush, ColorRef text,
-                           HPEN pen = nullptr) {
+inline DrawRect dialogRect(DeviceContext& dc, int left, int top, int width, int height,
+                           HBRUSH brush, ColorRef text, HPEN pen = nullptr) {
   DrawRect r;
   r.hDC = &dc;
   r.left = left;

@@ -56,7 +56,9 @@ void edge(DeviceContext& dc, const Rect& r, HBRUSH topLeft, HBRUSH bottomRight) 
   dc.fillRect(Rect{r.right - 1, r.top, r.right, r.bottom}, bottomRight);
 }
 
-Rect inset(const Rect& r, int by) { return Rect{r.left + by, r.top + by, r.right - by, r.bottom - by}; }
+Rect inset(const Rect& r, int by) {
+  return Rect{r.left + by, r.top + by, r.right - by, r.bottom - by};
+}
 
 }  // namespace
 
@@ -127,7 +129,8 @@ void DiagUN::paintTextBox() {
   hdc.setFont(formFont());
   hdc.setTextColor(rgb(0, 0, 0));
   const Rect textArea{textLeft(), inner.top, inner.right - 1, inner.bottom};
-  hdc.drawText(std::string_view(text_).substr(firstVisible_), textArea, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+  hdc.drawText(std::string_view(text_).substr(firstVisible_), textArea,
+               DT_LEFT | DT_VCENTER | DT_SINGLELINE);
   if (caretOn_) {
     const int height = hdc.textExtent("Ag").cy;
     const int top = std::max(inner.top, inner.top + (inner.bottom - inner.top) / 2 - height / 2);
@@ -188,13 +191,26 @@ void DiagUN::Timer_Tick() {
 void DiagUN::Form_KeyDown(int& keyCode, int& shift) {
   (void)shift;
   switch (keyCode) {
-    case VK_RETURN: unload(); return;
-    case kKeyLeft: if (caret_ > 0) --caret_; break;
-    case kKeyRight: if (caret_ < text_.size()) ++caret_; break;
-    case kKeyHome: caret_ = 0; break;
-    case kKeyEnd: caret_ = text_.size(); break;
-    case VK_DELETE: if (caret_ < text_.size()) text_.erase(caret_, 1); break;
-    default: return;
+    case VK_RETURN:
+      unload();
+      return;
+    case kKeyLeft:
+      if (caret_ > 0) --caret_;
+      break;
+    case kKeyRight:
+      if (caret_ < text_.size()) ++caret_;
+      break;
+    case kKeyHome:
+      caret_ = 0;
+      break;
+    case kKeyEnd:
+      caret_ = text_.size();
+      break;
+    case VK_DELETE:
+      if (caret_ < text_.size()) text_.erase(caret_, 1);
+      break;
+    default:
+      return;
   }
   edited();
 }
@@ -219,8 +235,8 @@ void DiagUN::Form_MouseDown(int button, int shift, float x, float y) {
   (void)shift;
   if (button != vbLeftButton) return;
   const auto inside = [x, y](const Rect& r) {
-    return x >= static_cast<float>(r.left) && x < static_cast<float>(r.right) && y >= static_cast<float>(r.top) &&
-           y < static_cast<float>(r.bottom);
+    return x >= static_cast<float>(r.left) && x < static_cast<float>(r.right) &&
+           y >= static_cast<float>(r.top) && y < static_cast<float>(r.bottom);
   };
   if (inside(okButton_)) {
     unload();

@@ -30,9 +30,9 @@ class DiagUN : public Window {
  public:
   DiagUN(Backend& backend, const Graphics& graphics);
 
-  int bestNo = 0;            // the place earned; set by the opener, not shown
-  int modeNum = 0;           // the level named in the message; set by the opener
-  std::string nameEntered;   // set from the text box when the dialog unloads
+  int bestNo = 0;           // the place earned; set by the opener, not shown
+  int modeNum = 0;          // the level named in the message; set by the opener
+  std::string nameEntered;  // set from the text box when the dialog unloads
 
   void Form_Load() override;
   void Form_Unload(int& cancel) override;
@@ -68,8 +68,8 @@ class DiagUN : public Window {
   DeviceContext measure_;  // measures the text box's text in its font
   std::string congratulation_;
   std::string text_;
-  std::size_t caret_ = 0;        // characters of text_ before the caret
-  std::size_t firstVisible_ = 0; // first character shown when the text is wider than the box
+  std::size_t caret_ = 0;         // characters of text_ before the caret
+  std::size_t firstVisible_ = 0;  // first character shown when the text is wider than the box
   bool caretOn_ = true;
   Rect messageLabel_;
   Rect promptLabel_;

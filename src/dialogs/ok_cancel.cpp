@@ -17,7 +17,8 @@ constexpr double kButtonPoints = 14;
 
 }  // namespace
 
-FrmOKCancel::FrmOKCancel(Backend& backend, const Graphics& graphics, int dialogUnit, Question question)
+FrmOKCancel::FrmOKCancel(Backend& backend, const Graphics& graphics, int dialogUnit,
+                         Question question)
     : Window(backend, kOKCancelWidth, kOKCancelHeight),
       graphics_(graphics),
       dialogUnit_(dialogUnit),
@@ -41,13 +42,15 @@ void FrmOKCancel::Form_Load() {
   const int w = clientWidth(), h = clientHeight();
   background_ = dialogRect(hdc, 1, 1, w - 2, h - 2, &g.brPanel, 0);
   message_ = dialogRect(hdc, u, u, (w - 2) - 2 * u, (h - 2) - 4 * u, &g.brPanel, g.clrMessageText);
-  buttons_[0] = dialogRect(hdc, 20, (h - 2) - 2 * u, 4 * u, kButtonHeight, &g.brPanel, g.clrButtonText, &g.penFrame);
-  buttons_[1] =
-      dialogRect(hdc, 4 * u + 40, (h - 2) - 2 * u, 4 * u, kButtonHeight, &g.brPanel, g.clrButtonText, &g.penFrame);
+  buttons_[0] = dialogRect(hdc, 20, (h - 2) - 2 * u, 4 * u, kButtonHeight, &g.brPanel,
+                           g.clrButtonText, &g.penFrame);
+  buttons_[1] = dialogRect(hdc, 4 * u + 40, (h - 2) - 2 * u, 4 * u, kButtonHeight, &g.brPanel,
+                           g.clrButtonText, &g.penFrame);
 
   // The frame takes the pen a fresh context holds: the default black one.
   drawBox(background_, 2);
-  drawText(message_, 1, question_.message.empty() ? loadString(IDS_RESUME_QUESTION) : question_.message,
+  drawText(message_, 1,
+           question_.message.empty() ? loadString(IDS_RESUME_QUESTION) : question_.message,
            kTopLeftText);
   hdc.setFontSize(kButtonPoints);
   drawAtRest(1);

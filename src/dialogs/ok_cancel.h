@@ -30,7 +30,8 @@ struct Question {
 
 class FrmOKCancel : public Window {
  public:
-  FrmOKCancel(Backend& backend, const Graphics& graphics, int dialogUnit = kDialogUnit, Question question = {});
+  FrmOKCancel(Backend& backend, const Graphics& graphics, int dialogUnit = kDialogUnit,
+              Question question = {});
 
   // The answer: -1 while open and when closed other than by a button or key; 1 for button 1 or
   // Enter; 2 for button 2 or Escape.
@@ -59,7 +60,9 @@ class FrmOKCancel : public Window {
   std::array<DrawRect, 2> buttons_{};
 };
 
-// Shows frmOKCancel modally and returns clickedBtnNum: 1, 2, or -1 when it was closed any other way.
-int askOKCancel(Backend& backend, const Graphics& graphics, int dialogUnit = kDialogUnit, Question question = {});
+// Shows frmOKCancel modally and returns clickedBtnNum: 1, 2, or -1 when it was closed any other
+// way.
+int askOKCancel(Backend& backend, const Graphics& graphics, int dialogUnit = kDialogUnit,
+                Question question = {});
 
 }  // namespace qlx

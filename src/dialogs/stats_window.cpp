@@ -25,7 +25,8 @@ std::string buttonCaption(int k) { return loadString(90 + k); }
 }  // namespace
 
 FrmStats::FrmStats(const StatsContext& context)
-    : Window(context.backend, kStatsWidth, kStatsHeight, context.graphics.brBackground.color), ctx_(context) {}
+    : Window(context.backend, kStatsWidth, kStatsHeight, context.graphics.brBackground.color),
+      ctx_(context) {}
 
 BestList* FrmStats::shownList() {
   Array1<BestList>& scores = ctx_.user.bestScores;
@@ -45,12 +46,15 @@ void FrmStats::Form_Load() {
   const int titleLeft = static_cast<int>(roundHalfEven(w / 2.0 - 2 * u));
   title_ = dialogRect(hdc, titleLeft, u / 2, 4 * u, kTitleHeight, &g.brBackground, kBlack);
   for (int i = 1; i <= kBestPlaces; ++i) {
-    nameRows_[static_cast<std::size_t>(i - 1)] = dialogRect(hdc, u, u * i, 6 * u, u, &g.brBackground, g.clrScoreText);
+    nameRows_[static_cast<std::size_t>(i - 1)] =
+        dialogRect(hdc, u, u * i, 6 * u, u, &g.brBackground, g.clrScoreText);
     timeRows_[static_cast<std::size_t>(i - 1)] =
         dialogRect(hdc, 8 * u, u * i, 2 * u, u, &g.brBackground, g.clrScoreText);
   }
-  buttons_[0] = dialogRect(hdc, 2 * u, 9 * u, 3 * u, kButtonHeight, &g.brPanel, g.clrButtonText, &g.penFrame);
-  buttons_[1] = dialogRect(hdc, 6 * u, 9 * u, 3 * u, kButtonHeight, &g.brPanel, g.clrButtonText, &g.penFrame);
+  buttons_[0] =
+      dialogRect(hdc, 2 * u, 9 * u, 3 * u, kButtonHeight, &g.brPanel, g.clrButtonText, &g.penFrame);
+  buttons_[1] =
+      dialogRect(hdc, 6 * u, 9 * u, 3 * u, kButtonHeight, &g.brPanel, g.clrButtonText, &g.penFrame);
 
   setCaption(std::string("Best Scores - ") + kApplicationTitle);
   drawBox(background_, 0);
@@ -62,15 +66,19 @@ void FrmStats::Form_Load() {
 void FrmStats::drawRows() {
   const BestList* list = shownList();
   if (!list) return;
-  const std::size_t places = std::min({list->names.size(), list->times.size(), std::size_t{kBestPlaces}});
+  const std::size_t places =
+      std::min({list->names.size(), list->times.size(), std::size_t{kBestPlaces}});
   for (std::size_t i = 1; i <= places; ++i) {
     drawText(nameRows_[i - 1], 1, list->names(static_cast<long long>(i)), kTopLeftText);
-    drawText(timeRows_[i - 1], 1, formatTime(list->times(static_cast<long long>(i)), kTimeShort), kTopLeftText);
+    drawText(timeRows_[i - 1], 1, formatTime(list->times(static_cast<long long>(i)), kTimeShort),
+             kTopLeftText);
   }
 }
 
 void FrmStats::drawButtonsAtRest() {
-  for (int k = 1; k <= 2; ++k) drawButton(buttons_[static_cast<std::size_t>(k - 1)], 0, false, 4, buttonCaption(k), ctx_.graphics);
+  for (int k = 1; k <= 2; ++k)
+    drawButton(buttons_[static_cast<std::size_t>(k - 1)], 0, false, 4, buttonCaption(k),
+               ctx_.graphics);
 }
 
 void FrmStats::Form_KeyPress(int& keyAscii) {
@@ -111,11 +119,12 @@ void FrmStats::clearScores() {
   drawButton(title_, 0, false, 2, list ? loadString(modeNum + 30) : std::string(), ctx_.graphics);
   if (list) {
     const int level = modeNum;
-    const Status saved = saveBestListChange(ctx_.registry, ctx_.user, [level](Array1<BestList>& lists) {
-      if (level < 1 || static_cast<std::size_t>(level) > lists.size()) return;
-      for (auto& name : lists(level).names) name = kClearedName;
-      for (auto& time : lists(level).times) time = kClearedTime;
-    });
+    const Status saved =
+        saveBestListChange(ctx_.registry, ctx_.user, [level](Array1<BestList>& lists) {
+          if (level < 1 || static_cast<std::size_t>(level) > lists.size()) return;
+          for (auto& name : lists(level).names) name = kClearedName;
+          for (auto& time : lists(level).times) time = kClearedTime;
+        });
     reportSave(ctx_.saveNotice, ctx_.backend, saved);
   }
   drawRows();

@@ -11,8 +11,8 @@
 #include "drawkit/graphics.h"
 #include "persistence/save_notice.h"
 #include "persistence/user_data.h"
-#include "platform/registry.h"
 #include "platform/backend.h"
+#include "platform/registry.h"
 #include "platform/window.h"
 
 namespace qlx {
@@ -31,7 +31,7 @@ inline constexpr const char* kClearQuestion = "Clear all eight best times of thi
 struct StatsContext {
   Backend& backend;
   const Graphics& graphics;
-  UserData& user;      // Clear Scores changes user.bestScores and saves them at once
+  UserData& user;  // Clear Scores changes user.bestScores and saves them at once
   int dialogUnit = kDialogUnit;
   Registry* registry;  // where a cleared list is saved; null keeps it in memory
   SaveNotice* saveNotice;

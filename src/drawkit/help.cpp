@@ -8,8 +8,10 @@ namespace qlx {
 
 void openDocument(Backend& backend, const std::string& target) {
   if (backend.openDocument(target)) return;
-  backend.messageBox("No program was found to show the help page. You can open it in a web browser yourself:\n" + target,
-                     kApplicationTitle);
+  backend.messageBox(
+      "No program was found to show the help page. You can open it in a web browser yourself:\n" +
+          target,
+      kApplicationTitle);
 }
 
 std::string helpPagePath(const std::string& appFolder) { return appFolder + kHelpFileName; }

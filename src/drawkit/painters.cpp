@@ -26,7 +26,8 @@ bool isBlock(const Puzzle& p, int i) { return p.gridShape(i) == 0; }
 // The number of letter cell i, or 0 when its letter is not coded.
 int numberOfCell(const Puzzle& p, int i, int numbers) {
   const int letter = p.gridLetters(i);
-  if (letter < 'a' || letter > 'z' || static_cast<std::size_t>(letter - 96) > p.letterToNum.size()) return 0;
+  if (letter < 'a' || letter > 'z' || static_cast<std::size_t>(letter - 96) > p.letterToNum.size())
+    return 0;
   const int n = p.letterToNum(letter - 96);
   return n >= 1 && n <= numbers ? n : 0;
 }
@@ -38,7 +39,8 @@ HBRUSH selectionBrush(const Puzzle& p, int n, const Graphics& g) {
 }
 
 // Fills square r and draws text centred in colour (no text when it is empty).
-void drawSquare(DeviceContext& dc, const Rect& r, HBRUSH brush, const std::string& text, ColorRef colour) {
+void drawSquare(DeviceContext& dc, const Rect& r, HBRUSH brush, const std::string& text,
+                ColorRef colour) {
   dc.fillRect(r, brush);
   if (text.empty()) return;
   dc.setTextColor(colour);
@@ -111,7 +113,8 @@ void paintCodeStrip(const DrawRect& strip, const Puzzle& p, int mode, const Grap
     }
     const Rect letterBox{box.left + size, box.top, box.left + 2 * size - 2, box.bottom};
     if (p.givenNums(n) == 1)
-      drawSquare(dc, letterBox, selectionBrush(p, n, g), letterText(p.numToLetter(n) + 64), kClrGivenLetter);
+      drawSquare(dc, letterBox, selectionBrush(p, n, g), letterText(p.numToLetter(n) + 64),
+                 kClrGivenLetter);
     else if (p.entries(n) != 0)
       drawSquare(dc, letterBox, selectionBrush(p, n, g), letterText(p.entries(n)), kClrEntry);
     else

@@ -27,8 +27,8 @@ void drawPicture(const DrawRect& rec, int piece, bool highlighted, const Graphic
   rec.hDC->bitBlt(rec.left, rec.top, kTitlePictureWidth, kTitlePictureHeight, g.picDC, 0, 0);
 }
 
-void drawButton(const DrawRect& rec, int frameStyle, bool highlighted, int32_t lift, std::string_view caption,
-                const Graphics& g) {
+void drawButton(const DrawRect& rec, int frameStyle, bool highlighted, int32_t lift,
+                std::string_view caption, const Graphics& g) {
   DeviceContext* dc = rec.hDC;
   if (!dc) return;
   Rect r = rec.rect();
@@ -60,7 +60,8 @@ void drawBox(const DrawRect& rec, int framed) {
 void drawText(const DrawRect& rec, int32_t lift, std::string_view text, int32_t format) {
   DeviceContext* dc = rec.hDC;
   if (!dc) return;
-  const uint32_t flags = format == kTopLeftText ? uint32_t{DT_VCENTER} : static_cast<uint32_t>(format);
+  const uint32_t flags =
+      format == kTopLeftText ? uint32_t{DT_VCENTER} : static_cast<uint32_t>(format);
   Rect r = rec.rect();
   dc->setTextColor(kBlack);
   dc->drawText(text, r, flags);
@@ -77,7 +78,8 @@ Rect cellSquare(const DrawRect& board, int column, int row) {
   return Rect{left, top, left + size - 2, top + size - 2};
 }
 
-void drawCellText(const DrawRect& grid, int gridCols, int cellIndex, HBRUSH brush, std::string& text) {
+void drawCellText(const DrawRect& grid, int gridCols, int cellIndex, HBRUSH brush,
+                  std::string& text) {
   DeviceContext* dc = grid.hDC;
   if (!dc || gridCols <= 0 || cellIndex < 1) return;
   const Rect r = cellSquare(grid, (cellIndex - 1) % gridCols, (cellIndex - 1) / gridCols);

@@ -35,8 +35,8 @@ void drawPicture(const DrawRect& rec, int piece, bool highlighted, const Graphic
 // values: no frame and the pen left alone). The pen used last stays selected. The caption is
 // drawn centred in black, then again in the hover colour (highlighted) or the record's colour
 // with the rectangle's right edge moved by +lift and its bottom by -lift.
-void drawButton(const DrawRect& rec, int frameStyle, bool highlighted, int32_t lift, std::string_view caption,
-                const Graphics& g);
+void drawButton(const DrawRect& rec, int frameStyle, bool highlighted, int32_t lift,
+                std::string_view caption, const Graphics& g);
 
 // Fills the record; framed > 0 outlines it with whatever pen is selected.
 void drawBox(const DrawRect& rec, int framed);
@@ -48,7 +48,8 @@ void drawText(const DrawRect& rec, int32_t lift, std::string_view text, int32_t 
 // Fills the inner square of grid cell cellIndex (from 1, row by row over gridCols columns) with
 // brush, leaving a one-pixel gap on each side, and draws text centred in the colour already set.
 // text comes back in upper case; an empty text only fills.
-void drawCellText(const DrawRect& grid, int gridCols, int cellIndex, HBRUSH brush, std::string& text);
+void drawCellText(const DrawRect& grid, int gridCols, int cellIndex, HBRUSH brush,
+                  std::string& text);
 
 // The inner square of the cell at (column, row) of a board of square cells of size pixels.
 Rect cellSquare(const DrawRect& board, int column, int row);

@@ -6,7 +6,8 @@
 namespace qlx {
 
 void initSoundFiles(SoundFiles& soundFiles, const std::string& appFolder) {
-  for (std::size_t i = 0; i < kSoundFileNames.size(); ++i) soundFiles[i] = appFolder + kSoundFileNames[i];
+  for (std::size_t i = 0; i < kSoundFileNames.size(); ++i)
+    soundFiles[i] = appFolder + kSoundFileNames[i];
 }
 
 void playSoundFile(Backend& backend, const SoundFiles& soundFiles, int index) {

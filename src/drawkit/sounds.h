@@ -9,7 +9,14 @@ namespace qlx {
 
 class Backend;
 
-enum SoundIndex : int { sndClick = 0, sndUnclick = 1, sndBeep = 2, sndBeeps = 3, sndRight = 4, sndClap = 5 };
+enum SoundIndex : int {
+  sndClick = 0,
+  sndUnclick = 1,
+  sndBeep = 2,
+  sndBeeps = 3,
+  sndRight = 4,
+  sndClap = 5
+};
 
 inline constexpr std::array<const char*, 6> kSoundFileNames{"CLICK.wav", "UNCLICK.wav", "BEEP.wav",
                                                             "BEEPS.wav", "RIGHT.wav",   "CLAP.wav"};

@@ -14,7 +14,8 @@ struct Piece {
 };
 
 // Splits every template piece at the occurrences of key, left to right, putting value between.
-std::vector<Piece> replaceKey(std::vector<Piece> pieces, const std::string& key, const std::string& value) {
+std::vector<Piece> replaceKey(std::vector<Piece> pieces, const std::string& key,
+                              const std::string& value) {
   std::vector<Piece> out;
   out.reserve(pieces.size());
   for (Piece& piece : pieces) {
@@ -23,7 +24,8 @@ std::vector<Piece> replaceKey(std::vector<Piece> pieces, const std::string& key,
       continue;
     }
     std::size_t from = 0;
-    for (std::size_t at; (at = piece.text.find(key, from)) != std::string::npos; from = at + key.size()) {
+    for (std::size_t at; (at = piece.text.find(key, from)) != std::string::npos;
+         from = at + key.size()) {
       out.push_back({piece.text.substr(from, at - from), true});
       out.push_back({value, false});
     }

@@ -6,12 +6,14 @@
 
 namespace qlx {
 
-Status Game::drawGrid(const GridIndex& grids, int16_t group, Random& random, int32_t* puzzleNum, Puzzle* shape) const {
+Status Game::drawGrid(const GridIndex& grids, int16_t group, Random& random, int32_t* puzzleNum,
+                      Puzzle* shape) const {
   if (Status s = drawPuzzleNumber(grids, group, random, puzzleNum); !s) return s;
   return loadGrid(grids, *puzzleNum, group, *shape);
 }
 
-Status Game::start(const GridIndex& grids, int32_t puzzleNum, int16_t group, WordFiller& filler, Random& random) {
+Status Game::start(const GridIndex& grids, int32_t puzzleNum, int16_t group, WordFiller& filler,
+                   Random& random) {
   if (Status s = newPuzzle(p_, grids, puzzleNum, group, filler, random); !s) return s;
   p_.selectedNum = 0;  // a number of the last puzzle means nothing in this one
   puzzleNum_ = puzzleNum;
@@ -34,13 +36,16 @@ void Game::resume(int32_t elapsed, int32_t puzzleNum, int16_t group) {
   solutionShown_ = false;
 }
 
-bool Game::selectionValid() const { return p_.selectedNum >= 1 && p_.selectedNum <= p_.letterCount; }
+bool Game::selectionValid() const {
+  return p_.selectedNum >= 1 && p_.selectedNum <= p_.letterCount;
+}
 
 int Game::numberAt(int row, int col) const {
   if (row < 0 || col < 0 || row >= p_.gridRows || col >= p_.gridCols) return 0;
   const int cell = row * p_.gridCols + col + 1;
   const int letter = p_.gridLetters(cell) - 96;
-  const int num = (p_.gridShape(cell) != 0 && letter >= 1 && letter <= 26) ? p_.letterToNum(letter) : 0;
+  const int num =
+      (p_.gridShape(cell) != 0 && letter >= 1 && letter <= 26) ? p_.letterToNum(letter) : 0;
   return num >= 1 && num <= p_.letterCount ? num : 0;
 }
 

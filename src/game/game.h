@@ -13,9 +13,9 @@
 namespace qlx {
 
 // Penalties, in tenths of a second: the clock is the score.
-inline constexpr int32_t kRevealPenalty = 300;     // 30 seconds
-inline constexpr int32_t kSolutionPenalty = 24000; // 40 minutes
-inline constexpr int32_t kTickTenths = 10;         // one second of play
+inline constexpr int32_t kRevealPenalty = 300;      // 30 seconds
+inline constexpr int32_t kSolutionPenalty = 24000;  // 40 minutes
+inline constexpr int32_t kTickTenths = 10;          // one second of play
 
 // What a move changed.
 struct Changes {
@@ -39,10 +39,12 @@ class Game {
 
   // A new game's grid: a number of group drawn with random, and its shape loaded into *shape
   // (for laying out the board while the fill runs). Nothing of the game changes.
-  Status drawGrid(const GridIndex& grids, int16_t group, Random& random, int32_t* puzzleNum, Puzzle* shape) const;
+  Status drawGrid(const GridIndex& grids, int16_t group, Random& random, int32_t* puzzleNum,
+                  Puzzle* shape) const;
   // Makes the puzzle of grid puzzleNum of group and starts it: no selection, the clock at zero.
   // On failure the puzzle in memory and the game are left as they were.
-  Status start(const GridIndex& grids, int32_t puzzleNum, int16_t group, WordFiller& filler, Random& random);
+  Status start(const GridIndex& grids, int32_t puzzleNum, int16_t group, WordFiller& filler,
+               Random& random);
   // The puzzle in memory as a game under way (a stored one): only what a player could have made
   // survives (entries A-Z, a selection of a number that is not given), the clock at elapsed.
   void resume(int32_t elapsed, int32_t puzzleNum, int16_t group);

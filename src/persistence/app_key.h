@@ -47,6 +47,7 @@ class OpenKey {
 // HKEY_CURRENT_USER\Software with full access.
 bool openSoftware(Registry& registry, OpenKey& software);
 // Creates or opens subKey below parent, non-volatile with full access, with keyClass when new.
-bool createKey(Registry& registry, HKEY parent, const std::string& subKey, const char* keyClass, OpenKey& key);
+bool createKey(Registry& registry, HKEY parent, const std::string& subKey, const char* keyClass,
+               OpenKey& key);
 
 }  // namespace qlx

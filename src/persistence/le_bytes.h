@@ -15,6 +15,8 @@ inline void put32(uint8_t* at, uint32_t v) {
   put16(at + 2, static_cast<uint16_t>(v >> 16));
 }
 inline uint16_t get16(const uint8_t* at) { return static_cast<uint16_t>(at[0] | (at[1] << 8)); }
-inline uint32_t get32(const uint8_t* at) { return get16(at) | (static_cast<uint32_t>(get16(at + 2)) << 16); }
+inline uint32_t get32(const uint8_t* at) {
+  return get16(at) | (static_cast<uint32_t>(get16(at + 2)) << 16);
+}
 
 }  // namespace qlx::le

@@ -20,7 +20,8 @@ struct SaveNotice {
 // Shows what a failed save means: a store that will not open at all says so each time (its
 // message), any other failure kNotSavedMessage, unless the player has been told already.
 inline void reportSave(SaveNotice* notice, Backend& backend, const Status& saved) {
-  if (saved.code() == StatusCode::kRefused) return backend.messageBox(saved.message(), kApplicationTitle);
+  if (saved.code() == StatusCode::kRefused)
+    return backend.messageBox(saved.message(), kApplicationTitle);
   if (saved.ok() || (notice && notice->told)) return;
   backend.messageBox(kNotSavedMessage, kApplicationTitle);
   if (notice) notice->told = true;

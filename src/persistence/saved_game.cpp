@@ -21,7 +21,9 @@ LONG query(Registry& registry, HKEY key, const char* name, uint8_t* buffer, DWOR
 
 constexpr uint8_t kNotStored = 0;
 
-void writeNotStored(Registry& registry, HKEY key) { registry.RegSetValueExA(key, "ISSTORED", 0, REG_BINARY, &kNotStored, 1); }
+void writeNotStored(Registry& registry, HKEY key) {
+  registry.RegSetValueExA(key, "ISSTORED", 0, REG_BINARY, &kNotStored, 1);
+}
 
 void writeInt32(Registry& registry, HKEY key, const char* name, int32_t value) {
   uint8_t bytes[4];
@@ -42,9 +44,11 @@ void readByteData(Registry& registry, HKEY key, SavedGame& game) {
   query(registry, key, "LENGTH", length, sizeof length);
   game.savedByteCount = static_cast<int16_t>(le::get16(length));
   // A length below 1 leaves no array to read into: the bytes stay empty.
-  game.savedBytes.redim(game.savedByteCount > 0 ? static_cast<std::size_t>(game.savedByteCount) : 0);
+  game.savedBytes.redim(game.savedByteCount > 0 ? static_cast<std::size_t>(game.savedByteCount)
+                                                : 0);
   if (game.savedByteCount > 0)
-    query(registry, key, "BYTE_DATA", game.savedBytes.data(), static_cast<DWORD>(game.savedByteCount));
+    query(registry, key, "BYTE_DATA", game.savedBytes.data(),
+          static_cast<DWORD>(game.savedByteCount));
 }
 
 // The word list, read through a buffer of n + 1 bytes of which the first n characters are kept.
@@ -74,7 +78,8 @@ void splitWords(const std::string& words, SavedGame& game) {
   }
   game.foundWordCount = static_cast<int32_t>(found.size());
   game.foundWords.redim(found.size());
-  for (std::size_t i = 0; i < found.size(); ++i) game.foundWords(static_cast<long long>(i) + 1) = std::move(found[i]);
+  for (std::size_t i = 0; i < found.size(); ++i)
+    game.foundWords(static_cast<long long>(i) + 1) = std::move(found[i]);
 }
 
 }  // namespace
@@ -98,11 +103,13 @@ Status clearGameStored(Registry& registry) {
   OpenKey software(registry);
   if (!openSoftware(registry, software)) return Status::Refused(kSavedGameFailedMessage);
   OpenKey save(registry);
-  if (createKey(registry, software.get(), saveKeyPath(), kSaveDataClass, save)) writeNotStored(registry, save.get());
+  if (createKey(registry, software.get(), saveKeyPath(), kSaveDataClass, save))
+    writeNotStored(registry, save.get());
   return Status::Ok();
 }
 
-Status loadStoredGame(Registry& registry, SolvingData& solving, SavedGame& game, int32_t& elapsedTime) {
+Status loadStoredGame(Registry& registry, SolvingData& solving, SavedGame& game,
+                      int32_t& elapsedTime) {
   OpenKey software(registry);
   if (!openSoftware(registry, software)) return Status::Refused(kLoadSavedGameFailedMessage);
   std::string words;
@@ -138,19 +145,22 @@ Status storeGame(Registry& registry, const SolvingData& solving, int32_t elapsed
     return Status::Refused("The game in progress is too large to be stored.");
   OpenKey software(registry);
   OpenKey save(registry);
-  if (!openSoftware(registry, software) || !createKey(registry, software.get(), saveKeyPath(), kSaveDataClass, save))
+  if (!openSoftware(registry, software) ||
+      !createKey(registry, software.get(), saveKeyPath(), kSaveDataClass, save))
     return Status::IoError(kStoreGameFailedMessage);
   const HKEY key = save.get();
-  bool written = registry.RegSetValueExA(key, "ISSTORED", 0, REG_BINARY, &kNotStored, 1) == ERROR_SUCCESS;
+  bool written =
+      registry.RegSetValueExA(key, "ISSTORED", 0, REG_BINARY, &kNotStored, 1) == ERROR_SUCCESS;
 
   uint8_t length[2];
   le::put16(length, static_cast<uint16_t>(bytes.size()));
-  written &= registry.RegSetValueExA(key, "LENGTH", 0, REG_BINARY, length, sizeof length) == ERROR_SUCCESS;
-  written &= registry.RegSetValueExA(key, "BYTE_DATA", 0, REG_BINARY, bytes.data(), static_cast<DWORD>(bytes.size())) ==
-             ERROR_SUCCESS;
+  written &=
+      registry.RegSetValueExA(key, "LENGTH", 0, REG_BINARY, length, sizeof length) == ERROR_SUCCESS;
+  written &= registry.RegSetValueExA(key, "BYTE_DATA", 0, REG_BINARY, bytes.data(),
+                                     static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
   const SolvingData::Bytes record = solving.toBytes();
-  written &= registry.RegSetValueExA(key, "MODE_NUM", 0, REG_BINARY, record.data(), SolvingData::kStoredSize) ==
-             ERROR_SUCCESS;
+  written &= registry.RegSetValueExA(key, "MODE_NUM", 0, REG_BINARY, record.data(),
+                                     SolvingData::kStoredSize) == ERROR_SUCCESS;
   writeInt32(registry, key, "SCORE", 0);
   writeInt32(registry, key, "NWORDSFOUND", 0);
   writeInt32(registry, key, "SWORDSFOUND", 0);
@@ -160,7 +170,8 @@ Status storeGame(Registry& registry, const SolvingData& solving, int32_t elapsed
   registry.RegSetValueExA(key, "FOUNDWORDS", 0, REG_SZ, &noWords, 1);
   // The flag goes last, and only over a complete game.
   const uint8_t stored = 1;
-  written = written && registry.RegSetValueExA(key, "ISSTORED", 0, REG_BINARY, &stored, 1) == ERROR_SUCCESS;
+  written = written &&
+            registry.RegSetValueExA(key, "ISSTORED", 0, REG_BINARY, &stored, 1) == ERROR_SUCCESS;
   // Closing the last key commits the save.
   const bool committed = save.close() == ERROR_SUCCESS && software.close() == ERROR_SUCCESS;
   return written && committed ? Status::Ok() : Status::IoError(kStoreGameFailedMessage);

@@ -16,7 +16,8 @@ namespace qlx {
 
 inline constexpr const char* kSavedGameFailedMessage = " Error - Loading the Saved Game Failerd";
 inline constexpr const char* kLoadSavedGameFailedMessage = " Error - Load Saved Game Failerd";
-inline constexpr const char* kStoreGameFailedMessage = "The game in progress could not be stored for next time.";
+inline constexpr const char* kStoreGameFailedMessage =
+    "The game in progress could not be stored for next time.";
 // The word list's stated length is trusted only up to this many characters.
 inline constexpr int32_t kMaxFoundWordsLength = 64 * 1024;
 
@@ -41,7 +42,8 @@ Status clearGameStored(Registry& registry);
 // solving), the scores, the play time into elapsedTime and the comma-terminated word list. A
 // missing value leaves its variable as it was. The word list never holds more words than it has
 // commas: when it has fewer than "NWORDSFOUND" says, foundWordCount becomes the number found.
-Status loadStoredGame(Registry& registry, SolvingData& solving, SavedGame& game, int32_t& elapsedTime);
+Status loadStoredGame(Registry& registry, SolvingData& solving, SavedGame& game,
+                      int32_t& elapsedTime);
 
 // Stores a game: the flag cleared first, then the byte data (at most 32767 bytes, the most a
 // 16-bit length can state), the solving record, the play time and the unused values at zero or

@@ -52,9 +52,9 @@ using BestListChange = std::function<void(Array1<BestList>& bestScores)>;
 
 struct UserData {
   SolvingData solving;
-  int32_t numWfsf = 0;                          // carried only
+  int32_t numWfsf = 0;                                 // carried only
   std::array<int16_t, kSoundSwitches> soundOptions{};  // a switch is on when above 0
-  Array1<BestList> bestScores;                  // 1..kLevels, index = level
+  Array1<BestList> bestScores;                         // 1..kLevels, index = level
   // Changes whose save failed, in order, made again on the stored lists by the next save.
   std::vector<BestListChange> unsavedChanges;
 };

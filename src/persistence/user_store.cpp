@@ -14,7 +14,8 @@ LONG query(Registry& registry, HKEY key, const std::string& name, uint8_t* buffe
   return registry.RegQueryValueExA(key, name.c_str(), nullptr, nullptr, buffer, &count);
 }
 
-void setBinary(Registry& registry, HKEY key, const std::string& name, const uint8_t* data, DWORD size) {
+void setBinary(Registry& registry, HKEY key, const std::string& name, const uint8_t* data,
+               DWORD size) {
   registry.RegSetValueExA(key, name.c_str(), 0, REG_BINARY, data, size);
 }
 
@@ -29,25 +30,30 @@ void readSolvingData(Registry& registry, HKEY key, SolvingData& solving) {
 
 void readSoundOptions(Registry& registry, HKEY key, std::array<int16_t, kSoundSwitches>& switches) {
   uint8_t bytes[2 * kSoundSwitches];
-  for (int i = 0; i < kSoundSwitches; ++i) le::put16(&bytes[2 * i], static_cast<uint16_t>(switches[i]));
+  for (int i = 0; i < kSoundSwitches; ++i)
+    le::put16(&bytes[2 * i], static_cast<uint16_t>(switches[i]));
   if (query(registry, key, "SOUNDOPTIONS", bytes, sizeof bytes) != ERROR_SUCCESS) {
     switches.fill(1);
     return;
   }
-  for (int i = 0; i < kSoundSwitches; ++i) switches[i] = static_cast<int16_t>(le::get16(&bytes[2 * i]));
+  for (int i = 0; i < kSoundSwitches; ++i)
+    switches[i] = static_cast<int16_t>(le::get16(&bytes[2 * i]));
 }
 
 void readLevel(Registry& registry, HKEY key, int level, BestList& list) {
   uint8_t table[4 * kBestPlaces];
-  for (int i = 0; i < kBestPlaces; ++i) le::put32(&table[4 * i], static_cast<uint32_t>(list.times(i + 1)));
+  for (int i = 0; i < kBestPlaces; ++i)
+    le::put32(&table[4 * i], static_cast<uint32_t>(list.times(i + 1)));
   query(registry, key, tableValueName(level), table, sizeof table);
-  for (int i = 0; i < kBestPlaces; ++i) list.times(i + 1) = static_cast<int32_t>(le::get32(&table[4 * i]));
+  for (int i = 0; i < kBestPlaces; ++i)
+    list.times(i + 1) = static_cast<int32_t>(le::get32(&table[4 * i]));
 
   for (int place = 1; place <= kBestPlaces; ++place) {
     std::string buffer(kNameBufferSize, ' ');
     DWORD count = kNameBufferSize;
-    const LONG rc = registry.RegQueryValueExA(key, nameValueName(level, place).c_str(), nullptr, nullptr,
-                                              reinterpret_cast<uint8_t*>(buffer.data()), &count);
+    const LONG rc =
+        registry.RegQueryValueExA(key, nameValueName(level, place).c_str(), nullptr, nullptr,
+                                  reinterpret_cast<uint8_t*>(buffer.data()), &count);
     if (rc != ERROR_SUCCESS || count > kNameBufferSize) {
       list.names(place) = kDefaultName;
       list.times(place) = kDefaultTime;
@@ -67,13 +73,15 @@ Array1<BestList> readStoredLists(Registry& registry, HKEY key) {
 
 void writeLevel(Registry& registry, HKEY key, int level, const BestList& list) {
   uint8_t table[4 * kBestPlaces];
-  for (int i = 0; i < kBestPlaces; ++i) le::put32(&table[4 * i], static_cast<uint32_t>(list.times(i + 1)));
+  for (int i = 0; i < kBestPlaces; ++i)
+    le::put32(&table[4 * i], static_cast<uint32_t>(list.times(i + 1)));
   setBinary(registry, key, tableValueName(level), table, sizeof table);
   for (int place = 1; place <= kBestPlaces; ++place) {
     // Names are held in the game's code page already; c_str() supplies the NUL that is stored.
     const std::string& name = list.names(place);
     registry.RegSetValueExA(key, nameValueName(level, place).c_str(), 0, REG_SZ,
-                            reinterpret_cast<const uint8_t*>(name.c_str()), static_cast<DWORD>(name.size() + 1));
+                            reinterpret_cast<const uint8_t*>(name.c_str()),
+                            static_cast<DWORD>(name.size() + 1));
   }
 }
 
@@ -89,7 +97,9 @@ Status closeSave(OpenKey& app, OpenKey& software) {
 }  // namespace
 
 std::string tableValueName(int level) { return std::to_string(level) + "STATS"; }
-std::string nameValueName(int level, int place) { return tableValueName(level) + std::to_string(place); }
+std::string nameValueName(int level, int place) {
+  return tableValueName(level) + std::to_string(place);
+}
 
 Status loadUserData(Registry& registry, UserData& user) {
   OpenKey software(registry);
@@ -106,7 +116,8 @@ Status loadUserData(Registry& registry, UserData& user) {
 
   readSoundOptions(registry, app.get(), user.soundOptions);
 
-  for (int level = 1; level <= kLevels; ++level) readLevel(registry, app.get(), level, user.bestScores(level));
+  for (int level = 1; level <= kLevels; ++level)
+    readLevel(registry, app.get(), level, user.bestScores(level));
   // app, then software, close here.
   return Status::Ok();
 }
@@ -127,7 +138,8 @@ Status saveUserData(Registry& registry, const UserData& user) {
   setBinary(registry, key, "NUMWFSF", wfsf, sizeof wfsf);
 
   uint8_t switches[2 * kSoundSwitches];
-  for (int i = 0; i < kSoundSwitches; ++i) le::put16(&switches[2 * i], static_cast<uint16_t>(user.soundOptions[i]));
+  for (int i = 0; i < kSoundSwitches; ++i)
+    le::put16(&switches[2 * i], static_cast<uint16_t>(user.soundOptions[i]));
   setBinary(registry, key, "SOUNDOPTIONS", switches, sizeof switches);
 
   Array1<BestList> lists = readStoredLists(registry, key);
@@ -144,13 +156,16 @@ Status saveBestListChange(Registry* store, UserData& user, const BestListChange&
   Registry& registry = *store;
   OpenKey software(registry);
   OpenKey app(registry);
-  Status saved = Status::IoError("The best times cannot be saved: the settings file cannot be opened.");
+  Status saved =
+      Status::IoError("The best times cannot be saved: the settings file cannot be opened.");
   Array1<BestList> lists;
-  if (openSoftware(registry, software) && createKey(registry, software.get(), appKeyPath(), kUserDataClass, app)) {
+  if (openSoftware(registry, software) &&
+      createKey(registry, software.get(), appKeyPath(), kUserDataClass, app)) {
     lists = readStoredLists(registry, app.get());
     for (const BestListChange& earlier : user.unsavedChanges) earlier(lists);
     change(lists);
-    for (int level = 1; level <= kLevels; ++level) writeLevel(registry, app.get(), level, lists(level));
+    for (int level = 1; level <= kLevels; ++level)
+      writeLevel(registry, app.get(), level, lists(level));
     saved = closeSave(app, software);
   }
   if (saved.ok()) {

@@ -51,7 +51,8 @@ struct Channel {
 };
 
 Status damaged(const std::string& path, const std::string& why) {
-  return Status::Damaged("The picture file " + path + " is damaged or not a supported BMP file (" + why + ").");
+  return Status::Damaged("The picture file " + path + " is damaged or not a supported BMP file (" +
+                         why + ").");
 }
 
 }  // namespace
@@ -93,7 +94,8 @@ Status loadBmp(const std::string& path, Bitmap* out) {
     compression = u32(h + 16);
   }
   if (planes != 1) return damaged(path, "plane count is not 1");
-  if (bitCount != 24 && bitCount != 32) return damaged(path, std::to_string(bitCount) + " bits per pixel");
+  if (bitCount != 24 && bitCount != 32)
+    return damaged(path, std::to_string(bitCount) + " bits per pixel");
   if (width <= 0 || height == 0) return damaged(path, "empty picture");
   const bool topDown = height < 0;
   if (topDown) height = -height;
@@ -102,17 +104,21 @@ Status loadBmp(const std::string& path, Bitmap* out) {
   if (compression == 3 && bitCount == 32) {  // BI_BITFIELDS: masks in the header or after it
     const std::size_t masksAt = 14 + (infoSize >= 52 ? 40 : infoSize);
     if (masksAt + 12 > size) return damaged(path, "colour masks cut short");
-    if (!red.set(u32(d + masksAt)) || !green.set(u32(d + masksAt + 4)) || !blue.set(u32(d + masksAt + 8)))
+    if (!red.set(u32(d + masksAt)) || !green.set(u32(d + masksAt + 4)) ||
+        !blue.set(u32(d + masksAt + 8)))
       return damaged(path, "unusable colour masks");
   } else if (compression != 0) {
     return damaged(path, "compressed pictures are not supported");
   }
 
   // Rows are padded to four bytes; the pixel data must lie wholly inside the file.
-  const unsigned long long rowBytes = (static_cast<unsigned long long>(width) * bitCount + 31) / 32 * 4;
-  if (dataOffset < 14 + infoSize || dataOffset > size) return damaged(path, "pixel data offset outside the file");
+  const unsigned long long rowBytes =
+      (static_cast<unsigned long long>(width) * bitCount + 31) / 32 * 4;
+  if (dataOffset < 14 + infoSize || dataOffset > size)
+    return damaged(path, "pixel data offset outside the file");
   const unsigned long long available = size - dataOffset;
-  if (static_cast<unsigned long long>(height) > available / rowBytes) return damaged(path, "pixel data cut short");
+  if (static_cast<unsigned long long>(height) > available / rowBytes)
+    return damaged(path, "pixel data cut short");
 
   Bitmap bmp;
   bmp.width = static_cast<int>(width);
@@ -138,11 +144,15 @@ Status loadBmp(const std::string& path, Bitmap* out) {
 
 Status saveBmp(const std::string& path, const Bitmap& bitmap) {
   if (bitmap.width <= 0 || bitmap.height <= 0 ||
-      bitmap.pixels.size() != static_cast<std::size_t>(bitmap.width) * static_cast<std::size_t>(bitmap.height))
-    return Status::Error("Cannot write " + path + ": the picture has no pixels or the wrong number of them.");
-  const unsigned long long rowBytes = (static_cast<unsigned long long>(bitmap.width) * 3 + 3) / 4 * 4;
+      bitmap.pixels.size() !=
+          static_cast<std::size_t>(bitmap.width) * static_cast<std::size_t>(bitmap.height))
+    return Status::Error("Cannot write " + path +
+                         ": the picture has no pixels or the wrong number of them.");
+  const unsigned long long rowBytes =
+      (static_cast<unsigned long long>(bitmap.width) * 3 + 3) / 4 * 4;
   const unsigned long long imageBytes = rowBytes * static_cast<unsigned long long>(bitmap.height);
-  if (54 + imageBytes > 0xffffffffULL) return Status::Error("Cannot write " + path + ": the picture is too large.");
+  if (54 + imageBytes > 0xffffffffULL)
+    return Status::Error("Cannot write " + path + ": the picture is too large.");
 
   std::vector<unsigned char> out;
   out.reserve(static_cast<std::size_t>(54 + imageBytes));

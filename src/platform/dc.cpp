@@ -33,7 +33,8 @@ uint32_t blendChannel(uint32_t src, uint32_t dst, uint32_t alpha) {
 DeviceContext::DeviceContext(int width, int height, ColorRef background, FontEngine* fonts)
     : width_(std::max(0, width)),
       height_(std::max(0, height)),
-      bits_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), toBits(background)),
+      bits_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_),
+            toBits(background)),
       fonts_(fonts) {}
 
 DeviceContext DeviceContext::memoryContext(FontEngine* fonts) {
@@ -46,13 +47,15 @@ FontEngine& DeviceContext::fonts() const { return fonts_ ? *fonts_ : defaultFont
 
 ColorRef DeviceContext::pixel(int x, int y) const {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
-  return fromBits(bits_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)]);
+  return fromBits(bits_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+                        static_cast<std::size_t>(x)]);
 }
 
 void DeviceContext::resize(int width, int height, ColorRef background) {
   width = std::max(0, width);
   height = std::max(0, height);
-  std::vector<uint32_t> bits(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), toBits(background));
+  std::vector<uint32_t> bits(static_cast<std::size_t>(width) * static_cast<std::size_t>(height),
+                             toBits(background));
   const int keepW = std::min(width, width_);
   const int keepH = std::min(height, height_);
   for (int y = 0; y < keepH; ++y)
@@ -75,7 +78,8 @@ ColorRef DeviceContext::setTextColor(ColorRef color) {
   return old;
 }
 
-void DeviceContext::fillArea(long long left, long long top, long long right, long long bottom, ColorRef c) {
+void DeviceContext::fillArea(long long left, long long top, long long right, long long bottom,
+                             ColorRef c) {
   const int l = static_cast<int>(std::max(left, 0LL));
   const int t = static_cast<int>(std::max(top, 0LL));
   const int r = static_cast<int>(std::min(right, static_cast<long long>(width_)));
@@ -115,9 +119,11 @@ void DeviceContext::blendMask(const GlyphMask& mask, long long x, long long y, c
   const long long cx = mask.extent.cx, cy = mask.extent.cy;
   if (cx <= 0 || cy <= 0 || mask.coverage.size() < static_cast<std::size_t>(cx * cy)) return;
   const long long x0 = std::max({x, static_cast<long long>(clip.left), 0LL});
-  const long long x1 = std::min({x + cx, static_cast<long long>(clip.right), static_cast<long long>(width_)});
+  const long long x1 =
+      std::min({x + cx, static_cast<long long>(clip.right), static_cast<long long>(width_)});
   const long long y0 = std::max({y, static_cast<long long>(clip.top), 0LL});
-  const long long y1 = std::min({y + cy, static_cast<long long>(clip.bottom), static_cast<long long>(height_)});
+  const long long y1 =
+      std::min({y + cy, static_cast<long long>(clip.bottom), static_cast<long long>(height_)});
   if (x0 >= x1 || y0 >= y1) return;
   const uint32_t solid = toBits(textColor_);
   const uint32_t tr = redOf(textColor_), tg = greenOf(textColor_), tb = blueOf(textColor_);
@@ -132,8 +138,8 @@ void DeviceContext::blendMask(const GlyphMask& mask, long long x, long long y, c
         continue;
       }
       const uint32_t d = row[px];
-      row[px] = blendChannel(tr, (d >> 16) & 0xff, a) << 16 | blendChannel(tg, (d >> 8) & 0xff, a) << 8 |
-                blendChannel(tb, d & 0xff, a);
+      row[px] = blendChannel(tr, (d >> 16) & 0xff, a) << 16 |
+                blendChannel(tg, (d >> 8) & 0xff, a) << 8 | blendChannel(tb, d & 0xff, a);
     }
   }
 }
@@ -177,17 +183,21 @@ int DeviceContext::drawText(std::string_view text, const Rect& r, uint32_t forma
       blendMask(mask, x, y, r);
     }
     y += lineHeight;
-    if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ++end;
+    if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n')
+      ++end;
     start = end + 1;
   }
   return static_cast<int>(y - top);
 }
 
-TextExtent DeviceContext::textExtent(std::string_view line) const { return fonts().measure(font_, line); }
+TextExtent DeviceContext::textExtent(std::string_view line) const {
+  return fonts().measure(font_, line);
+}
 
 void DeviceContext::selectBitmap(const Bitmap& bitmap) {
   const bool sound = bitmap.width > 0 && bitmap.height > 0 &&
-                     bitmap.pixels.size() == static_cast<std::size_t>(bitmap.width) * static_cast<std::size_t>(bitmap.height);
+                     bitmap.pixels.size() == static_cast<std::size_t>(bitmap.width) *
+                                                 static_cast<std::size_t>(bitmap.height);
   if (!sound) {
     width_ = height_ = 0;
     bits_.clear();
@@ -201,15 +211,17 @@ void DeviceContext::selectBitmap(const Bitmap& bitmap) {
   holdsBitmap_ = true;
 }
 
-void DeviceContext::bitBlt(int x, int y, int width, int height, const DeviceContext& src, int sx, int sy) {
+void DeviceContext::bitBlt(int x, int y, int width, int height, const DeviceContext& src, int sx,
+                           int sy) {
   if (!src.holdsBitmap_ || width <= 0 || height <= 0) return;
   // Offsets (dx, dy) into the block that land inside both images.
   const long long dx0 = std::max({0LL, -static_cast<long long>(x), -static_cast<long long>(sx)});
   const long long dy0 = std::max({0LL, -static_cast<long long>(y), -static_cast<long long>(sy)});
   const long long dx1 = std::min({static_cast<long long>(width), static_cast<long long>(width_) - x,
                                   static_cast<long long>(src.width_) - sx});
-  const long long dy1 = std::min({static_cast<long long>(height), static_cast<long long>(height_) - y,
-                                  static_cast<long long>(src.height_) - sy});
+  const long long dy1 =
+      std::min({static_cast<long long>(height), static_cast<long long>(height_) - y,
+                static_cast<long long>(src.height_) - sy});
   if (dx0 >= dx1 || dy0 >= dy1) return;
   const std::size_t n = static_cast<std::size_t>(dx1 - dx0);
   // A copy within one image may overlap itself: move rows in the order that reads each

@@ -18,7 +18,8 @@ namespace qlx {
 class DeviceContext {
  public:
   // An image of width × height filled with background; fonts default to defaultFontEngine().
-  DeviceContext(int width, int height, ColorRef background = rgb(240, 240, 240), FontEngine* fonts = nullptr);
+  DeviceContext(int width, int height, ColorRef background = rgb(240, 240, 240),
+                FontEngine* fonts = nullptr);
 
   int width() const { return width_; }
   int height() const { return height_; }

@@ -3,7 +3,6 @@
 
 #include <cmath>
 
-
 namespace qlx {
 
 int fontPixelSize(double points) {

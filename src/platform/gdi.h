@@ -8,7 +8,9 @@ namespace qlx {
 
 // A colour as 0x00BBGGRR, the layout of a COLORREF.
 using ColorRef = uint32_t;
-constexpr ColorRef rgb(uint8_t r, uint8_t g, uint8_t b) { return ColorRef(r) | ColorRef(g) << 8 | ColorRef(b) << 16; }
+constexpr ColorRef rgb(uint8_t r, uint8_t g, uint8_t b) {
+  return ColorRef(r) | ColorRef(g) << 8 | ColorRef(b) << 16;
+}
 constexpr uint8_t redOf(ColorRef c) { return c & 0xff; }
 constexpr uint8_t greenOf(ColorRef c) { return (c >> 8) & 0xff; }
 constexpr uint8_t blueOf(ColorRef c) { return (c >> 16) & 0xff; }

@@ -14,7 +14,8 @@ Status SharedLibrary::open(const std::string& path, std::unique_ptr<SharedLibrar
   void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!handle) {
     const char* why = dlerror();
-    return Status::NotFound(path + ": cannot load the library (" + (why ? why : "unknown reason") + ")");
+    return Status::NotFound(path + ": cannot load the library (" + (why ? why : "unknown reason") +
+                            ")");
   }
   out->reset(new SharedLibrary(handle, path));
   return Status::Ok();

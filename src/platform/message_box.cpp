@@ -19,7 +19,8 @@ std::vector<std::string> wrapText(const DeviceContext& dc, std::string_view text
   std::size_t from = 0;
   for (;;) {
     std::size_t lf = text.find('\n', from);
-    std::string_view para = text.substr(from, lf == std::string_view::npos ? std::string_view::npos : lf - from);
+    std::string_view para =
+        text.substr(from, lf == std::string_view::npos ? std::string_view::npos : lf - from);
     if (!para.empty() && para.back() == '\r') para.remove_suffix(1);
     if (para.empty()) lines.emplace_back();
     std::size_t start = 0;
@@ -31,7 +32,8 @@ std::vector<std::string> wrapText(const DeviceContext& dc, std::string_view text
       }
       // The longest prefix that fits, at least one character so the loop always advances.
       std::size_t end = start + 1;
-      while (end < para.size() && dc.textExtent(para.substr(start, end + 1 - start)).cx <= maxWidth) ++end;
+      while (end < para.size() && dc.textExtent(para.substr(start, end + 1 - start)).cx <= maxWidth)
+        ++end;
       std::size_t cut = end;
       std::size_t next = end;
       if (para[end] != ' ') {
@@ -49,8 +51,8 @@ std::vector<std::string> wrapText(const DeviceContext& dc, std::string_view text
   return lines;
 }
 
-MessageBoxWindow::MessageBoxWindow(Backend& backend, const std::string& text, const std::string& title,
-                                   const MessageBoxStyle& style)
+MessageBoxWindow::MessageBoxWindow(Backend& backend, const std::string& text,
+                                   const std::string& title, const MessageBoxStyle& style)
     : Window(backend, 1, 1, style.background),
       style_(style),
       backgroundBrush_{style.background},

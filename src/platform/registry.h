@@ -65,21 +65,22 @@ class Registry {
   virtual ~Registry() = default;
 
   // Opens an existing key below parent (a path of names separated by backslashes).
-  virtual LONG RegOpenKeyExA(HKEY parent, const char* subKey, DWORD options, DWORD access, HKEY* result) = 0;
+  virtual LONG RegOpenKeyExA(HKEY parent, const char* subKey, DWORD options, DWORD access,
+                             HKEY* result) = 0;
   // Opens the key, creating it and any missing keys on the way with the class string when absent.
   // A key that already exists is opened and keeps its class. disposition may be null.
-  virtual LONG RegCreateKeyExA(HKEY parent, const char* subKey, DWORD reserved, const char* keyClass,
-                               DWORD options, DWORD access, const void* security, HKEY* result,
-                               DWORD* disposition) = 0;
+  virtual LONG RegCreateKeyExA(HKEY parent, const char* subKey, DWORD reserved,
+                               const char* keyClass, DWORD options, DWORD access,
+                               const void* security, HKEY* result, DWORD* disposition) = 0;
   // A value of d bytes into a buffer of *cbData bytes: d <= *cbData copies d bytes and sets
   // *cbData = d; d > *cbData copies nothing, sets *cbData = d and returns ERROR_MORE_DATA; a
   // missing value returns ERROR_FILE_NOT_FOUND and leaves buffer and count alone. type may be
   // null; data may be null to ask for the size only.
-  virtual LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* reserved, DWORD* type, uint8_t* data,
-                                DWORD* cbData) = 0;
+  virtual LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* reserved, DWORD* type,
+                                uint8_t* data, DWORD* cbData) = 0;
   // Stores cbData bytes as the value (replacing any value of that name, whatever its case).
-  virtual LONG RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type, const uint8_t* data,
-                              DWORD cbData) = 0;
+  virtual LONG RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type,
+                              const uint8_t* data, DWORD cbData) = 0;
   virtual LONG RegCloseKey(HKEY key) = 0;
   // The class string the key was created with.
   virtual LONG queryKeyClass(HKEY key, std::string* keyClass) = 0;
@@ -101,8 +102,8 @@ class Registry {
 // nothing will be saved. When no store can be had at all, the result is a store whose every open
 // fails, and the status says why.
 Status openRegistry(const std::string& path, std::unique_ptr<Registry>* out, std::string* notice);
-Status openRegistry(const std::string& path, const RegistryOptions& options, std::unique_ptr<Registry>* out,
-                    std::string* notice);
+Status openRegistry(const std::string& path, const RegistryOptions& options,
+                    std::unique_ptr<Registry>* out, std::string* notice);
 
 // $XDG_DATA_HOME/quillorix/settings.db, or ~/.local/share/quillorix/settings.db.
 std::string defaultRegistryPath();

@@ -26,7 +26,8 @@ std::string damagedName(const std::string& path) {
   const std::string base = path + ".damaged-" + stamp;
   std::error_code ec;
   std::string name = base;
-  for (int n = 2; fs::exists(name, ec) || fs::exists(name + "-journal", ec); ++n) name = base + "-" + std::to_string(n);
+  for (int n = 2; fs::exists(name, ec) || fs::exists(name + "-journal", ec); ++n)
+    name = base + "-" + std::to_string(n);
   return name;
 }
 
@@ -54,8 +55,8 @@ enum class Outcome { Ready, Damaged, Failed };
 
 // Opens path and checks it; on Ready *db is the open connection. A read-only open never creates
 // tables, and a file left empty counts as not ours.
-Outcome tryOpen(const std::string& path, const RegistryOptions& options, bool readOnly, sqlite3** db,
-                std::string* why) {
+Outcome tryOpen(const std::string& path, const RegistryOptions& options, bool readOnly,
+                sqlite3** db, std::string* why) {
   *db = nullptr;
   sqlite3* conn = nullptr;
   const int flags = readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
@@ -81,7 +82,9 @@ Outcome tryOpen(const std::string& path, const RegistryOptions& options, bool re
   }
   // Each commit reaches the disk before it counts; the rollback journal undoes a save a crash
   // interrupted the next time the file is opened.
-  if (!readOnly) sqlite3_exec(conn, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL;", nullptr, nullptr, nullptr);
+  if (!readOnly)
+    sqlite3_exec(conn, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL;", nullptr, nullptr,
+                 nullptr);
   *db = conn;
   return Outcome::Ready;
 }
@@ -102,7 +105,8 @@ bool writable(const std::string& path, std::string* why) {
   return true;
 }
 
-Status openExisting(const std::string& path, const RegistryOptions& options, std::unique_ptr<SqliteRegistry>* out) {
+Status openExisting(const std::string& path, const RegistryOptions& options,
+                    std::unique_ptr<SqliteRegistry>* out) {
   std::error_code ec;
   if (!fs::exists(path, ec)) return noStore(out, "There is no settings file at " + path + ".");
   sqlite3* db = nullptr;
@@ -112,7 +116,8 @@ Status openExisting(const std::string& path, const RegistryOptions& options, std
       *out = std::make_unique<SqliteRegistry>(db, options, true);
       return Status::Ok();
     case Outcome::Damaged:
-      return noStore(out, "The settings file " + path + " is damaged or not a settings file of this game (" + why + ").");
+      return noStore(out, "The settings file " + path +
+                              " is damaged or not a settings file of this game (" + why + ").");
     case Outcome::Failed:
       break;
   }
@@ -132,7 +137,9 @@ Status openSqliteRegistry(const std::string& path, const RegistryOptions& option
     std::error_code ec;
     if (!folder.empty() && !fs::is_directory(folder, ec)) {
       fs::create_directories(folder, ec);
-      if (ec) return noStore(out, "The settings folder " + folder.string() + " cannot be created: " + ec.message());
+      if (ec)
+        return noStore(
+            out, "The settings folder " + folder.string() + " cannot be created: " + ec.message());
     }
   }
   sqlite3* db = nullptr;
@@ -143,9 +150,10 @@ Status openSqliteRegistry(const std::string& path, const RegistryOptions& option
     if (tryOpen(path, options, true, &db, &readWhy) != Outcome::Ready)
       return noStore(out, "The settings file " + path + " cannot be used: " + why + "; " + readWhy);
     if (notice)
-      *notice = "The settings file " + path + " cannot be written (" + why +
-                "). Your best times and any game you kept are shown, but nothing will be saved until "
-                "Quillorix next starts with a settings file it can write.";
+      *notice =
+          "The settings file " + path + " cannot be written (" + why +
+          "). Your best times and any game you kept are shown, but nothing will be saved until "
+          "Quillorix next starts with a settings file it can write.";
     *out = std::make_unique<SqliteRegistry>(db, options, true);
     return Status::Ok();
   }
@@ -160,11 +168,12 @@ Status openSqliteRegistry(const std::string& path, const RegistryOptions& option
     outcome = tryOpen(path, options, false, &db, &why);
     const int carried = outcome == Outcome::Ready ? regschema::salvage(aside, db) : 0;
     if (notice)
-      *notice = "The settings file " + path + " could not be read (" + damage + "). It was kept as " + aside +
-                " and a fresh settings file was started" +
+      *notice = "The settings file " + path + " could not be read (" + damage +
+                "). It was kept as " + aside + " and a fresh settings file was started" +
                 (carried > 0 ? " with what could still be read of the old one." : ".");
   }
-  if (outcome != Outcome::Ready) return noStore(out, "The settings file " + path + " cannot be used: " + why);
+  if (outcome != Outcome::Ready)
+    return noStore(out, "The settings file " + path + " cannot be used: " + why);
   *out = std::make_unique<SqliteRegistry>(db, options, false);
   return Status::Ok();
 }
@@ -173,8 +182,8 @@ Status openRegistry(const std::string& path, std::unique_ptr<Registry>* out, std
   return openRegistry(path, RegistryOptions{}, out, notice);
 }
 
-Status openRegistry(const std::string& path, const RegistryOptions& options, std::unique_ptr<Registry>* out,
-                    std::string* notice) {
+Status openRegistry(const std::string& path, const RegistryOptions& options,
+                    std::unique_ptr<Registry>* out, std::string* notice) {
   std::unique_ptr<SqliteRegistry> store;
   Status status = openSqliteRegistry(path, options, &store, notice);
   *out = std::move(store);

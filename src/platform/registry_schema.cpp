@@ -122,20 +122,24 @@ Check checkTables(sqlite3* db, std::string* why) {
     const auto* name = reinterpret_cast<const char*>(sqlite3_column_text(st, 1));
     const auto* sql = reinterpret_cast<const char*>(sqlite3_column_text(st, 2));
     found.push_back(std::string(type ? type : "") + " " + (name ? name : ""));
-    if (name && std::strcmp(name, "keys") == 0) sameTables &= sql && std::strcmp(sql, kKeysTable) == 0;
-    if (name && std::strcmp(name, "vals") == 0) sameTables &= sql && std::strcmp(sql, kValsTable) == 0;
+    if (name && std::strcmp(name, "keys") == 0)
+      sameTables &= sql && std::strcmp(sql, kKeysTable) == 0;
+    if (name && std::strcmp(name, "vals") == 0)
+      sameTables &= sql && std::strcmp(sql, kValsTable) == 0;
   }
   sqlite3_finalize(st);
   if (rc != SQLITE_DONE) return failure(db, rc, why);
-  const std::vector<std::string> expected = {"index sqlite_autoindex_keys_1", "index sqlite_autoindex_vals_1",
-                                             "table keys", "table vals"};
+  const std::vector<std::string> expected = {
+      "index sqlite_autoindex_keys_1", "index sqlite_autoindex_vals_1", "table keys", "table vals"};
   std::sort(found.begin(), found.end());
   if (!sameTables || found != expected) {
     *why = "its tables are not as expected";
     return Check::Damaged;
   }
-  const std::string fixedKeys = queryText(
-      db, "SELECT count(*) FROM keys WHERE (id=1 AND parent=0) OR (id=2 AND parent=1 AND name='Software')", &rc);
+  const std::string fixedKeys = queryText(db,
+                                          "SELECT count(*) FROM keys WHERE (id=1 AND parent=0) OR "
+                                          "(id=2 AND parent=1 AND name='Software')",
+                                          &rc);
   if (rc != SQLITE_OK) return failure(db, rc, why);
   if (fixedKeys != "2") {
     *why = "its tables are not as expected (the top keys are missing)";
@@ -163,13 +167,15 @@ class Conn {
   bool load(const std::vector<unsigned char>& bytes) {
     sqlite3_close_v2(db_);
     db_ = nullptr;
-    if (sqlite3_open_v2(":memory:", &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) return false;
+    if (sqlite3_open_v2(":memory:", &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+      return false;
     auto* copy = static_cast<unsigned char*>(sqlite3_malloc64(bytes.size()));
     if (!copy) return false;
     std::memcpy(copy, bytes.data(), bytes.size());
     return sqlite3_deserialize(db_, "main", copy, static_cast<sqlite3_int64>(bytes.size()),
                                static_cast<sqlite3_int64>(bytes.size()),
-                               SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_RESIZEABLE) == SQLITE_OK;
+                               SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_RESIZEABLE) ==
+           SQLITE_OK;
   }
 
  private:
@@ -185,10 +191,10 @@ bool tablesReadable(sqlite3* db) {
 
 // Puts our table definitions back over damaged schema text, then loads the result afresh.
 bool restoreSchema(Conn& conn) {
-  const std::string sql = std::string("PRAGMA writable_schema=ON;") +
-                          "UPDATE sqlite_master SET sql='" + kKeysTable + "' WHERE type='table' AND name='keys';" +
-                          "UPDATE sqlite_master SET sql='" + kValsTable + "' WHERE type='table' AND name='vals';" +
-                          "PRAGMA writable_schema=OFF;";
+  const std::string sql =
+      std::string("PRAGMA writable_schema=ON;") + "UPDATE sqlite_master SET sql='" + kKeysTable +
+      "' WHERE type='table' AND name='keys';" + "UPDATE sqlite_master SET sql='" + kValsTable +
+      "' WHERE type='table' AND name='vals';" + "PRAGMA writable_schema=OFF;";
   if (sqlite3_exec(conn.get(), sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) return false;
   sqlite3_int64 size = 0;
   unsigned char* image = sqlite3_serialize(conn.get(), "main", &size, 0);
@@ -209,9 +215,11 @@ int copyTree(sqlite3* from, sqlite3* to) {
     for (const auto& [oldId, newId] : level) {
       sqlite3_stmt* vals = nullptr;
       sqlite3_stmt* put = nullptr;
-      sqlite3_prepare_v2(from, "SELECT name, type, data FROM vals WHERE key=?1 ORDER BY rowid", -1, &vals, nullptr);
-      sqlite3_prepare_v2(to, "INSERT OR IGNORE INTO vals(key, name, type, data) VALUES (?1, ?2, ?3, ?4)", -1, &put,
-                         nullptr);
+      sqlite3_prepare_v2(from, "SELECT name, type, data FROM vals WHERE key=?1 ORDER BY rowid", -1,
+                         &vals, nullptr);
+      sqlite3_prepare_v2(
+          to, "INSERT OR IGNORE INTO vals(key, name, type, data) VALUES (?1, ?2, ?3, ?4)", -1, &put,
+          nullptr);
       sqlite3_bind_int64(vals, 1, oldId);
       while (vals && put && sqlite3_step(vals) == SQLITE_ROW) {
         const void* data = sqlite3_column_blob(vals, 2);
@@ -233,9 +241,10 @@ int copyTree(sqlite3* from, sqlite3* to) {
       sqlite3_stmt* kids = nullptr;
       sqlite3_stmt* add = nullptr;
       sqlite3_stmt* find = nullptr;
-      sqlite3_prepare_v2(from, "SELECT id, name, class FROM keys WHERE parent=?1", -1, &kids, nullptr);
-      sqlite3_prepare_v2(to, "INSERT OR IGNORE INTO keys(parent, name, class) VALUES (?1, ?2, ?3)", -1, &add,
+      sqlite3_prepare_v2(from, "SELECT id, name, class FROM keys WHERE parent=?1", -1, &kids,
                          nullptr);
+      sqlite3_prepare_v2(to, "INSERT OR IGNORE INTO keys(parent, name, class) VALUES (?1, ?2, ?3)",
+                         -1, &add, nullptr);
       sqlite3_prepare_v2(to, "SELECT id FROM keys WHERE parent=?1 AND name=?2", -1, &find, nullptr);
       sqlite3_bind_int64(kids, 1, oldId);
       while (kids && add && find && sqlite3_step(kids) == SQLITE_ROW) {
@@ -309,7 +318,8 @@ Check checkOrCreate(sqlite3* db, bool createTables, std::string* why) {
       *why = "it holds no settings";
       return Check::Damaged;
     }
-  } else if (mark.appId != std::to_string(kApplicationId) || mark.version != std::to_string(kSchemaVersion)) {
+  } else if (mark.appId != std::to_string(kApplicationId) ||
+             mark.version != std::to_string(kSchemaVersion)) {
     *why = "it is not a settings file of this game";
     return Check::Damaged;
   }
@@ -318,13 +328,15 @@ Check checkOrCreate(sqlite3* db, bool createTables, std::string* why) {
 
 int salvage(const std::string& path, sqlite3* fresh) {
   std::ifstream in(path, std::ios::binary);
-  std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)),
+                                   std::istreambuf_iterator<char>());
   if (bytes.size() < 100 || std::memcmp(bytes.data(), "SQLite format 3", 16) != 0) return 0;
   // Header fields a one-byte slip makes unreadable, put back to values every SQLite reads: the
   // write and read versions (1 or 2) and the schema format (1 to 4, big-endian at 44).
   for (std::size_t at : {std::size_t{18}, std::size_t{19}})
     if (bytes[at] < 1 || bytes[at] > 2) bytes[at] = 1;
-  const uint32_t format = (uint32_t{bytes[44]} << 24) | (uint32_t{bytes[45]} << 16) | (uint32_t{bytes[46]} << 8) | bytes[47];
+  const uint32_t format = (uint32_t{bytes[44]} << 24) | (uint32_t{bytes[45]} << 16) |
+                          (uint32_t{bytes[46]} << 8) | bytes[47];
   if (format < 1 || format > 4) {
     bytes[44] = bytes[45] = bytes[46] = 0;
     bytes[47] = 4;

@@ -42,7 +42,8 @@ class Stmt {
   }
   void bindBlob(int i, const uint8_t* p, DWORD n) {
     // A zero-length blob must still be a blob, not NULL: bind an empty one explicitly.
-    keep(n == 0 ? sqlite3_bind_zeroblob(st_, i, 0) : sqlite3_bind_blob(st_, i, p, static_cast<int>(n), SQLITE_TRANSIENT));
+    keep(n == 0 ? sqlite3_bind_zeroblob(st_, i, 0)
+                : sqlite3_bind_blob(st_, i, p, static_cast<int>(n), SQLITE_TRANSIENT));
   }
   // SQLITE_ROW, SQLITE_DONE or an error.
   int step() { return ok() ? sqlite3_step(st_) : rc_; }
@@ -70,7 +71,8 @@ bool splitPath(const char* path, std::vector<std::string>* parts) {
   size_t start = 0;
   while (true) {
     const size_t end = s.find('\\', start);
-    const std::string name = s.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    const std::string name =
+        s.substr(start, end == std::string::npos ? std::string::npos : end - start);
     if (name.empty()) return false;
     parts->push_back(name);
     if (end == std::string::npos) return true;
@@ -87,7 +89,8 @@ bool SqliteRegistry::faultInjected() { return ++writes_ == failWriteAt_; }
 
 SqliteRegistry::~SqliteRegistry() {
   if (db_ == nullptr) return;
-  if (!handles_.empty() && !sqlite3_get_autocommit(db_)) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+  if (!handles_.empty() && !sqlite3_get_autocommit(db_))
+    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
   sqlite3_close_v2(db_);
 }
 
@@ -107,7 +110,8 @@ LONG SqliteRegistry::beginIfFirst() {
   if (!handles_.empty()) return txFailed_ ? ERROR_ACCESS_DENIED : ERROR_SUCCESS;
   // IMMEDIATE takes the write lock now, waiting out another copy's save up to the busy timeout;
   // a read-only store reads one snapshot.
-  if (sqlite3_exec(db_, readOnly_ ? "BEGIN" : "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
+  if (sqlite3_exec(db_, readOnly_ ? "BEGIN" : "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) !=
+      SQLITE_OK)
     return ERROR_ACCESS_DENIED;
   return ERROR_SUCCESS;
 }
@@ -120,22 +124,26 @@ void SqliteRegistry::endIfLast() {
   txFailed_ = false;
 }
 
-LONG SqliteRegistry::walk(HKEY parent, const char* subKey, Walk mode, const char* keyClass, HKEY* result,
-                          DWORD* disposition) {
+LONG SqliteRegistry::walk(HKEY parent, const char* subKey, Walk mode, const char* keyClass,
+                          HKEY* result, DWORD* disposition) {
   if (result == nullptr) return ERROR_INVALID_PARAMETER;
   *result = nullptr;
-  if (db_ == nullptr) return parent == HKEY_CURRENT_USER ? ERROR_ACCESS_DENIED : ERROR_INVALID_HANDLE;
+  if (db_ == nullptr)
+    return parent == HKEY_CURRENT_USER ? ERROR_ACCESS_DENIED : ERROR_INVALID_HANDLE;
   int64_t id = keyId(parent);
   if (id < 0) return ERROR_INVALID_HANDLE;
   std::vector<std::string> parts;
-  if (!splitPath(subKey, &parts) || parts.size() > static_cast<size_t>(kMaxKeyDepth)) return ERROR_INVALID_PARAMETER;
+  if (!splitPath(subKey, &parts) || parts.size() > static_cast<size_t>(kMaxKeyDepth))
+    return ERROR_INVALID_PARAMETER;
 
   const bool first = handles_.empty();
   if (const LONG rc = beginIfFirst(); rc != ERROR_SUCCESS) return rc;
   // On any failure below, a transaction this call started is ended again.
   auto abandon = [&](LONG rc) {
-    if (first) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
-    else if (rc == ERROR_ACCESS_DENIED) fail();
+    if (first)
+      sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    else if (rc == ERROR_ACCESS_DENIED)
+      fail();
     return rc;
   };
 
@@ -153,8 +161,10 @@ LONG SqliteRegistry::walk(HKEY parent, const char* subKey, Walk mode, const char
     if (rc != SQLITE_DONE) return abandon(ERROR_ACCESS_DENIED);
     if (mode == Walk::Open) return abandon(ERROR_FILE_NOT_FOUND);
     if (readOnly_) {  // nothing can be made; what the store holds stays readable
-      if (first) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
-      else refused_ = true;
+      if (first)
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+      else
+        refused_ = true;
       return ERROR_ACCESS_DENIED;
     }
     if (faultInjected()) return abandon(ERROR_ACCESS_DENIED);
@@ -178,13 +188,13 @@ LONG SqliteRegistry::RegOpenKeyExA(HKEY parent, const char* subKey, DWORD, DWORD
   return walk(parent, subKey, Walk::Open, nullptr, result, nullptr);
 }
 
-LONG SqliteRegistry::RegCreateKeyExA(HKEY parent, const char* subKey, DWORD, const char* keyClass, DWORD, DWORD,
-                                     const void*, HKEY* result, DWORD* disposition) {
+LONG SqliteRegistry::RegCreateKeyExA(HKEY parent, const char* subKey, DWORD, const char* keyClass,
+                                     DWORD, DWORD, const void*, HKEY* result, DWORD* disposition) {
   return walk(parent, subKey, Walk::Create, keyClass, result, disposition);
 }
 
-LONG SqliteRegistry::RegQueryValueExA(HKEY key, const char* valueName, DWORD*, DWORD* type, uint8_t* data,
-                                      DWORD* cbData) {
+LONG SqliteRegistry::RegQueryValueExA(HKEY key, const char* valueName, DWORD*, DWORD* type,
+                                      uint8_t* data, DWORD* cbData) {
   const int64_t id = keyId(key);
   if (id < 0) return db_ || key != HKEY_CURRENT_USER ? ERROR_INVALID_HANDLE : ERROR_ACCESS_DENIED;
   if (data != nullptr && cbData == nullptr) return ERROR_INVALID_PARAMETER;
@@ -211,8 +221,8 @@ LONG SqliteRegistry::RegQueryValueExA(HKEY key, const char* valueName, DWORD*, D
   return ERROR_SUCCESS;
 }
 
-LONG SqliteRegistry::RegSetValueExA(HKEY key, const char* valueName, DWORD, DWORD type, const uint8_t* data,
-                                    DWORD cbData) {
+LONG SqliteRegistry::RegSetValueExA(HKEY key, const char* valueName, DWORD, DWORD type,
+                                    const uint8_t* data, DWORD cbData) {
   const int64_t id = keyId(key);
   if (id < 0) return db_ || key != HKEY_CURRENT_USER ? ERROR_INVALID_HANDLE : ERROR_ACCESS_DENIED;
   if (data == nullptr && cbData > 0) return ERROR_INVALID_PARAMETER;
@@ -248,7 +258,8 @@ LONG SqliteRegistry::RegCloseKey(HKEY key) {
   }
   const bool wrote = wrote_;
   wrote_ = false;
-  if ((wrote && faultInjected()) || sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+  if ((wrote && faultInjected()) ||
+      sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
     endIfLast();
     return ERROR_ACCESS_DENIED;
   }

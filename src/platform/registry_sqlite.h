@@ -25,13 +25,15 @@ class SqliteRegistry final : public Registry {
   SqliteRegistry(const SqliteRegistry&) = delete;
   SqliteRegistry& operator=(const SqliteRegistry&) = delete;
 
-  LONG RegOpenKeyExA(HKEY parent, const char* subKey, DWORD options, DWORD access, HKEY* result) override;
-  LONG RegCreateKeyExA(HKEY parent, const char* subKey, DWORD reserved, const char* keyClass, DWORD options,
-                       DWORD access, const void* security, HKEY* result, DWORD* disposition) override;
-  LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* reserved, DWORD* type, uint8_t* data,
-                        DWORD* cbData) override;
-  LONG RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type, const uint8_t* data,
-                      DWORD cbData) override;
+  LONG RegOpenKeyExA(HKEY parent, const char* subKey, DWORD options, DWORD access,
+                     HKEY* result) override;
+  LONG RegCreateKeyExA(HKEY parent, const char* subKey, DWORD reserved, const char* keyClass,
+                       DWORD options, DWORD access, const void* security, HKEY* result,
+                       DWORD* disposition) override;
+  LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* reserved, DWORD* type,
+                        uint8_t* data, DWORD* cbData) override;
+  LONG RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type,
+                      const uint8_t* data, DWORD cbData) override;
   LONG RegCloseKey(HKEY key) override;
   LONG queryKeyClass(HKEY key, std::string* keyClass) override;
   bool readOnly() const override { return readOnly_; }
@@ -44,7 +46,8 @@ class SqliteRegistry final : public Registry {
 
  private:
   enum class Walk { Open, Create };
-  LONG walk(HKEY parent, const char* subKey, Walk mode, const char* keyClass, HKEY* result, DWORD* disposition);
+  LONG walk(HKEY parent, const char* subKey, Walk mode, const char* keyClass, HKEY* result,
+            DWORD* disposition);
   // The key id behind a handle, or -1 for a handle that is not open.
   int64_t keyId(HKEY key) const;
   LONG beginIfFirst();

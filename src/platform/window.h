@@ -17,13 +17,21 @@ class Backend;
 // Mouse buttons as the handlers receive them.
 enum : int { vbLeftButton = 1, vbRightButton = 2, vbMiddleButton = 4 };
 // Virtual-key codes the game tests.
-enum : int { VK_BACK = 8, VK_RETURN = 13, VK_ESCAPE = 27, VK_SPACE = 32, VK_DELETE = 46, VK_R = 82 };
+enum : int {
+  VK_BACK = 8,
+  VK_RETURN = 13,
+  VK_ESCAPE = 27,
+  VK_SPACE = 32,
+  VK_DELETE = 46,
+  VK_R = 82
+};
 // Window states.
 enum : int { vbNormal = 0, vbMinimized = 1, vbMaximized = 2 };
 
 class Window {
  public:
-  Window(Backend& backend, int clientWidth, int clientHeight, ColorRef background = rgb(240, 240, 240));
+  Window(Backend& backend, int clientWidth, int clientHeight,
+         ColorRef background = rgb(240, 240, 240));
   virtual ~Window();
   Window(const Window&) = delete;
   Window& operator=(const Window&) = delete;
@@ -68,8 +76,12 @@ class Window {
   // Event handlers; the back end calls them on the one user-interface thread.
   virtual void Form_Load() {}
   virtual void Form_Unload(int& cancel) { (void)cancel; }
-  virtual void Form_MouseDown(int button, int shift, float x, float y) { (void)button, (void)shift, (void)x, (void)y; }
-  virtual void Form_MouseMove(int button, int shift, float x, float y) { (void)button, (void)shift, (void)x, (void)y; }
+  virtual void Form_MouseDown(int button, int shift, float x, float y) {
+    (void)button, (void)shift, (void)x, (void)y;
+  }
+  virtual void Form_MouseMove(int button, int shift, float x, float y) {
+    (void)button, (void)shift, (void)x, (void)y;
+  }
   virtual void Form_KeyDown(int& keyCode, int& shift) { (void)keyCode, (void)shift; }
   virtual void Form_KeyPress(int& keyAscii) { (void)keyAscii; }
   virtual void Timer_Tick() {}

@@ -75,7 +75,8 @@ void PlayWindow::checkGameOver() {
   timerStr = formatTime(time, kTimeShort);
   drawSideItem(6, 2);
   refresh();
-  backend().messageBox(fillTemplate(IDS_SOLVED, {"|1", formatTime(time, kTimeLong)}), kApplicationTitle);
+  backend().messageBox(fillTemplate(IDS_SOLVED, {"|1", formatTime(time, kTimeLong)}),
+                       kApplicationTitle);
   checkIfBest();
   gamePlaying = false;
   mainMenu(true);
@@ -87,12 +88,14 @@ void PlayWindow::checkIfBest() {
   const int32_t time = game_.elapsedTime();
   const int rank = rankOfTime(user.bestScores, mode, time);
   if (rank <= kBestPlaces) {
-    const bool applause = user.soundOptions[kSoundSwitch] > 0 && user.soundOptions[kApplauseSwitch] > 0;
+    const bool applause =
+        user.soundOptions[kSoundSwitch] > 0 && user.soundOptions[kApplauseSwitch] > 0;
     if (applause) playSoundFile(backend(), ctx_.sounds, sndClap);
     const std::string name = askBestName(backend(), ctx_.graphics, rank, mode);
     // Saved at once, into the list the store holds now, so neither a crash nor another copy of
     // the game can lose it.
-    reportSave(ctx_.saveNotice, backend(), saveBestListChange(ctx_.registry, user, bestTimeEntry(mode, time, name)));
+    reportSave(ctx_.saveNotice, backend(),
+               saveBestListChange(ctx_.registry, user, bestTimeEntry(mode, time, name)));
     if (ctx_.showHallOfFame) ctx_.showHallOfFame(mode);
     backend().playSound(kNoSound);
   }

@@ -34,7 +34,8 @@ void PlayWindow::layoutBoard(const Puzzle& p) {
   codeStrip.hDC = &dc();
   codeStrip.left = gridBoard.left + p.gridCols * cell + 30;
   // Centred on the grid; 12 rows of 35 with 11 strip rows give 42, not 43.
-  codeStrip.top = static_cast<int32_t>(roundHalfEven((p.gridRows - perCol) * cell / 2.0 + gridBoard.top));
+  codeStrip.top =
+      static_cast<int32_t>(roundHalfEven((p.gridRows - perCol) * cell / 2.0 + gridBoard.top));
   codeStrip.width = cell;
 
   alphabetPanel.hDC = &dc();
@@ -95,8 +96,9 @@ void PlayWindow::paintGameUnderWay() {
 
   const int mode = ctx_.user.solving.modeNum;
   const auto& best = ctx_.user.bestScores;
-  bestScoreValString =
-      (mode >= 1 && static_cast<std::size_t>(mode) <= best.size()) ? formatTime(best(mode).times(1), kTimeShort) : "";
+  bestScoreValString = (mode >= 1 && static_cast<std::size_t>(mode) <= best.size())
+                           ? formatTime(best(mode).times(1), kTimeShort)
+                           : "";
   drawSideItem(3, 2);
   drawSideItem(4, 2);
   drawSideItem(5, 2);

@@ -30,8 +30,8 @@ struct PlayContext {
   const GridIndex& grids;
   WordFiller& filler;
   UserData& user;
-  Random& random;      // the draws of new games
-  Registry* registry;  // where the user data are saved; null saves nothing
+  Random& random;          // the draws of new games
+  Registry* registry;      // where the user data are saved; null saves nothing
   SaveNotice* saveNotice;  // tells the player once that saving failed; null: told nothing
   const Graphics& graphics;
   const SoundFiles& sounds;

@@ -15,7 +15,11 @@ bool isFillLetter(uint8_t b) { return b >= 'a' && b <= 'z'; }
 
 // The ranks given by each start-letter pattern, in the order they are given.
 constexpr std::array<std::array<int16_t, 3>, 5> kStartRanks = {{
-    {1, 5, 8}, {2, 4, 7}, {3, 5, 6}, {3, 4, 6}, {5, 6, 9},
+    {1, 5, 8},
+    {2, 4, 7},
+    {3, 5, 6},
+    {3, 4, 6},
+    {5, 6, 9},
 }};
 
 }  // namespace
@@ -36,7 +40,8 @@ int distinctLetters(const Puzzle& p) {
 Status assignNumbers(Puzzle& p, Random& random) {
   const int distinct = distinctLetters(p);
   if (distinct < kMinDistinctLetters)
-    return Status::Error("the fill uses only " + std::to_string(distinct) + " different letters; a puzzle needs at least " +
+    return Status::Error("the fill uses only " + std::to_string(distinct) +
+                         " different letters; a puzzle needs at least " +
                          std::to_string(kMinDistinctLetters));
 
   p.letterToNum.redim(26);

@@ -18,7 +18,7 @@ Status FillLibrary::ensureLoaded() {
   auto make = reinterpret_cast<MakeXWordPuzzleFn>(lib->symbol("makeXWordPuzzle"));
   if (!load || !make)
     return Status::Damaged(path_ + ": the word-fill library lacks the entry " +
-                         std::string(!load ? "loadLangDict" : "makeXWordPuzzle"));
+                           std::string(!load ? "loadLangDict" : "makeXWordPuzzle"));
   loadLangDict_ = load;
   makeXWordPuzzle_ = make;
   setSeed_ = reinterpret_cast<SetSeedFn>(lib->symbol("zandrelSetSeed"));
@@ -34,7 +34,8 @@ Status FillLibrary::loadLangDict(const std::string& dictPath) {
   copy.push_back('\0');
   if (loadLangDict_(copy.data()) != 0) {
     std::string why = lastError();
-    return Status::Damaged(dictPath + ": the dictionary cannot be loaded" + (why.empty() ? "" : " (" + why + ")"));
+    return Status::Damaged(dictPath + ": the dictionary cannot be loaded" +
+                           (why.empty() ? "" : " (" + why + ")"));
   }
   return Status::Ok();
 }

@@ -23,7 +23,8 @@ Status readWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
   in.seekg(0, std::ios::end);
   const std::streamoff size = in.tellg();
   if (size < 0) return Status::IoError(path + ": the grid file cannot be read");
-  if (static_cast<std::size_t>(size) > kMaxGridFileBytes) return damaged(path, "it is implausibly large");
+  if (static_cast<std::size_t>(size) > kMaxGridFileBytes)
+    return damaged(path, "it is implausibly large");
   bytes.resize(static_cast<std::size_t>(size));
   in.seekg(0);
   if (!bytes.empty() && !in.read(reinterpret_cast<char*>(bytes.data()), size))
@@ -32,13 +33,15 @@ Status readWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
 }
 
 int32_t readInt32LE(const std::vector<uint8_t>& b, std::size_t at) {
-  const uint32_t v = uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 | uint32_t(b[at + 3]) << 24;
+  const uint32_t v = uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 |
+                     uint32_t(b[at + 3]) << 24;
   return static_cast<int32_t>(v);
 }
 
 // Checks the grid record at offset: two size bytes, fewer than 256 cells, all cells inside the file
 // and each a block (0) or a white cell (1).
-Status checkRecord(const std::vector<uint8_t>& b, int64_t offset, const std::string& path, const std::string& what) {
+Status checkRecord(const std::vector<uint8_t>& b, int64_t offset, const std::string& path,
+                   const std::string& what) {
   if (offset < 0 || offset + 2 > static_cast<int64_t>(b.size()))
     return damaged(path, what + " starts outside the file (offset " + std::to_string(offset) + ")");
   const int rows = b[static_cast<std::size_t>(offset)];
@@ -69,9 +72,11 @@ Status loadGridIndex(GridIndex& index) {
   if (size < 4) return damaged(path, "it is too short to hold a header");
 
   const int32_t groupCount = readInt32LE(b, 0);
-  if (groupCount < 1) return damaged(path, "it names " + std::to_string(groupCount) + " grid groups");
+  if (groupCount < 1)
+    return damaged(path, "it names " + std::to_string(groupCount) + " grid groups");
   if (4 + 4 * int64_t(groupCount) > size)
-    return damaged(path, "it names " + std::to_string(groupCount) + " grid groups but is too short to list them");
+    return damaged(path, "it names " + std::to_string(groupCount) +
+                             " grid groups but is too short to list them");
 
   GridIndex fresh;
   fresh.gridFilePath = path;
@@ -82,7 +87,8 @@ Status loadGridIndex(GridIndex& index) {
   int64_t totalOffsets = 0;
   for (int32_t g = 1; g <= groupCount; ++g, at += 4) {
     const int32_t count = readInt32LE(b, static_cast<std::size_t>(at));
-    if (count < 0) return damaged(path, "group " + std::to_string(g) + " has a negative grid count");
+    if (count < 0)
+      return damaged(path, "group " + std::to_string(g) + " has a negative grid count");
     totalOffsets += count;
     if (at + 4 + 4 * (int64_t(groupCount) - g) + 4 * totalOffsets > size)
       return damaged(path, "group " + std::to_string(g) + " claims " + std::to_string(count) +
@@ -104,12 +110,12 @@ Status loadGridIndex(GridIndex& index) {
 Status loadGrid(const GridIndex& index, int32_t puzzleNum, int32_t group, Puzzle& puzzle) {
   const std::string& path = index.gridFilePath;
   if (group < 1 || group > index.groupCount)
-    return Status::NotFound(path + ": there is no grid group " + std::to_string(group) + " (the file has " +
-                         std::to_string(index.groupCount) + ")");
+    return Status::NotFound(path + ": there is no grid group " + std::to_string(group) +
+                            " (the file has " + std::to_string(index.groupCount) + ")");
   const GridIndexRecord& rec = index.gridIndex(group);
   if (puzzleNum < 1 || puzzleNum > rec.count)
-    return Status::NotFound(path + ": there is no " + recordName(puzzleNum, group) + " (the group has " +
-                         std::to_string(rec.count) + ")");
+    return Status::NotFound(path + ": there is no " + recordName(puzzleNum, group) +
+                            " (the group has " + std::to_string(rec.count) + ")");
 
   // The file is read again, as it may have changed since the index was loaded.
   std::vector<uint8_t> b;
@@ -123,7 +129,8 @@ Status loadGrid(const GridIndex& index, int32_t puzzleNum, int32_t group, Puzzle
   // The cell count is the 8-bit product; checkRecord has made sure the product fits.
   puzzle.cellCount = static_cast<int16_t>(static_cast<uint8_t>(puzzle.gridRows * puzzle.gridCols));
   puzzle.gridShape.redim(static_cast<std::size_t>(puzzle.cellCount));
-  for (int i = 1; i <= puzzle.cellCount; ++i) puzzle.gridShape(i) = b[at + 1 + static_cast<std::size_t>(i)];
+  for (int i = 1; i <= puzzle.cellCount; ++i)
+    puzzle.gridShape(i) = b[at + 1 + static_cast<std::size_t>(i)];
   return Status::Ok();
 }
 

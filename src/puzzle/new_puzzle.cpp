@@ -12,9 +12,12 @@ namespace qlx {
 
 Status drawPuzzleNumber(const GridIndex& index, int32_t group, Random& random, int32_t* puzzleNum) {
   if (group < 1 || group > index.groupCount)
-    return Status::NotFound(index.gridFilePath + ": there is no grid group " + std::to_string(group));
+    return Status::NotFound(index.gridFilePath + ": there is no grid group " +
+                            std::to_string(group));
   const int32_t count = index.gridIndex(group).count;
-  if (count < 1) return Status::NotFound(index.gridFilePath + ": grid group " + std::to_string(group) + " holds no grids");
+  if (count < 1)
+    return Status::NotFound(index.gridFilePath + ": grid group " + std::to_string(group) +
+                            " holds no grids");
   *puzzleNum = static_cast<int32_t>(roundHalfEven(random.next() * 32000) % count) + 1;
   return Status::Ok();
 }
@@ -26,26 +29,28 @@ Status fillGrid(Puzzle& p, WordFiller& filler, const std::string& gridName) {
   const int32_t result = filler.makeXWordPuzzle(p.gridLetters.data(), p.cellCount, p.gridCols);
   if (result != 0) {
     const std::string why = filler.lastError();
-    return Status::Error("the word-fill library could not fill " + gridName + " (result " + std::to_string(result) +
-                         (why.empty() ? "" : ": " + why) + ")");
+    return Status::Error("the word-fill library could not fill " + gridName + " (result " +
+                         std::to_string(result) + (why.empty() ? "" : ": " + why) + ")");
   }
   for (int i = 1; i <= p.cellCount; ++i)
     if (p.gridShape(i) == 1 && (p.gridLetters(i) < 'a' || p.gridLetters(i) > 'z'))
-      return Status::Error("the word-fill library left a white cell of " + gridName + " without a letter (cell " +
-                           std::to_string(i) + ")");
+      return Status::Error("the word-fill library left a white cell of " + gridName +
+                           " without a letter (cell " + std::to_string(i) + ")");
   return Status::Ok();
 }
 
-Status newPuzzle(Puzzle& puzzle, const GridIndex& index, int32_t puzzleNum, int32_t group, WordFiller& filler,
-                 Random& random, int32_t* chosen) {
+Status newPuzzle(Puzzle& puzzle, const GridIndex& index, int32_t puzzleNum, int32_t group,
+                 WordFiller& filler, Random& random, int32_t* chosen) {
   if (puzzleNum == -1)
     if (Status s = drawPuzzleNumber(index, group, random, &puzzleNum); !s) return s;
 
   Puzzle fresh;
   if (Status s = loadGrid(index, puzzleNum, group, fresh); !s) return s;
-  const std::string name = "grid " + std::to_string(puzzleNum) + " of group " + std::to_string(group);
+  const std::string name =
+      "grid " + std::to_string(puzzleNum) + " of group " + std::to_string(group);
   if (Status s = fillGrid(fresh, filler, name); !s) return s;
-  if (Status s = assignNumbers(fresh, random); !s) return Status::Error("cannot make a puzzle of " + name + ": " + s.message());
+  if (Status s = assignNumbers(fresh, random); !s)
+    return Status::Error("cannot make a puzzle of " + name + ": " + s.message());
 
   puzzle = std::move(fresh);
   if (chosen) *chosen = puzzleNum;

@@ -17,8 +17,8 @@ Status drawPuzzleNumber(const GridIndex& index, int32_t group, Random& random, i
 // puzzle is replaced and *chosen (when given) holds the grid's number; on any failure (no such
 // grid, a fill the library could not complete, a fill with a blank white cell or too few
 // letters) the puzzle is left as it was.
-Status newPuzzle(Puzzle& puzzle, const GridIndex& index, int32_t puzzleNum, int32_t group, WordFiller& filler,
-                 Random& random, int32_t* chosen = nullptr);
+Status newPuzzle(Puzzle& puzzle, const GridIndex& index, int32_t puzzleNum, int32_t group,
+                 WordFiller& filler, Random& random, int32_t* chosen = nullptr);
 
 // Fills puzzle's gridLetters from its gridShape and checks the fill ('?' white, '-' block first).
 Status fillGrid(Puzzle& puzzle, WordFiller& filler, const std::string& gridName);

@@ -6,7 +6,8 @@
 
 namespace qlx {
 
-Status openPuzzleSource(PuzzleSource& source, const std::string& folder, std::optional<uint64_t> seed) {
+Status openPuzzleSource(PuzzleSource& source, const std::string& folder,
+                        std::optional<uint64_t> seed) {
   // The only seeding of the run; every later draw continues this sequence.
   if (seed) {
     source.random.seed(*seed);

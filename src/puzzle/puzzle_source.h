@@ -29,6 +29,7 @@ struct PuzzleSource {
 // Seeds the generator (from the clock unless a seed is given), sets appFolder, reads the grid
 // file's index and hands the dictionary to the word-fill library. A missing or damaged file ends
 // it with a message naming the file.
-Status openPuzzleSource(PuzzleSource& source, const std::string& folder, std::optional<uint64_t> seed);
+Status openPuzzleSource(PuzzleSource& source, const std::string& folder,
+                        std::optional<uint64_t> seed);
 
 }  // namespace qlx

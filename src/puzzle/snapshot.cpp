@@ -11,7 +11,8 @@ namespace qlx {
 namespace {
 
 constexpr char kMagic[4] = {'Q', 'L', 'X', 'G'};
-constexpr int kMaxCells = 255;  // grid files hold fewer than 256 cells a grid, as the fill library allows
+constexpr int kMaxCells =
+    255;  // grid files hold fewer than 256 cells a grid, as the fill library allows
 constexpr std::size_t kHeader = sizeof kMagic + 3;
 
 class Reader {
@@ -31,7 +32,9 @@ class Reader {
   std::size_t pos_ = 0;
 };
 
-Status damaged(const char* what) { return Status::Damaged(std::string("The stored game is damaged: ") + what + "."); }
+Status damaged(const char* what) {
+  return Status::Damaged(std::string("The stored game is damaged: ") + what + ".");
+}
 
 }  // namespace
 
@@ -74,7 +77,8 @@ Status decodeSnapshot(const uint8_t* bytes, std::size_t size, Puzzle& out) {
   for (std::size_t i = 0; i < cells; ++i) {
     const bool white = shape[i] == 1;
     if (shape[i] > 1) return damaged("a cell that is neither white nor a block");
-    if (white ? (fill[i] < 'a' || fill[i] > 'z') : fill[i] != '-') return damaged("a letter out of place in the grid");
+    if (white ? (fill[i] < 'a' || fill[i] > 'z') : fill[i] != '-')
+      return damaged("a letter out of place in the grid");
     if (white) inFill[fill[i] - 'a' + 1] = true;
     p.gridShape(static_cast<long long>(i) + 1) = shape[i];
     p.gridLetters(static_cast<long long>(i) + 1) = fill[i];
@@ -85,9 +89,12 @@ Status decodeSnapshot(const uint8_t* bytes, std::size_t size, Puzzle& out) {
   const int n = *count;
   if (n < kMinDistinctLetters || n > 26) return damaged("an impossible number of letters");
   p.letterCount = static_cast<uint8_t>(n);
-  const uint8_t *code = nullptr, *given = nullptr, *entries = nullptr, *selected = nullptr, *freq = nullptr;
-  if (!in.take(static_cast<std::size_t>(n), &code) || !in.take(static_cast<std::size_t>(n), &given) ||
-      !in.take(static_cast<std::size_t>(n), &entries) || !in.take(1, &selected) || !in.take(26, &freq))
+  const uint8_t *code = nullptr, *given = nullptr, *entries = nullptr, *selected = nullptr,
+                *freq = nullptr;
+  if (!in.take(static_cast<std::size_t>(n), &code) ||
+      !in.take(static_cast<std::size_t>(n), &given) ||
+      !in.take(static_cast<std::size_t>(n), &entries) || !in.take(1, &selected) ||
+      !in.take(26, &freq))
     return damaged("cut short in the letter code");
   if (!in.atEnd()) return damaged("bytes after the end");
 
@@ -106,11 +113,13 @@ Status decodeSnapshot(const uint8_t* bytes, std::size_t size, Puzzle& out) {
     const uint8_t entry = entries[num - 1];
     if (entry != 0 && (entry < 'A' || entry > 'Z')) return damaged("an entry that is not a letter");
     // A given number's letter is on the board from the start: a game without it could never end.
-    if (p.givenNums(num) == 1 && entry != letter + 'A' - 1) return damaged("a given letter missing from the board");
+    if (p.givenNums(num) == 1 && entry != letter + 'A' - 1)
+      return damaged("a given letter missing from the board");
     p.entries(num) = entry;
   }
   for (int letter = 1; letter <= 26; ++letter)
-    if (inFill[letter] && p.letterToNum(letter) == 0) return damaged("a letter of the grid without a number");
+    if (inFill[letter] && p.letterToNum(letter) == 0)
+      return damaged("a letter of the grid without a number");
   if (*selected > n) return damaged("a selection outside the code");
   // A given number cannot be selected; such a selection is dropped, not the game.
   p.selectedNum = (*selected != 0 && p.givenNums(*selected) == 1) ? 0 : *selected;

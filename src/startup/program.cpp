@@ -39,15 +39,16 @@ void loadSettings(Program& program, const std::string& storePath, Backend* backe
   program.saveNotice.told = program.registry && program.registry->readOnly();
   // A store whose every open fails still comes back; loading from it then says so too.
   if (program.registry)
-    if (const Status loaded = loadUserData(*program.registry, program.user); !loaded) say(loaded.message());
+    if (const Status loaded = loadUserData(*program.registry, program.user); !loaded)
+      say(loaded.message());
 }
 
 std::unique_ptr<PlayWindow> openPlayWindow(Program& program, Backend& backend,
                                            std::function<void(int modeNum)> showHallOfFame) {
-  PlayContext context{program.puzzle,          program.grids,       *program.fillLibrary,
-                      program.user,            program.random,      program.registry.get(), &program.saveNotice,
-                      program.graphics,        program.soundFiles,  program.appFolder,
-                      std::move(showHallOfFame)};
+  PlayContext context{
+      program.puzzle,     program.grids,          *program.fillLibrary,     program.user,
+      program.random,     program.registry.get(), &program.saveNotice,      program.graphics,
+      program.soundFiles, program.appFolder,      std::move(showHallOfFame)};
   auto window = std::make_unique<PlayWindow>(backend, std::move(context));
   window->show();
   window->resizeWindow();
@@ -56,15 +57,16 @@ std::unique_ptr<PlayWindow> openPlayWindow(Program& program, Backend& backend,
   return window;
 }
 
-std::unique_ptr<PlayWindow> startPlay(Program& program, Backend& backend, const std::string& storePath) {
+std::unique_ptr<PlayWindow> startPlay(Program& program, Backend& backend,
+                                      const std::string& storePath) {
   // The graphics come before the settings so that what the store reports looks like the game.
   initGraphics(program.graphics, program.appFolder);
   backend.setMessageBoxStyle(gameMessageBoxStyle(program.graphics));
   loadSettings(program, storePath, &backend);
   initSoundFiles(program.soundFiles, program.appFolder);
   return openPlayWindow(program, backend, [&program, &backend](int modeNum) {
-    showStats(StatsContext{backend, program.graphics, program.user, program.dialogUnit, program.registry.get(),
-                           &program.saveNotice},
+    showStats(StatsContext{backend, program.graphics, program.user, program.dialogUnit,
+                           program.registry.get(), &program.saveNotice},
               modeNum);
   });
 }
@@ -73,7 +75,8 @@ int Main() {
   Status noScreen;
   std::unique_ptr<Backend> backend = makeSdlBackend(&noScreen);
   if (!backend) {
-    std::cerr << kApplicationTitle << ": cannot open the game's window: " << noScreen.message() << "\n";
+    std::cerr << kApplicationTitle << ": cannot open the game's window: " << noScreen.message()
+              << "\n";
     return 1;
   }
   Program program;

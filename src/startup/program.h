@@ -16,10 +16,10 @@
 #include "persistence/user_data.h"
 #include "platform/backend.h"
 #include "platform/registry.h"
-#include "puzzle/fill_library.h"
-#include "puzzle/puzzle_source.h"
-#include "puzzle/model.h"
 #include "playwindow/play_window.h"
+#include "puzzle/fill_library.h"
+#include "puzzle/model.h"
+#include "puzzle/puzzle_source.h"
 
 namespace qlx {
 
@@ -37,7 +37,8 @@ struct Program : PuzzleSource {
 // The first steps of start-up: seed the generator (from the clock unless a seed is given), size
 // the best-time table, set appFolder, read the grid file's index and hand the dictionary to the
 // word-fill library. Any missing or damaged file ends it with a message naming the file.
-Status prepareProgram(Program& program, const std::string& folder, std::optional<uint64_t> seed = std::nullopt);
+Status prepareProgram(Program& program, const std::string& folder,
+                      std::optional<uint64_t> seed = std::nullopt);
 
 // Step 7 of start-up, after prepareProgram: opens the settings store at storePath (the game passes
 // defaultRegistryPath()) and loads the solving record, the switches and the best times into
@@ -54,7 +55,8 @@ std::unique_ptr<PlayWindow> openPlayWindow(Program& program, Backend& backend,
 // The rest of start-up, after prepareProgram: the graphics, the game's look for message
 // boxes, the settings at storePath, the sounds, and the play window with its main menu, whose
 // Hall of Fame opens the stats window on backend. The game and the snapshot tool share it.
-std::unique_ptr<PlayWindow> startPlay(Program& program, Backend& backend, const std::string& storePath);
+std::unique_ptr<PlayWindow> startPlay(Program& program, Backend& backend,
+                                      const std::string& storePath);
 
 // Steps 11 and 12 of start-up, once the main menu shows: when a stored game is waiting, the
 // question dialog asks whether to resume it; yes runs resumeStoredGame, no (button 2 or Escape)

@@ -11,11 +11,14 @@
 namespace qlx {
 namespace {
 
-// The group a stored record falls back to when it names no grid of the grid file, as New Game plays.
+// The group a stored record falls back to when it names no grid of the grid file, as New Game
+// plays.
 constexpr int16_t kFallbackGroup = 2;
 
 bool gridExists(const GridIndex& grids, int32_t group, int32_t puzzleNum) {
-  if (group < 1 || group > grids.groupCount || static_cast<std::size_t>(group) > grids.gridIndex.size()) return false;
+  if (group < 1 || group > grids.groupCount ||
+      static_cast<std::size_t>(group) > grids.gridIndex.size())
+    return false;
   return puzzleNum >= 1 && puzzleNum <= grids.gridIndex(group).count;
 }
 
@@ -71,9 +74,8 @@ void resumeStoredGame(Program& program, PlayWindow& window, Backend& backend) {
     solving.gridGroup = kFallbackGroup;
     solving.puzzleNum = drawn;
   }
-  const Status made =
-      newPuzzle(program.puzzle, program.grids, solving.puzzleNum, solving.gridGroup, *program.fillLibrary,
-                program.random);
+  const Status made = newPuzzle(program.puzzle, program.grids, solving.puzzleNum, solving.gridGroup,
+                                *program.fillLibrary, program.random);
   if (!made) {
     // The main menu is still showing; the player starts a game from there.
     backend.messageBox(made.message(), kApplicationTitle);

@@ -20,9 +20,11 @@ using zandrel_test::wordsOf;
 const std::vector<std::string> kSmallGrid{".....", ".#.#.", ".....", ".#.#.", "....."};
 
 class ZandrelApi : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override { zandrelSetTimeLimit(0); }
-  std::string writeFile(const std::string &name, const std::string &text) { return dir_.write(name, text); }
+  std::string writeFile(const std::string& name, const std::string& text) {
+    return dir_.write(name, text);
+  }
   static int32_t load(std::string path) { return loadLangDict(path.data()); }
 
   qlx::testing::TempFolder dir_;
@@ -35,13 +37,14 @@ TEST_F(ZandrelApi, BadArgumentsLeaveTheBufferAlone) {
   struct Case {
     int32_t cells, cols;
   };
-  for (const Case c : {Case{25, 0}, Case{25, -5}, Case{25, 256}, Case{0, 5}, Case{-25, 5}, Case{256, 16},
-                       Case{24, 5}}) {
-    EXPECT_EQ(makeXWordPuzzle(grid.data(), c.cells, c.cols), ZANDREL_BAD_GRID) << c.cells << " " << c.cols;
+  for (const Case c : {Case{25, 0}, Case{25, -5}, Case{25, 256}, Case{0, 5}, Case{-25, 5},
+                       Case{256, 16}, Case{24, 5}}) {
+    EXPECT_EQ(makeXWordPuzzle(grid.data(), c.cells, c.cols), ZANDREL_BAD_GRID)
+        << c.cells << " " << c.cols;
     EXPECT_NE(std::string(zandrelLastError()), "");
   }
   EXPECT_EQ(makeXWordPuzzle(nullptr, 25, 5), ZANDREL_BAD_GRID);
-  grid[12] = '.'; // the pattern-file spelling is not the buffer's
+  grid[12] = '.';  // the pattern-file spelling is not the buffer's
   std::vector<uint8_t> badByte = grid;
   EXPECT_EQ(makeXWordPuzzle(grid.data(), 25, 5), ZANDREL_BAD_GRID);
   EXPECT_EQ(grid, badByte);
@@ -71,16 +74,18 @@ TEST_F(ZandrelApi, FillsAreSoundAndSeedsRepeat) {
   const std::string text = allStrings("abcde", {2, 3, 5});
   ASSERT_EQ(load(writeFile("d", text)), ZANDREL_OK);
   const auto words = wordsOf(text);
-  const std::vector<std::vector<std::string>> grids{kSmallGrid, {"..#.", "#.##", ".#.."}, {"...", ".#.", "..."}};
+  const std::vector<std::vector<std::string>> grids{
+      kSmallGrid, {"..#.", "#.##", ".#.."}, {"...", ".#.", "..."}};
 
   auto fillAll = [&](uint64_t seed) {
     zandrelSetSeed(seed);
     std::vector<std::vector<uint8_t>> fills;
     for (int round = 0; round < 3; ++round) {
-      for (const auto &rows : grids) {
+      for (const auto& rows : grids) {
         std::vector<uint8_t> grid = gridBytes(rows);
         const int cols = static_cast<int>(rows[0].size());
-        EXPECT_EQ(makeXWordPuzzle(grid.data(), static_cast<int32_t>(grid.size()), cols), ZANDREL_OK);
+        EXPECT_EQ(makeXWordPuzzle(grid.data(), static_cast<int32_t>(grid.size()), cols),
+                  ZANDREL_OK);
         EXPECT_EQ(fillFault(gridBytes(rows), grid, cols, words), "");
         fills.push_back(grid);
       }
@@ -103,7 +108,8 @@ TEST_F(ZandrelApi, NoFillLeavesTheBufferAsItCame) {
   const std::vector<uint8_t> before = grid;
   EXPECT_EQ(makeXWordPuzzle(grid.data(), 12, 4), ZANDREL_NO_FILL);
   EXPECT_EQ(grid, before);
-  EXPECT_NE(std::string(zandrelLastError()).find("run of 4 cells"), std::string::npos) << zandrelLastError();
+  EXPECT_NE(std::string(zandrelLastError()).find("run of 4 cells"), std::string::npos)
+      << zandrelLastError();
 
   // Every fill of a 2x2 square would repeat a word.
   ASSERT_EQ(load(writeFile("two", "ab\nba\n")), ZANDREL_OK);
@@ -132,4 +138,4 @@ TEST_F(ZandrelApi, FillsABlockedGridFromTheShippedDictionary) {
   }
 }
 
-} // namespace
+}  // namespace

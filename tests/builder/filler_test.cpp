@@ -1,7 +1,7 @@
 // The search on small grids with synthetic dictionaries: sound fills, impossible grids
 // recognised rather than timed out, a passed deadline honoured, commoner words preferred.
-#include "dictionary.h"
 #include "filler.h"
+#include "dictionary.h"
 #include "layout.h"
 
 #include "fill_check.h"
@@ -25,17 +25,17 @@ struct Grid {
   zandrel::Layout layout;
 };
 
-Grid gridOf(const std::vector<std::string> &rows) {
+Grid gridOf(const std::vector<std::string>& rows) {
   Grid g{gridBytes(rows), static_cast<int>(rows[0].size()), {}};
   std::vector<uint8_t> white;
-  for (uint8_t b : g.bytes) white.push_back(b == '?' ? 1 : 0); // gridBytes spells white '?'
+  for (uint8_t b : g.bytes) white.push_back(b == '?' ? 1 : 0);  // gridBytes spells white '?'
   g.layout = zandrel::makeLayout(white.data(), static_cast<int>(rows.size()), g.cols);
   return g;
 }
 
 // Runs one fill and returns the grid as makeXWordPuzzle would leave it.
-Filler::Outcome fill(const zandrel::Dictionary &d, const Grid &g, zandrel::Rng &rng, std::vector<uint8_t> &out,
-                     Clock::duration limit = std::chrono::seconds(5)) {
+Filler::Outcome fill(const zandrel::Dictionary& d, const Grid& g, zandrel::Rng& rng,
+                     std::vector<uint8_t>& out, Clock::duration limit = std::chrono::seconds(5)) {
   Filler filler(d, g.layout, rng);
   std::vector<char> letters;
   const Filler::Outcome outcome = filler.run(Clock::now() + limit, letters);
@@ -52,12 +52,12 @@ TEST(Filler, FillsAreSoundOnSeveralGrids) {
   const auto words = wordsOf(text);
   const std::vector<std::vector<std::string>> grids{
       {".....", ".#.#.", ".....", ".#.#.", "....."},
-      {"..#.", "#.##", ".#.."}, // two lone cells and a two-letter crossing
+      {"..#.", "#.##", ".#.."},  // two lone cells and a two-letter crossing
       {"...#.", ".#.#.", ".....", ".#.#.", ".#..."},
-      {"#####", "#####"},       // nothing to fill
+      {"#####", "#####"},  // nothing to fill
   };
   zandrel::Rng rng(11);
-  for (const auto &rows : grids) {
+  for (const auto& rows : grids) {
     const Grid g = gridOf(rows);
     for (int run = 0; run < 20; ++run) {
       std::vector<uint8_t> out;
@@ -78,8 +78,9 @@ TEST(Filler, ImpossibleGridsEndWithoutWaitingForTheDeadline) {
   // Only "ab" and "ba": any 2x2 fill repeats a word, which is not allowed.
   const zandrel::Dictionary twoWords = zandrel::Dictionary::parse("ab\nba\n");
   const Grid square = gridOf({"..", ".."});
-  EXPECT_EQ(fill(twoWords, square, rng, out, std::chrono::seconds(30)), Filler::Outcome::Impossible);
-  EXPECT_LT(Clock::now() - start, std::chrono::seconds(10)); // exhausted, not timed out
+  EXPECT_EQ(fill(twoWords, square, rng, out, std::chrono::seconds(30)),
+            Filler::Outcome::Impossible);
+  EXPECT_LT(Clock::now() - start, std::chrono::seconds(10));  // exhausted, not timed out
 }
 
 TEST(Filler, APassedDeadlineGivesNoFill) {
@@ -96,7 +97,7 @@ TEST(Filler, PrefersCommonerWords) {
   std::string text;
   std::set<std::string> common;
   int line = 0;
-  for (const std::string &w : wordsOf(all)) {
+  for (const std::string& w : wordsOf(all)) {
     const bool isCommon = line++ % 2 == 0;
     text += w + (isCommon ? " 10\n" : " 50\n");
     if (isCommon) common.insert(w);
@@ -112,7 +113,7 @@ TEST(Filler, PrefersCommonerWords) {
     commonFills += common.count(std::string(out.begin(), out.end())) ? 1 : 0;
   }
   EXPECT_GT(commonFills, fills * 7 / 10);
-  EXPECT_LT(commonFills, fills); // still varied: rarer words do turn up
+  EXPECT_LT(commonFills, fills);  // still varied: rarer words do turn up
 }
 
-} // namespace
+}  // namespace

@@ -6,11 +6,12 @@
 
 namespace {
 
-zandrel::Layout layoutOf(const std::vector<std::string> &rows) {
+zandrel::Layout layoutOf(const std::vector<std::string>& rows) {
   std::vector<uint8_t> white;
-  for (const std::string &row : rows)
+  for (const std::string& row : rows)
     for (char c : row) white.push_back(c == '.' ? 1 : 0);
-  return zandrel::makeLayout(white.data(), static_cast<int>(rows.size()), static_cast<int>(rows[0].size()));
+  return zandrel::makeLayout(white.data(), static_cast<int>(rows.size()),
+                             static_cast<int>(rows[0].size()));
 }
 
 TEST(Layout, RunsLoneCellsAndCrossings) {
@@ -47,12 +48,12 @@ TEST(Layout, CrossingTableIsSymmetricOnABlockedGrid) {
   });
   int checked = 0;
   for (size_t s = 0; s < layout.slots.size(); ++s) {
-    const zandrel::Slot &slot = layout.slots[s];
+    const zandrel::Slot& slot = layout.slots[s];
     for (int p = 0; p < slot.length; ++p) {
       const int other = slot.crossSlot[static_cast<size_t>(p)];
       if (other < 0) continue;
       ++checked;
-      const zandrel::Slot &cross = layout.slots[static_cast<size_t>(other)];
+      const zandrel::Slot& cross = layout.slots[static_cast<size_t>(other)];
       const int q = slot.crossPos[static_cast<size_t>(p)];
       EXPECT_NE(cross.across, slot.across);
       EXPECT_EQ(cross.cells[static_cast<size_t>(q)], slot.cells[static_cast<size_t>(p)]);
@@ -60,8 +61,8 @@ TEST(Layout, CrossingTableIsSymmetricOnABlockedGrid) {
       EXPECT_EQ(cross.crossPos[static_cast<size_t>(q)], p);
     }
   }
-  EXPECT_EQ(checked, 2 * 21); // 7 down words of 5 crossing 3 across lines
+  EXPECT_EQ(checked, 2 * 21);  // 7 down words of 5 crossing 3 across lines
   EXPECT_TRUE(layout.loneCells.empty());
 }
 
-} // namespace
+}  // namespace

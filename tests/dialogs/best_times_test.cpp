@@ -37,8 +37,9 @@ TEST_F(BestTimesTest, AnEqualTimeRanksBelowTheOneAlreadyThereAndTheLastFallsOut)
   ASSERT_EQ(rankOfTime(scores, 1, 300), 4);
   insertBestTime(scores, 1, 300, "Tie");
   EXPECT_EQ(scores(1).times(4), 300);
-  EXPECT_EQ((std::array{scores(1).names(3), scores(1).names(4), scores(1).names(5), scores(1).names(8)}),
-            (std::array<std::string, 4>{"P3", "Tie", "P4", "P7"}));
+  EXPECT_EQ(
+      (std::array{scores(1).names(3), scores(1).names(4), scores(1).names(5), scores(1).names(8)}),
+      (std::array<std::string, 4>{"P3", "Tie", "P4", "P7"}));
 
   fill(1, 100, 100);
   EXPECT_EQ(rankOfTime(scores, 1, 799), 8);

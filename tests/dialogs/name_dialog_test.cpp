@@ -37,7 +37,8 @@ class NameDialogTest : public ::testing::Test {
   // Rows of the caret's column that are black.
   int caretRows(const DiagUN& d) {
     int n = 0;
-    for (int y = d.textBox().top + 2; y < d.textBox().bottom - 2; ++y) n += shown(d, d.caretX(), y) == 0;
+    for (int y = d.textBox().top + 2; y < d.textBox().bottom - 2; ++y)
+      n += shown(d, d.caretX(), y) == 0;
     return n;
   }
 
@@ -92,14 +93,16 @@ TEST_F(NameDialogTest, ItsTextsAndTheTextBoxWithABlinkingCaretThatStaysInView) {
   ask([&](DiagUN& d) {
     EXPECT_EQ(d.caption(), "Best Score");
     EXPECT_EQ(d.bestNo, 3);
-    EXPECT_EQ(d.congratulation(), " Congratulations ! \r\n You have the best Score In \r\nQuillorix");
+    EXPECT_EQ(d.congratulation(),
+              " Congratulations ! \r\n You have the best Score In \r\nQuillorix");
     EXPECT_STREQ(DiagUN::prompt(), "Enter Your Name");
     EXPECT_EQ(d.clientWidth(), 329);
     EXPECT_EQ(d.clientHeight(), 207);
     EXPECT_GT(d.messageLabel().height(), 30);  // three lines
     EXPECT_LT(d.promptLabel().right, d.textBox().left);
     const Rect box = d.textBox(), ok = d.okButton();
-    EXPECT_EQ((std::array{box.left, box.top, box.right, box.bottom}), (std::array{133, 101, 299, 123}));
+    EXPECT_EQ((std::array{box.left, box.top, box.right, box.bottom}),
+              (std::array{133, 101, 299, 123}));
     EXPECT_EQ((std::array{ok.left, ok.top, ok.right, ok.bottom}), (std::array{127, 153, 208, 178}));
 
     backend.type(d, "Wm");

@@ -40,7 +40,8 @@ class OKCancelTest : public ::testing::Test {
       for (int x = r.left; x < r.left + r.width; ++x) n += d.dc().pixel(x, y) == c;
     return n;
   }
-  // The hover look has a second frame line just inside the first, and its caption in the hover colour.
+  // The hover look has a second frame line just inside the first, and its caption in the hover
+  // colour.
   bool looksHovered(const FrmOKCancel& d, int k) {
     const DrawRect& b = d.button(k);
     return d.dc().pixel(b.left + 1, b.top + 1) == graphics.penFrame.color &&
@@ -49,8 +50,8 @@ class OKCancelTest : public ::testing::Test {
   bool looksAtRest(const FrmOKCancel& d, int k) {
     const DrawRect& b = d.button(k);
     return d.dc().pixel(b.left, b.top) == graphics.penFrame.color &&
-           d.dc().pixel(b.left + 1, b.top + 1) == graphics.brPanel.color && count(d, b, graphics.clrHoverText) == 0 &&
-           count(d, b, graphics.clrButtonText) > 0;
+           d.dc().pixel(b.left + 1, b.top + 1) == graphics.brPanel.color &&
+           count(d, b, graphics.clrHoverText) == 0 && count(d, b, graphics.clrButtonText) > 0;
   }
 
   HeadlessBackend backend;
@@ -67,7 +68,9 @@ TEST_F(OKCancelTest, LaysOutItsRecordsAndPaintsTheQuestionInTwelvePointsAndTheBu
   EXPECT_EQ(d.clickedBtnNum, -1);
   ASSERT_EQ(d.clientWidth(), 422);
   ASSERT_EQ(d.clientHeight(), 220);
-  const auto rectOf = [](const DrawRect& r) { return std::array{r.left, r.top, r.width, r.height}; };
+  const auto rectOf = [](const DrawRect& r) {
+    return std::array{r.left, r.top, r.width, r.height};
+  };
   EXPECT_EQ(rectOf(d.background()), (std::array{1, 1, 420, 218}));
   EXPECT_EQ(rectOf(d.message()), (std::array{44, 44, 332, 42}));
   EXPECT_EQ(rectOf(d.button(1)), (std::array{20, 130, 176, 30}));
@@ -97,17 +100,21 @@ TEST_F(OKCancelTest, LaysOutItsRecordsAndPaintsTheQuestionInTwelvePointsAndTheBu
   std::istringstream lines(text);
   int lineCount = 0;
   for (std::string line; std::getline(lines, line); ++lineCount)
-    EXPECT_LE(ref.textExtent(line).cx + 1, m.width) << "\"" << line << "\" is wider than the message";
-  EXPECT_LE(lineCount * ref.textExtent("Ag").cy, m.height) << "the question is taller than its record";
+    EXPECT_LE(ref.textExtent(line).cx + 1, m.width)
+        << "\"" << line << "\" is wider than the message";
+  EXPECT_LE(lineCount * ref.textExtent("Ag").cy, m.height)
+      << "the question is taller than its record";
   EXPECT_TRUE(looksAtRest(d, 1));
   EXPECT_TRUE(looksAtRest(d, 2));
 }
 
-TEST_F(OKCancelTest, EnterAndButtonOneAnswerOneEscapeAndButtonTwoAnswerTwoTheCloseBoxLeavesMinusOne) {
+TEST_F(OKCancelTest,
+       EnterAndButtonOneAnswerOneEscapeAndButtonTwoAnswerTwoTheCloseBoxLeavesMinusOne) {
   EXPECT_EQ(ask([&](FrmOKCancel& d) { backend.keyPress(d, VK_RETURN); }), 1);
   EXPECT_EQ(ask([&](FrmOKCancel& d) { press(d, d.button(1)); }), 1);
   EXPECT_EQ(ask([&](FrmOKCancel& d) { backend.keyPress(d, VK_ESCAPE); }), 2);
-  EXPECT_EQ(ask([&](FrmOKCancel& d) { press(d, d.button(2), vbRightButton); }), 2);  // any mouse button counts
+  EXPECT_EQ(ask([&](FrmOKCancel& d) { press(d, d.button(2), vbRightButton); }),
+            2);  // any mouse button counts
   EXPECT_EQ(ask([&](FrmOKCancel& d) { backend.closeBox(d); }), -1);
 }
 

@@ -25,10 +25,13 @@ class StatsWindowTest : public ::testing::Test {
     }
   }
 
-  StatsContext context() { return StatsContext{backend, graphics, user, kDialogUnit, nullptr, nullptr}; }
+  StatsContext context() {
+    return StatsContext{backend, graphics, user, kDialogUnit, nullptr, nullptr};
+  }
 
   // Presses Clear Scores, answering its question with Enter (clear) or Escape (keep).
-  void pressClear(FrmStats& w, bool clear, float x = 330, float y = 410, int button = vbLeftButton) {
+  void pressClear(FrmStats& w, bool clear, float x = 330, float y = 410,
+                  int button = vbLeftButton) {
     backend.onNextModal([&, clear](Window& q) {
       EXPECT_EQ(q.caption(), "Clear Scores");
       backend.keyPress(q, clear ? VK_RETURN : VK_ESCAPE);
@@ -39,7 +42,8 @@ class StatsWindowTest : public ::testing::Test {
 
   // What a row of the window must look like: the text drawn alone, with the same primitive, on
   // the background in the dialog font, after the title when titled (it reaches into row 1).
-  void expectRowShows(const FrmStats& w, const DrawRect& row, const std::string& text, bool titled = false) {
+  void expectRowShows(const FrmStats& w, const DrawRect& row, const std::string& text,
+                      bool titled = false) {
     DeviceContext ref(kStatsWidth, kStatsHeight, graphics.brBackground.color);
     ref.setFont(dialogFont());
     if (titled) {
@@ -54,7 +58,8 @@ class StatsWindowTest : public ::testing::Test {
     // One pixel above the record too: the coloured copy is lifted by one.
     for (int y = row.top - 1; y < row.top + row.height; ++y)
       for (int x = row.left; x < row.left + row.width + 1; ++x) {
-        ASSERT_EQ(w.dc().pixel(x, y), ref.pixel(x, y)) << "\"" << text << "\" at (" << x << ", " << y << ")";
+        ASSERT_EQ(w.dc().pixel(x, y), ref.pixel(x, y))
+            << "\"" << text << "\" at (" << x << ", " << y << ")";
         inked += ref.pixel(x, y) != graphics.brBackground.color;
       }
     if (!text.empty()) {
@@ -62,7 +67,8 @@ class StatsWindowTest : public ::testing::Test {
     }
   }
 
-  void expectRowsShow(const FrmStats& w, const std::string& name, const std::string& time, bool titled = false) {
+  void expectRowsShow(const FrmStats& w, const std::string& name, const std::string& time,
+                      bool titled = false) {
     for (int i = 1; i <= kBestPlaces; ++i) {
       SCOPED_TRACE("row " + std::to_string(i));
       expectRowShows(w, w.nameRow(i), name, titled);
@@ -106,7 +112,8 @@ TEST_F(StatsWindowTest, LaysOutItsRecordsInDialogUnitsAndPaintsTheListOnLoad) {
     EXPECT_EQ(dc.pixel(left + 131, 425), panel);
     EXPECT_EQ(dc.pixel(left - 1, 410), bg);
     EXPECT_EQ(dc.pixel(left + 132, 426), bg);
-    EXPECT_GT(count(w, Rect{left, 396, left + 132, 426}, graphics.clrButtonText), 10) << "caption drawn";
+    EXPECT_GT(count(w, Rect{left, 396, left + 132, 426}, graphics.clrButtonText), 10)
+        << "caption drawn";
   }
   EXPECT_EQ(count(w, Rect{0, 0, 466, 43}, bg), 466 * 43) << "the title is not drawn on opening";
   EXPECT_EQ(w.nameRow(3).left, 44);
@@ -131,8 +138,16 @@ TEST_F(StatsWindowTest, EnterEscapeAndOKCloseWithoutClearingAndOtherKeysAndEdges
     backend.onNextModal([&](Window& w) {
       for (int other : {int{'a'}, int{' '}, int{VK_BACK}, int{'R'}}) backend.keyPress(w, other);
       // Edges of OK (88..220 × 396..426) and of Clear Scores (264..396), and the gap between them.
-      for (auto [x, y] : {std::pair{88.f, 410.f}, {220.f, 410.f}, {150.f, 396.f}, {150.f, 426.f}, {264.f, 410.f},
-                          {396.f, 410.f}, {300.f, 396.f}, {300.f, 426.f}, {240.f, 410.f}, {10.f, 10.f}})
+      for (auto [x, y] : {std::pair{88.f, 410.f},
+                          {220.f, 410.f},
+                          {150.f, 396.f},
+                          {150.f, 426.f},
+                          {264.f, 410.f},
+                          {396.f, 410.f},
+                          {300.f, 396.f},
+                          {300.f, 426.f},
+                          {240.f, 410.f},
+                          {10.f, 10.f}})
         backend.mouseDown(w, x, y);
       EXPECT_TRUE(w.isVisible());
       if (how == 0)
@@ -168,7 +183,8 @@ TEST_F(StatsWindowTest, ClearScoresAsksFirstThenResetsOnlyTheShownLevelAndDrawsT
     int minX = 466, maxX = 0, black = 0;
     for (int y = 0; y < 44; ++y)
       for (int x = 0; x < 466; ++x)
-        if (w.dc().pixel(x, y) == rgb(0, 0, 0)) ++black, minX = std::min(minX, x), maxX = std::max(maxX, x);
+        if (w.dc().pixel(x, y) == rgb(0, 0, 0))
+          ++black, minX = std::min(minX, x), maxX = std::max(maxX, x);
     EXPECT_GT(black, 20);
     EXPECT_LE(std::abs(minX + maxX - 466), 4) << minX << ".." << maxX;
     EXPECT_EQ(w.dc().pixel(88, 396), graphics.brPanel.color) << "buttons redrawn at rest";
@@ -232,7 +248,8 @@ TEST_F(StatsWindowTest, ALevelOutsideTheTableShowsAnEmptyListAndClearsNothing) {
     expectRowsShow(w, "", "");
     pressClear(w, true);
     expectRowsShow(w, "", "");
-    EXPECT_EQ(count(w, Rect{0, 0, 466, 44}, graphics.brBackground.color), 466 * 44) << "an empty title";
+    EXPECT_EQ(count(w, Rect{0, 0, 466, 44}, graphics.brBackground.color), 466 * 44)
+        << "an empty title";
     backend.mouseDown(w, 150, 410);
     EXPECT_FALSE(w.isVisible());
   }

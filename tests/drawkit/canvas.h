@@ -45,7 +45,8 @@ struct Canvas {
 
 // Bounding box {left, top, right, bottom} (right and bottom exclusive) of the pixels of colour
 // within area; all zero when there are none.
-inline std::array<int, 4> boundsOf(const DeviceContext& dc, ColorRef colour, Rect area = {0, 0, 800, 600}) {
+inline std::array<int, 4> boundsOf(const DeviceContext& dc, ColorRef colour,
+                                   Rect area = {0, 0, 800, 600}) {
   std::array<int, 4> b{area.right, area.bottom, area.left, area.top};
   bool any = false;
   for (int y = area.top; y < area.bottom; ++y)

@@ -21,7 +21,8 @@ Bitmap patterned(int width, int height) {
   b.width = width;
   b.height = height;
   for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) b.pixels.push_back(rgb(static_cast<uint8_t>(x), static_cast<uint8_t>(y), 200));
+    for (int x = 0; x < width; ++x)
+      b.pixels.push_back(rgb(static_cast<uint8_t>(x), static_cast<uint8_t>(y), 200));
   return b;
 }
 
@@ -68,18 +69,21 @@ TEST_F(PictureTest, TheTitleBlockIsCopiedAtItsOwnSizeOrWhatTheSheetHas) {
   struct Case {
     int sheetWidth, sheetHeight, piece, copiedWidth, copiedHeight;
   };
-  for (const Case c : {Case{300, 120, kTitlePicturePiece, 249, 100}, Case{100, 50, kTitlePicturePiece, 100, 50},
-                       Case{0, 0, kTitlePicturePiece, 0, 0}, Case{300, 120, 4, 0, 0}}) {
+  for (const Case c :
+       {Case{300, 120, kTitlePicturePiece, 249, 100}, Case{100, 50, kTitlePicturePiece, 100, 50},
+        Case{0, 0, kTitlePicturePiece, 0, 0}, Case{300, 120, 4, 0, 0}}) {
     Canvas fresh;
     rec.hDC = &fresh.dc;
     Graphics graphics;
     if (c.sheetWidth > 0) graphics.picDC.selectBitmap(patterned(c.sheetWidth, c.sheetHeight));
     drawPicture(rec, c.piece, true, graphics);
-    EXPECT_EQ(countOf(fresh.dc, kBackground), 800 * 600 - c.copiedWidth * c.copiedHeight) << c.sheetWidth;
+    EXPECT_EQ(countOf(fresh.dc, kBackground), 800 * 600 - c.copiedWidth * c.copiedHeight)
+        << c.sheetWidth;
     if (c.copiedWidth == 0) continue;
     EXPECT_EQ(fresh.dc.pixel(50, 60), rgb(0, 0, 200));
     EXPECT_EQ(fresh.dc.pixel(50 + c.copiedWidth - 1, 60 + c.copiedHeight - 1),
-              rgb(static_cast<uint8_t>(c.copiedWidth - 1), static_cast<uint8_t>(c.copiedHeight - 1), 200));
+              rgb(static_cast<uint8_t>(c.copiedWidth - 1), static_cast<uint8_t>(c.copiedHeight - 1),
+                  200));
     EXPECT_EQ(fresh.dc.pixel(50 + c.copiedWidth, 60), kBackground);
     EXPECT_EQ(fresh.dc.pixel(50, 60 + c.copiedHeight), kBackground);
   }

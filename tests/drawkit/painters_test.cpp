@@ -53,7 +53,7 @@ constexpr ColorRef kWhite = rgb(255, 255, 255);
 
 // Where to look inside one square of a board of 24-pixel cells.
 struct Square {
-  int left, top;                                     // the square's first pixel
+  int left, top;  // the square's first pixel
   Square(const DrawRect& board, int column, int row)
       : left(board.left + column * board.width + 1), top(board.top + row * board.width + 1) {}
 };
@@ -197,9 +197,15 @@ class CodeStripTest : public PainterTest {
     p.entries(14) = 'Z';
   }
   // Centre of the number box (pair c, row r) or of its letter box.
-  ColorRef numberAt(int c, int r) const { return canvas.dc.pixel(300 + c * 40 + 10, 20 + r * 20 + 10); }
-  ColorRef letterAt(int c, int r) const { return canvas.dc.pixel(300 + c * 40 + 30, 20 + r * 20 + 10); }
-  ColorRef letterCorner(int c, int r) const { return canvas.dc.pixel(300 + c * 40 + 22, 20 + r * 20 + 2); }
+  ColorRef numberAt(int c, int r) const {
+    return canvas.dc.pixel(300 + c * 40 + 10, 20 + r * 20 + 10);
+  }
+  ColorRef letterAt(int c, int r) const {
+    return canvas.dc.pixel(300 + c * 40 + 30, 20 + r * 20 + 10);
+  }
+  ColorRef letterCorner(int c, int r) const {
+    return canvas.dc.pixel(300 + c * 40 + 22, 20 + r * 20 + 2);
+  }
   DrawRect strip;
 };
 

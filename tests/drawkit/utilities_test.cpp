@@ -31,7 +31,8 @@ TEST(FillTemplate, ReplacesEveryOccurrenceOfEveryKey) {
   EXPECT_EQ(fillTemplateText("|1 and |1, |2", {"|1", "x", "|2", "yy"}), "x and x, yy");
   EXPECT_EQ(fillTemplateText("no key here", {"|1", "x"}), "no key here");
   EXPECT_EQ(fillTemplateText("a|1b", {"|1"}), "ab") << "a key without a value";
-  EXPECT_EQ(fillTemplateText("|1|2", {"|1", "v", "|2"}), "vv") << "an odd count reuses the last value";
+  EXPECT_EQ(fillTemplateText("|1|2", {"|1", "v", "|2"}), "vv")
+      << "an odd count reuses the last value";
   EXPECT_EQ(fillTemplateText("Case |a", {"|A", "x"}), "Case |a");
   EXPECT_EQ(fillTemplate(110, {"|1", "1:15.4"}),
             "Congrats ! You have Successfully solved the puzzle\n Time consumed 1:15.4");

@@ -18,14 +18,16 @@ namespace {
 using PlayE2eTest = PlaySession;
 
 TEST_F(PlayE2eTest, APlayerStartsAGameFillsANumberVisitsTheHallOfFameAndQuits) {
-  ASSERT_EQ(session_->geometry(window_).width, kWidth) << "the play window, not a message box; " << errors();
+  ASSERT_EQ(session_->geometry(window_).width, kWidth)
+      << "the play window, not a message box; " << errors();
   const Image board = newGame();
   ASSERT_EQ(board.width, kWidth);
   save(board, "play-board.png");
   const Board b = findBoard(board, background());
   ASSERT_TRUE(b.found());
   EXPECT_EQ(b.cell, kBoardEdge / b.rows) << "the cell size follows the rows";
-  for (int n = kHallOfFameItem; n <= kQuitItem; ++n) EXPECT_TRUE(sideShows(board, n)) << "side panel button " << n;
+  for (int n = kHallOfFameItem; n <= kQuitItem; ++n)
+    EXPECT_TRUE(sideShows(board, n)) << "side panel button " << n;
   const Strip s = findStrip(board, b, rgbOf(g_.brBlock.color));
   ASSERT_GE(s.count, 2) << "no code strip";
 
@@ -50,8 +52,9 @@ TEST_F(PlayE2eTest, APlayerStartsAGameFillsANumberVisitsTheHallOfFameAndQuits) {
   ASSERT_FALSE(looks.empty()) << "no cell to fill";
 
   // The number with most cells, picked by a click on one of them.
-  const auto most = std::max_element(looks.begin(), looks.end(),
-                                     [](const auto& x, const auto& y) { return x.second.size() < y.second.size(); });
+  const auto most = std::max_element(looks.begin(), looks.end(), [](const auto& x, const auto& y) {
+    return x.second.size() < y.second.size();
+  });
   const std::set<std::pair<int, int>> wanted(most->second.begin(), most->second.end());
   const Box picked = b.square(most->second[0].first, most->second[0].second);
   clickIn(picked);
@@ -69,16 +72,19 @@ TEST_F(PlayE2eTest, APlayerStartsAGameFillsANumberVisitsTheHallOfFameAndQuits) {
   ASSERT_GT(stripLetter.width, 0) << "the number's letter box in the code strip is not selected";
   EXPECT_EQ(countIn(selected, stripLetter, bluish), 0) << "an empty letter box";
   auto inSelection = [&](int x, int y) {
-    return stripLetter.contains(x, y) ||
-           std::any_of(wanted.begin(), wanted.end(), [&](auto c) { return b.square(c.first, c.second).contains(x, y); });
+    return stripLetter.contains(x, y) || std::any_of(wanted.begin(), wanted.end(), [&](auto c) {
+             return b.square(c.first, c.second).contains(x, y);
+           });
   };
   for (const auto& [x, y] : changes(board, selected))
     ASSERT_TRUE(inSelection(x, y)) << "pixel " << x << "," << y << " changed on selecting";
 
   // A letter typed shows alike in every cell of the number and the code strip, and marks the
   // alphabet; nothing else changes.
-  const Box alphabetK{kAlphabetLeft + 10 * kAlphabetBox + 1, kAlphabetTop + 1, kAlphabetBox - 2, kAlphabetBox - 2};
-  EXPECT_EQ(hex(selected.at(alphabetK.x + 2, alphabetK.y + 2)), hex(rgbOf(g_.brCell.color))) << "K is free";
+  const Box alphabetK{kAlphabetLeft + 10 * kAlphabetBox + 1, kAlphabetTop + 1, kAlphabetBox - 2,
+                      kAlphabetBox - 2};
+  EXPECT_EQ(hex(selected.at(alphabetK.x + 2, alphabetK.y + 2)), hex(rgbOf(g_.brCell.color)))
+      << "K is free";
   key("k");
   const Image typed = shot([&](const Image& i) { return countIn(i, picked, bluish) > 10; });
   save(typed, "play-typed.png");
@@ -86,16 +92,20 @@ TEST_F(PlayE2eTest, APlayerStartsAGameFillsANumberVisitsTheHallOfFameAndQuits) {
   EXPECT_GT(countIn(typed, picked, bluish), 10) << "the letter";
   for (const auto& [col, row] : wanted)
     EXPECT_EQ(pixelsOf(typed, b.square(col, row)), letterLook) << "cell " << col << "," << row;
-  EXPECT_EQ(pixelsOf(typed, stripLetter), letterLook) << "the code strip shows the same letter as the board";
-  EXPECT_EQ(hex(typed.at(alphabetK.x + 2, alphabetK.y + 2)), hex(rgbOf(g_.brUsedLetter.color))) << "K is used";
+  EXPECT_EQ(pixelsOf(typed, stripLetter), letterLook)
+      << "the code strip shows the same letter as the board";
+  EXPECT_EQ(hex(typed.at(alphabetK.x + 2, alphabetK.y + 2)), hex(rgbOf(g_.brUsedLetter.color)))
+      << "K is used";
   for (const auto& [x, y] : changes(selected, typed))
-    ASSERT_TRUE(inSelection(x, y) || alphabetK.contains(x, y)) << "pixel " << x << "," << y << " changed on typing";
+    ASSERT_TRUE(inSelection(x, y) || alphabetK.contains(x, y))
+        << "pixel " << x << "," << y << " changed on typing";
 
   // The Hall of Fame from the side panel; OK closes it and the game is as it was left.
   clickSide(kHallOfFameItem);
   const unsigned long stats = session_->waitForWindow(kStatsName, 20000);
   ASSERT_NE(stats, 0u) << "the Hall of Fame did not open; " << errors();
-  const Image fame = shotWhen(stats, kStatsWidth, kStatsHeight, [&](const Image& i) { return statsShows(i); });
+  const Image fame =
+      shotWhen(stats, kStatsWidth, kStatsHeight, [&](const Image& i) { return statsShows(i); });
   save(fame, "play-hall-of-fame.png");
   ASSERT_TRUE(statsShows(fame)) << "OK's caption";
   click(stats, kOkLeft + kOkWidth / 2, kOkTop + kOkHeight / 2);
@@ -117,7 +127,8 @@ TEST_F(PlayE2eTest, APlayerStartsAGameFillsANumberVisitsTheHallOfFameAndQuits) {
     const std::vector<int> times = hexValue(exported, level + "STATS");
     EXPECT_EQ(times.size(), 32u) << exported;
     EXPECT_EQ(le32(times), 30000) << level << "STATS: the default time";
-    EXPECT_NE(exported.find("\"" + level + "STATS8\"=\"Anononymous\""), std::string::npos) << exported;
+    EXPECT_NE(exported.find("\"" + level + "STATS8\"=\"Anononymous\""), std::string::npos)
+        << exported;
   }
   // The level New Game plays, and the grid group it draws from, are remembered.
   const std::vector<int> solving = hexValue(exported, "SOLVINGDATA");

@@ -21,9 +21,12 @@ Board findBoard(const Image& img, uint32_t background) {
   if (run < 5 || run > kBoardEdge) return {};
   b.cell = run + 2;
   auto isCellAt = [&](int x, int yy) { return img.at(x, yy) != background; };
-  while (isCellAt(kBoardLeft + b.cols * b.cell + 2, y) && !isCellAt(kBoardLeft + b.cols * b.cell, y)) ++b.cols;
+  while (isCellAt(kBoardLeft + b.cols * b.cell + 2, y) &&
+         !isCellAt(kBoardLeft + b.cols * b.cell, y))
+    ++b.cols;
   const int x = kBoardLeft + 2;
-  while (isCellAt(x, kBoardTop + b.rows * b.cell + 2) && !isCellAt(x, kBoardTop + b.rows * b.cell)) ++b.rows;
+  while (isCellAt(x, kBoardTop + b.rows * b.cell + 2) && !isCellAt(x, kBoardTop + b.rows * b.cell))
+    ++b.rows;
   return b;
 }
 
@@ -72,8 +75,8 @@ std::vector<int> hexValue(const std::string& text, const std::string& name) {
 
 int32_t le32(const std::vector<int>& bytes) {
   if (bytes.size() < 4) return -1;
-  return static_cast<int32_t>(uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 |
-                              uint32_t(bytes[3]) << 24);
+  return static_cast<int32_t>(uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 |
+                              uint32_t(bytes[2]) << 16 | uint32_t(bytes[3]) << 24);
 }
 
 void PlaySession::SetUp() {
@@ -94,44 +97,54 @@ bool PlaySession::closeGame() { return session_->sendClose(window_) && program_-
 std::string PlaySession::exportStore() {
   int rc = -1;
   const std::string store = (home_ / "quillorix" / "settings.db").string();
-  const std::string exported = session_->run(std::string("'") + QLX_REG_TOOL + "' --store '" + store + "' export 2>&1", &rc);
+  const std::string exported =
+      session_->run(std::string("'") + QLX_REG_TOOL + "' --store '" + store + "' export 2>&1", &rc);
   EXPECT_EQ(rc, 0) << exported;
   return exported;
 }
 
 void PlaySession::click(unsigned long window, int x, int y) {
-  session_->run("xdotool mousemove --window " + std::to_string(window) + " " + std::to_string(x) + " " +
-                std::to_string(y) + " click 1");
+  session_->run("xdotool mousemove --window " + std::to_string(window) + " " + std::to_string(x) +
+                " " + std::to_string(y) + " click 1");
 }
 
 void PlaySession::key(const std::string& name) { session_->run("xdotool key " + name); }
 
-unsigned long PlaySession::waitForOtherWindow(const std::string& nameRegex, unsigned long except, int timeoutMs) {
+unsigned long PlaySession::waitForOtherWindow(const std::string& nameRegex, unsigned long except,
+                                              int timeoutMs) {
   unsigned long other = 0;
-  pollUntil([&] {
-    for (unsigned long id : session_->windows(nameRegex))
-      if (id != except) other = id;
-    return other != 0 || !program_->running();
-  }, timeoutMs);
+  pollUntil(
+      [&] {
+        for (unsigned long id : session_->windows(nameRegex))
+          if (id != except) other = id;
+        return other != 0 || !program_->running();
+      },
+      timeoutMs);
   return other;
 }
 
 bool PlaySession::waitForFocus(unsigned long window, int timeoutMs) {
-  return pollUntil([&] {
-    return std::strtoul(session_->run("xdotool getwindowfocus -f 2>/dev/null").c_str(), nullptr, 10) == window;
-  }, timeoutMs);
+  return pollUntil(
+      [&] {
+        return std::strtoul(session_->run("xdotool getwindowfocus -f 2>/dev/null").c_str(), nullptr,
+                            10) == window;
+      },
+      timeoutMs);
 }
 
 unsigned long PlaySession::waitForDialog(const std::string& nameRegex) {
   const unsigned long dialog = session_->waitForWindow(nameRegex, 30000);
-  if (dialog == 0) ADD_FAILURE() << nameRegex << " did not open; " << errors();
-  else if (!waitForFocus(dialog)) ADD_FAILURE() << nameRegex << " did not take the focus";
+  if (dialog == 0)
+    ADD_FAILURE() << nameRegex << " did not open; " << errors();
+  else if (!waitForFocus(dialog))
+    ADD_FAILURE() << nameRegex << " did not take the focus";
   return dialog;
 }
 
 bool PlaySession::mainMenuShows(const Image& img) const {
   for (int n = 1; n <= 4; ++n)
-    if (countIn(img, {kMenuLeft, menuTop(n), 200, 30}, [&](uint32_t c) { return near(c, rgbOf(g_.clrHoverText), 12); }) <= 30)
+    if (countIn(img, {kMenuLeft, menuTop(n), 200, 30},
+                [&](uint32_t c) { return near(c, rgbOf(g_.clrHoverText), 12); }) <= 30)
       return false;
   return img.at(5, 590) == background();
 }
@@ -176,7 +189,9 @@ Image PlaySession::newGame() {
   }
   clickMenu(1);
   // A game shows the side panel down to Quit Game and a board; making the puzzle may take a while.
-  auto gameShows = [&](const Image& i) { return sideShows(i, kQuitItem) && findBoard(i, background()).found(); };
+  auto gameShows = [&](const Image& i) {
+    return sideShows(i, kQuitItem) && findBoard(i, background()).found();
+  };
   if (!gameShows(shot(gameShows, 60000))) {
     ADD_FAILURE() << "no game on screen; " << errors();
     return {};

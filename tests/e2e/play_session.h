@@ -93,7 +93,8 @@ class PlaySession : public XTest {
   void clickSide(int n) { click(window_, 60, sideTop(n) + 12); }
   void key(const std::string& name);
   // A visible window matching nameRegex other than except, waited for up to timeoutMs; 0 if none.
-  unsigned long waitForOtherWindow(const std::string& nameRegex, unsigned long except, int timeoutMs);
+  unsigned long waitForOtherWindow(const std::string& nameRegex, unsigned long except,
+                                   int timeoutMs);
   // Waits until window has the keyboard focus, so that keys go to it; false on timeout.
   bool waitForFocus(unsigned long window, int timeoutMs = 10000);
   // Waits for a dialog named nameRegex and for it to take the keys; 0, with a failure, if none.

@@ -48,14 +48,16 @@ class WholeGameE2eTest : public PlaySession {
     for (int row = 0; row < b.rows; ++row)
       for (int col = 0; col < b.cols; ++col) {
         const Box sq = b.square(col, row);
-        n += kindOf(img, sq) != Kind::Block && !showsBlackText(img, sq) && countIn(img, sq, bluish) <= 10;
+        n += kindOf(img, sq) != Kind::Block && !showsBlackText(img, sq) &&
+             countIn(img, sq, bluish) <= 10;
       }
     return n;
   }
 };
 
 TEST_F(WholeGameE2eTest, RevealingEveryNumberSolvesTheGameAndTheNameEntersTheHallOfFame) {
-  const auto started = Clock::now();  // the clock starts after New Game, so it runs no longer than this
+  const auto started =
+      Clock::now();  // the clock starts after New Game, so it runs no longer than this
   const Image board = newGame();
   ASSERT_EQ(board.width, kWidth);
   const Board b = findBoard(board, background());
@@ -80,8 +82,10 @@ TEST_F(WholeGameE2eTest, RevealingEveryNumberSolvesTheGameAndTheNameEntersTheHal
     auto revealed = [&](const Image& img) {
       return kindOf(img, s.letterBox(n)) == Kind::Selected && stripShowsLetter(img, s, n);
     };
-    ASSERT_TRUE(revealed(shot(revealed))) << "number " << n << " was not selected and revealed; " << errors();
-    ASSERT_EQ(session_->windows(kGameName).size(), 1u) << "a message came up before the board was full";
+    ASSERT_TRUE(revealed(shot(revealed)))
+        << "number " << n << " was not selected and revealed; " << errors();
+    ASSERT_EQ(session_->windows(kGameName).size(), 1u)
+        << "a message came up before the board was full";
   }
   const double seconds = std::chrono::duration<double>(Clock::now() - started).count();
   ASSERT_NE(message, 0u) << "no completion message; " << errors();
@@ -114,22 +118,29 @@ TEST_F(WholeGameE2eTest, RevealingEveryNumberSolvesTheGameAndTheNameEntersTheHal
   // The Hall of Fame, then Enter to close it.
   const unsigned long stats = waitForDialog(kStatsName);
   ASSERT_NE(stats, 0u);
-  const Image fame = shotWhen(stats, kStatsWidth, kStatsHeight, [&](const Image& img) { return statsShows(img); });
+  const Image fame =
+      shotWhen(stats, kStatsWidth, kStatsHeight, [&](const Image& img) { return statsShows(img); });
   save(fame, "whole-hall-of-fame.png");
   ASSERT_EQ(fame.width, kStatsWidth);
   // Place 1 holds the new name and time, places 2 to 8 the default ones (read back below too).
   auto nameRow = [](int place) { return Box{44, 44 * place, 6 * 44, 44}; };
   auto timeRow = [](int place) { return Box{8 * 44, 44 * place, 2 * 44, 44}; };
-  EXPECT_GT(countIn(fame, nameRow(1), [&](uint32_t c) { return near(c, rgbOf(g_.clrScoreText), 10); }), 20);
-  EXPECT_NE(pixelsOf(fame, nameRow(1)), pixelsOf(fame, nameRow(2))) << "place 1 shows the default name";
-  EXPECT_NE(pixelsOf(fame, timeRow(1)), pixelsOf(fame, timeRow(2))) << "place 1 shows the default time";
+  EXPECT_GT(
+      countIn(fame, nameRow(1), [&](uint32_t c) { return near(c, rgbOf(g_.clrScoreText), 10); }),
+      20);
+  EXPECT_NE(pixelsOf(fame, nameRow(1)), pixelsOf(fame, nameRow(2)))
+      << "place 1 shows the default name";
+  EXPECT_NE(pixelsOf(fame, timeRow(1)), pixelsOf(fame, timeRow(2)))
+      << "place 1 shows the default time";
   EXPECT_EQ(pixelsOf(fame, nameRow(8)), pixelsOf(fame, nameRow(2))) << "place 8";
   EXPECT_EQ(pixelsOf(fame, timeRow(8)), pixelsOf(fame, timeRow(2))) << "place 8";
   key("Return");
-  ASSERT_TRUE(session_->waitForNoWindow(kStatsName, 10000)) << "Enter did not close the Hall of Fame";
+  ASSERT_TRUE(session_->waitForNoWindow(kStatsName, 10000))
+      << "Enter did not close the Hall of Fame";
 
   // Back at the main menu the game is killed: the best time was saved when it was entered.
-  ASSERT_TRUE(mainMenuShows(shot([&](const Image& img) { return mainMenuShows(img); }))) << errors();
+  ASSERT_TRUE(mainMenuShows(shot([&](const Image& img) { return mainMenuShows(img); })))
+      << errors();
   ASSERT_TRUE(program_->killNow());
   const std::string exported = exportStore();
   EXPECT_NE(exported.find("\"2STATS1\"=\"Tester\""), std::string::npos) << exported;
@@ -140,20 +151,24 @@ TEST_F(WholeGameE2eTest, RevealingEveryNumberSolvesTheGameAndTheNameEntersTheHal
   const int32_t time = le32(times);
   const int32_t penalties = static_cast<int32_t>(hidden.size()) * kRevealPenalty;
   EXPECT_GE(time, penalties);
-  EXPECT_LE(time, penalties + 10 * (static_cast<int32_t>(seconds) + 1)) << "the clock ran " << seconds << " s";
+  EXPECT_LE(time, penalties + 10 * (static_cast<int32_t>(seconds) + 1))
+      << "the clock ran " << seconds << " s";
   EXPECT_EQ(time % 10, 0) << "the clock counts whole seconds";
   EXPECT_EQ(le32({times.begin() + 4, times.end()}), 30000) << "place 2 is the default time";
 
   // The next start shows the same list under High Scores, and Exit ends the game cleanly.
   ASSERT_TRUE(launch());
-  ASSERT_TRUE(mainMenuShows(shot([&](const Image& img) { return mainMenuShows(img); }))) << errors();
+  ASSERT_TRUE(mainMenuShows(shot([&](const Image& img) { return mainMenuShows(img); })))
+      << errors();
   clickMenu(2);
   const unsigned long again = waitForDialog(kStatsName);
   ASSERT_NE(again, 0u);
   const Image fameAgain =
       shotWhen(again, kStatsWidth, kStatsHeight, [&](const Image& img) { return statsShows(img); });
-  EXPECT_EQ(pixelsOf(fameAgain, nameRow(1)), pixelsOf(fame, nameRow(1))) << "place 1 after the restart";
-  EXPECT_EQ(pixelsOf(fameAgain, timeRow(1)), pixelsOf(fame, timeRow(1))) << "place 1 after the restart";
+  EXPECT_EQ(pixelsOf(fameAgain, nameRow(1)), pixelsOf(fame, nameRow(1)))
+      << "place 1 after the restart";
+  EXPECT_EQ(pixelsOf(fameAgain, timeRow(1)), pixelsOf(fame, timeRow(1)))
+      << "place 1 after the restart";
   key("Return");
   ASSERT_TRUE(session_->waitForNoWindow(kStatsName, 10000));
   clickMenu(4);
@@ -171,10 +186,14 @@ TEST_F(WholeGameE2eTest, AGameClosedMidwayIsResumedAsItWasLeftOrDiscarded) {
   for (std::size_t i = 0; i < 2; ++i) {
     const Box box = s.letterBox(hidden[i]);
     clickIn(box);
-    ASSERT_EQ(kindOf(shot([&](const Image& img) { return kindOf(img, box) == Kind::Selected; }), box), Kind::Selected)
+    ASSERT_EQ(
+        kindOf(shot([&](const Image& img) { return kindOf(img, box) == Kind::Selected; }), box),
+        Kind::Selected)
         << "number " << hidden[i] << " was not selected; " << errors();
     key(i == 0 ? "q" : "z");
-    ASSERT_GT(countIn(shot([&](const Image& img) { return countIn(img, box, bluish) > 10; }), box, bluish), 10)
+    ASSERT_GT(countIn(shot([&](const Image& img) { return countIn(img, box, bluish) > 10; }), box,
+                      bluish),
+              10)
         << "number " << hidden[i] << " shows no letter";
   }
 
@@ -183,12 +202,15 @@ TEST_F(WholeGameE2eTest, AGameClosedMidwayIsResumedAsItWasLeftOrDiscarded) {
   std::vector<std::vector<uint32_t>> clockLooks;
   Image before;
   const auto start = Clock::now();
-  pollUntil([&] {
-    before = session_->screenshot(window_);
-    const std::vector<uint32_t> look = pixelsOf(before, kClockLabel);
-    if (before.width == kWidth && (clockLooks.empty() || clockLooks.back() != look)) clockLooks.push_back(look);
-    return clockLooks.size() >= 4 && Clock::now() - start >= std::chrono::seconds(3);
-  }, 30000, 150);
+  pollUntil(
+      [&] {
+        before = session_->screenshot(window_);
+        const std::vector<uint32_t> look = pixelsOf(before, kClockLabel);
+        if (before.width == kWidth && (clockLooks.empty() || clockLooks.back() != look))
+          clockLooks.push_back(look);
+        return clockLooks.size() >= 4 && Clock::now() - start >= std::chrono::seconds(3);
+      },
+      30000, 150);
   ASSERT_GE(clockLooks.size(), 4u) << "the clock did not run";
   save(before, "resume-before-close.png");
 
@@ -203,15 +225,18 @@ TEST_F(WholeGameE2eTest, AGameClosedMidwayIsResumedAsItWasLeftOrDiscarded) {
   ASSERT_NE(waitForDialog(kQuestion), 0u) << "the stored game was not offered";
   key("Return");
   ASSERT_TRUE(session_->waitForNoWindow(kQuestion, 10000));
-  const Image after = shot([&](const Image& img) { return sideShows(img, kQuitItem) && changes(before, img).empty(); });
+  const Image after = shot(
+      [&](const Image& img) { return sideShows(img, kQuitItem) && changes(before, img).empty(); });
   save(after, "resume-after.png");
   const auto differing = changes(before, after);
-  ASSERT_TRUE(differing.empty()) << differing.size() << " pixels right of the side panel differ, the first at "
+  ASSERT_TRUE(differing.empty()) << differing.size()
+                                 << " pixels right of the side panel differ, the first at "
                                  << differing[0].first << "," << differing[0].second;
   // The clock runs on from the stored time: its next look is a time after every one seen before
   // the close.
   const std::vector<uint32_t> resumedClock = pixelsOf(after, kClockLabel);
-  const Image ticked = shot([&](const Image& img) { return pixelsOf(img, kClockLabel) != resumedClock; });
+  const Image ticked =
+      shot([&](const Image& img) { return pixelsOf(img, kClockLabel) != resumedClock; });
   const std::vector<uint32_t> tickedClock = pixelsOf(ticked, kClockLabel);
   ASSERT_NE(tickedClock, resumedClock) << "the clock does not run";
   for (std::size_t i = 0; i < clockLooks.size(); ++i)
@@ -227,7 +252,9 @@ TEST_F(WholeGameE2eTest, AGameClosedMidwayIsResumedAsItWasLeftOrDiscarded) {
   EXPECT_TRUE(mainMenuShows(shot([&](const Image& img) { return mainMenuShows(img); })));
   ASSERT_TRUE(closeGame()) << errors();
   exported = exportStore();
-  EXPECT_EQ(hexValue(exported, "ISSTORED"), std::vector<int>{0}) << "the next start would ask again\n" << exported;
+  EXPECT_EQ(hexValue(exported, "ISSTORED"), std::vector<int>{0})
+      << "the next start would ask again\n"
+      << exported;
 }
 
 }  // namespace

@@ -40,7 +40,8 @@ class DemoWindow : public Window {
   void Form_KeyDown(int& keyCode, int& shift) override {
     std::printf("key %d %d\n", keyCode, shift);
     if (keyCode == 'M') {
-      backend().messageBox("The board is painted by the drawing kit.\nPress Enter to close this box.", "Quillorix");
+      backend().messageBox(
+          "The board is painted by the drawing kit.\nPress Enter to close this box.", "Quillorix");
       std::printf("message closed\n");
     }
   }

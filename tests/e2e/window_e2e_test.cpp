@@ -57,7 +57,8 @@ class WindowE2eTest : public XTest {
     start(1280, 1024, 96);
   }
 
-  void start(int width, int height, int dpi, const std::vector<std::pair<std::string, std::string>>& environment = {}) {
+  void start(int width, int height, int dpi,
+             const std::vector<std::pair<std::string, std::string>>& environment = {}) {
     ASSERT_TRUE(startDisplay(width, height, dpi));
     ASSERT_TRUE(startProgram(QLX_WINDOW_DEMO, environment));
     ASSERT_TRUE(program_->waitForLine("shown")) << errors();
@@ -75,9 +76,11 @@ class WindowE2eTest : public XTest {
 
   // A screenshot of window that is width × height with colour at p (the sign that the picture on
   // screen is the new one), waited for up to five seconds.
-  Image shotWhen(unsigned long window, int width, int height, Point p, uint32_t colour, int tolerance = 0) {
-    return XTest::shotWhen(window, width, height,
-                           [&](const Image& img) { return near(img.at(p.x, p.y), colour, tolerance); }, 5000);
+  Image shotWhen(unsigned long window, int width, int height, Point p, uint32_t colour,
+                 int tolerance = 0) {
+    return XTest::shotWhen(
+        window, width, height,
+        [&](const Image& img) { return near(img.at(p.x, p.y), colour, tolerance); }, 5000);
   }
 
   Graphics g_;
@@ -94,10 +97,14 @@ TEST_F(WindowE2eTest, OpensAtItsLayoutSizeShowingThePaintedBoard) {
   ASSERT_EQ(shot.width, 800);
   ASSERT_EQ(shot.height, 600);
   // At its own size the picture is the image, pixel for pixel.
-  for (const Probe& p : probes) EXPECT_EQ(hex(shot.at(p.at.x, p.at.y)), hex(rgbOf(p.colour))) << p.what;
+  for (const Probe& p : probes)
+    EXPECT_EQ(hex(shot.at(p.at.x, p.at.y)), hex(rgbOf(p.colour))) << p.what;
   // Text: the given letter E in black in its cell, the title in the button text colour.
-  EXPECT_GT(countIn(shot, {265, 71, 55, 54}, [](uint32_t c) { return c == 0; }), 20) << "the given letter";
-  EXPECT_GT(countIn(shot, {0, 0, 800, 60}, [&](uint32_t c) { return near(c, rgbOf(g_.clrButtonText), 10); }), 100)
+  EXPECT_GT(countIn(shot, {265, 71, 55, 54}, [](uint32_t c) { return c == 0; }), 20)
+      << "the given letter";
+  EXPECT_GT(countIn(shot, {0, 0, 800, 60},
+                    [&](uint32_t c) { return near(c, rgbOf(g_.clrButtonText), 10); }),
+            100)
       << "the title";
 }
 
@@ -106,7 +113,9 @@ TEST_F(WindowE2eTest, AResizedWindowScalesThePictureWithItsAspectKeptAndClicksMa
   session_->run("xdotool windowsize " + std::to_string(window_) + " 1000 500");
   const double scale = 500.0 / 600.0;
   const int offset = (1000 - 666) / 2;
-  auto toScreen = [&](Point p) { return Point{offset + int(std::lround(p.x * scale)), int(std::lround(p.y * scale))}; };
+  auto toScreen = [&](Point p) {
+    return Point{offset + int(std::lround(p.x * scale)), int(std::lround(p.y * scale))};
+  };
 
   const auto probes = boardProbes(g_);
   const Image shot = shotWhen(window_, 1000, 500, {20, 250}, 0x000000);
@@ -119,24 +128,27 @@ TEST_F(WindowE2eTest, AResizedWindowScalesThePictureWithItsAspectKeptAndClicksMa
   for (const Probe& p : probes) {
     const Point s = toScreen(p.at);
     EXPECT_TRUE(near(shot.at(s.x, s.y), rgbOf(p.colour), 8))
-        << p.what << ": " << hex(shot.at(s.x, s.y)) << " at " << s.x << "," << s.y << ", want " << hex(rgbOf(p.colour));
+        << p.what << ": " << hex(shot.at(s.x, s.y)) << " at " << s.x << "," << s.y << ", want "
+        << hex(rgbOf(p.colour));
   }
   // The picture's edges: its first column and row are the background, not a bar.
-  EXPECT_TRUE(near(shot.at(offset + 1, 250), rgbOf(g_.brBackground.color), 8)) << hex(shot.at(offset + 1, 250));
+  EXPECT_TRUE(near(shot.at(offset + 1, 250), rgbOf(g_.brBackground.color), 8))
+      << hex(shot.at(offset + 1, 250));
 
   // A click on the bar reaches nobody; one on the block cell comes back in layout pixels.
   const Point target = inCell(demo::kGrid, 1, 1, 27, 27);
   const Point s = toScreen(target);
   const std::string w = std::to_string(window_);
   session_->run("xdotool mousemove --window " + w + " 20 250 click 1");
-  session_->run("xdotool mousemove --window " + w + " " + std::to_string(s.x) + " " + std::to_string(s.y) +
-                " click 3");
+  session_->run("xdotool mousemove --window " + w + " " + std::to_string(s.x) + " " +
+                std::to_string(s.y) + " click 3");
   std::vector<std::string> downs;
   pollUntil([&] { return !(downs = linesStarting("down")).empty(); }, 5000);
   ASSERT_EQ(downs.size(), 1u) << "only the click on the picture arrives";
   int button = 0, shift = 0;
   double x = 0, y = 0;
-  ASSERT_EQ(std::sscanf(downs[0].c_str(), "down %d %d %lf %lf", &button, &shift, &x, &y), 4) << downs[0];
+  ASSERT_EQ(std::sscanf(downs[0].c_str(), "down %d %d %lf %lf", &button, &shift, &x, &y), 4)
+      << downs[0];
   EXPECT_EQ(button, 2) << "the right button";
   EXPECT_NEAR(x, target.x, 1.5);
   EXPECT_NEAR(y, target.y, 1.5);
@@ -148,13 +160,12 @@ TEST_F(WindowE2eTest, KeysArriveAsVirtualKeyCodesAndCharactersEachOnce) {
   std::vector<std::string> keys;
   for (const std::string& l : program_->lines())
     if (l.rfind("key", 0) == 0 || l.rfind("char", 0) == 0) keys.push_back(l);
-  const std::vector<std::string> want = {
-      "key 65 0", "char 97",                 // a
-      "key 16 1", "key 66 1", "char 66",     // Shift, B
-      "key 32 0", "char 32",                 // space: its character once
-      "key 13 0", "char 13", "key 8 0", "char 8", "key 27 0", "char 27",
-      "key 46 0", "key 37 0",                // no characters
-      "key 55 0", "char 55"};
+  const std::vector<std::string> want = {"key 65 0", "char 97",              // a
+                                         "key 16 1", "key 66 1", "char 66",  // Shift, B
+                                         "key 32 0", "char 32",  // space: its character once
+                                         "key 13 0", "char 13",  "key 8 0",  "char 8", "key 27 0",
+                                         "char 27",  "key 46 0", "key 37 0",  // no characters
+                                         "key 55 0", "char 55"};
   EXPECT_EQ(keys, want);
 }
 
@@ -167,7 +178,8 @@ TEST_F(WindowE2eTest, AMessageBoxTakesTheFocusAndClosesOnEnter) {
   EXPECT_LT(geo.width, 800);
   const Image shot = shotWhen(box, geo.width, geo.height, {2, 2}, rgbOf(g_.brPanel.color));
   save(shot, "message-box.png");
-  EXPECT_EQ(hex(shot.at(2, 2)), hex(rgbOf(g_.brPanel.color))) << "painted in the style the demo set";
+  EXPECT_EQ(hex(shot.at(2, 2)), hex(rgbOf(g_.brPanel.color)))
+      << "painted in the style the demo set";
   EXPECT_GT(countIn(shot, {0, 0, shot.width, shot.height},
                     [&](uint32_t c) { return near(c, rgbOf(g_.clrMessageText), 20); }),
             50)
@@ -203,7 +215,8 @@ TEST_F(HighDpiE2eTest, DoublesTheWindow) {
   EXPECT_EQ(geo.height, 2 * demo::kLayoutHeight);
   // A whole multiple stays sharp: each layout pixel is a 2 × 2 block of the same colour.
   const auto probes = boardProbes(g_);
-  const Image shot = shotWhen(window_, 1600, 1200, {2 * probes[2].at.x, 2 * probes[2].at.y}, rgbOf(probes[2].colour));
+  const Image shot = shotWhen(window_, 1600, 1200, {2 * probes[2].at.x, 2 * probes[2].at.y},
+                              rgbOf(probes[2].colour));
   ASSERT_EQ(shot.width, 1600);
   for (const Probe& p : probes)
     EXPECT_EQ(hex(shot.at(2 * p.at.x + 1, 2 * p.at.y + 1)), hex(rgbOf(p.colour))) << p.what;
@@ -212,7 +225,8 @@ TEST_F(HighDpiE2eTest, DoublesTheWindow) {
   EXPECT_EQ(hex(shot.at(2 * lineX, 200)), hex(rgbOf(g_.brBackground.color)));
   // Clicks still come back in layout pixels.
   session_->run("xdotool mousemove --window " + std::to_string(window_) + " 401 301 click 1");
-  ASSERT_TRUE(program_->waitForLine("down 1 0 200.0 150.0")) << ::testing::PrintToString(program_->lines());
+  ASSERT_TRUE(program_->waitForLine("down 1 0 200.0 150.0"))
+      << ::testing::PrintToString(program_->lines());
 }
 
 }  // namespace

@@ -89,7 +89,9 @@ bool pollUntil(const std::function<bool()>& done, int timeoutMs, int stepMs) {
 
 uint32_t Image::at(int x, int y) const {
   if (x < 0 || y < 0 || x >= width || y >= height) return 0xFFFFFFFF;
-  const auto i = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)) * 3;
+  const auto i = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                  static_cast<std::size_t>(x)) *
+                 3;
   return uint32_t(rgb[i]) << 16 | uint32_t(rgb[i + 1]) << 8 | rgb[i + 2];
 }
 
@@ -115,8 +117,9 @@ bool Image::savePng(const std::string& path) const {
 }
 
 bool toolsAvailable() {
-  return std::system("{ command -v Xvfb && command -v xdotool && command -v import && command -v convert; }"
-                     " >/dev/null 2>&1") == 0;
+  return std::system(
+             "{ command -v Xvfb && command -v xdotool && command -v import && command -v convert; }"
+             " >/dev/null 2>&1") == 0;
 }
 
 XSession::XSession(int width, int height, int dpi) {
@@ -130,8 +133,8 @@ XSession::XSession(int width, int height, int dpi) {
     close(fds[0]);
     const int devnull = open("/dev/null", O_WRONLY);
     if (devnull >= 0) dup2(devnull, 2), dup2(devnull, 1);
-    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-dpi", dots.c_str(),
-           "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-dpi",
+           dots.c_str(), "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
     _exit(127);
   }
   close(fds[1]);
@@ -204,7 +207,8 @@ XSession::Geometry XSession::geometry(unsigned long window) const {
 
 Image XSession::screenshot(unsigned long window) const {
   // import can wait forever on a window that has just gone away: it gets 20 seconds.
-  return parsePpm(run("timeout 20 import -window " + std::to_string(window) + " -depth 8 ppm:- 2>/dev/null"));
+  return parsePpm(
+      run("timeout 20 import -window " + std::to_string(window) + " -depth 8 ppm:- 2>/dev/null"));
 }
 
 bool XSession::sendClose(unsigned long window) const {
@@ -271,10 +275,12 @@ std::string Program::errors() const {
 }
 
 bool Program::waitForLine(const std::string& line, int timeoutMs) const {
-  return pollUntil([&] {
-    const std::vector<std::string> all = lines();
-    return std::find(all.begin(), all.end(), line) != all.end();
-  }, timeoutMs, 20);
+  return pollUntil(
+      [&] {
+        const std::vector<std::string> all = lines();
+        return std::find(all.begin(), all.end(), line) != all.end();
+      },
+      timeoutMs, 20);
 }
 
 int Program::wait(int timeoutMs) {
@@ -288,14 +294,16 @@ bool Program::killNow() {
   if (pid_ <= 0) return false;
   kill(pid_, SIGKILL);
   int status = 0;
-  const bool killed = waitpid(pid_, &status, 0) == pid_ && WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+  const bool killed =
+      waitpid(pid_, &status, 0) == pid_ && WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
   pid_ = -1;
   return killed;
 }
 
 bool XTest::startDisplay(int width, int height, int dpi) {
   const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-  home_ = std::filesystem::temp_directory_path() / ("qlx-e2e-" + std::to_string(::getpid()) + "-" + name);
+  home_ = std::filesystem::temp_directory_path() /
+          ("qlx-e2e-" + std::to_string(::getpid()) + "-" + name);
   std::filesystem::remove_all(home_);
   std::filesystem::create_directories(home_);
   std::filesystem::create_directories(QLX_SHOT_DIR);
@@ -313,18 +321,21 @@ void XTest::TearDown() {
 bool XTest::startProgram(const std::string& path,
                          const std::vector<std::pair<std::string, std::string>>& environment) {
   program_.reset();
-  program_ = std::make_unique<Program>(*session_, path, (home_ / "program.out").string(), environment);
+  program_ =
+      std::make_unique<Program>(*session_, path, (home_ / "program.out").string(), environment);
   if (!program_->started()) ADD_FAILURE() << path << " did not start";
   return program_->started();
 }
 
-Image XTest::shotWhen(unsigned long window, int width, int height, const std::function<bool(const Image&)>& ready,
-                      int timeoutMs) {
+Image XTest::shotWhen(unsigned long window, int width, int height,
+                      const std::function<bool(const Image&)>& ready, int timeoutMs) {
   Image img;
-  pollUntil([&] {
-    img = session_->screenshot(window);
-    return (img.width == width && img.height == height && ready(img)) || !program_->running();
-  }, timeoutMs, 100);
+  pollUntil(
+      [&] {
+        img = session_->screenshot(window);
+        return (img.width == width && img.height == height && ready(img)) || !program_->running();
+      },
+      timeoutMs, 100);
   return img;
 }
 

@@ -19,7 +19,9 @@
 namespace qlx::e2e {
 
 // Screenshot colours are 0xRRGGBB; the drawing kit's are 0x00BBGGRR.
-inline uint32_t rgbOf(ColorRef c) { return uint32_t(redOf(c)) << 16 | uint32_t(greenOf(c)) << 8 | blueOf(c); }
+inline uint32_t rgbOf(ColorRef c) {
+  return uint32_t(redOf(c)) << 16 | uint32_t(greenOf(c)) << 8 | blueOf(c);
+}
 std::string hex(uint32_t c);
 // True when every channel of a and b differs by at most tolerance.
 bool near(uint32_t a, uint32_t b, int tolerance);
@@ -39,7 +41,9 @@ struct Image {
 
 struct Box {
   int x = 0, y = 0, width = 0, height = 0;
-  bool contains(int px, int py) const { return px >= x && py >= y && px < x + width && py < y + height; }
+  bool contains(int px, int py) const {
+    return px >= x && py >= y && px < x + width && py < y + height;
+  }
 };
 // The pixels of a box that pass test.
 int countIn(const Image& img, const Box& b, const std::function<bool(uint32_t)>& test);
@@ -124,12 +128,13 @@ class XTest : public ::testing::Test {
   bool startDisplay(int width, int height, int dpi);
   void TearDown() override;
   // Starts path on the display (ending the program before); false, with a failure, if it did not.
-  bool startProgram(const std::string& path, const std::vector<std::pair<std::string, std::string>>& environment);
+  bool startProgram(const std::string& path,
+                    const std::vector<std::pair<std::string, std::string>>& environment);
   std::string errors() const { return program_ ? program_->errors() : ""; }
   // Screenshots of window until one of the given size passes ready, up to timeoutMs or the
   // program's end; the last one taken either way.
-  Image shotWhen(unsigned long window, int width, int height, const std::function<bool(const Image&)>& ready,
-                 int timeoutMs = 20000);
+  Image shotWhen(unsigned long window, int width, int height,
+                 const std::function<bool(const Image&)>& ready, int timeoutMs = 20000);
   void save(const Image& img, const std::string& name);
 
   std::unique_ptr<XSession> session_;

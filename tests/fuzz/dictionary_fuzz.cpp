@@ -18,7 +18,8 @@ std::set<std::string> possibleWords(const std::string& text) {
     std::size_t end = text.find('\n', pos);
     if (end == std::string::npos) end = text.size();
     const std::string word = text.substr(pos, std::min(text.find(' ', pos), end) - pos);
-    if (word.size() >= 2 && word.size() <= 15 && word.find_first_not_of("abcdefghijklmnopqrstuvwxyz") == std::string::npos)
+    if (word.size() >= 2 && word.size() <= 15 &&
+        word.find_first_not_of("abcdefghijklmnopqrstuvwxyz") == std::string::npos)
       words.insert(word);
     pos = end + 1;
   }
@@ -61,15 +62,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   zandrelSetTimeLimit(50);
   zandrelSetSeed(1);
   if (loadLangDict(path.data()) != ZANDREL_OK) return 0;
-  const std::set<std::string> words = possibleWords(std::string(reinterpret_cast<const char*>(data), size));
+  const std::set<std::string> words =
+      possibleWords(std::string(reinterpret_cast<const char*>(data), size));
   for (const Grid& grid : kGrids) {
     std::string letters = grid.cells;
     for (char& c : letters) c = c == '.' ? '?' : '-';
     const auto count = static_cast<int32_t>(letters.size());
-    if (makeXWordPuzzle(reinterpret_cast<uint8_t*>(letters.data()), count, grid.cols) != ZANDREL_OK) continue;
+    if (makeXWordPuzzle(reinterpret_cast<uint8_t*>(letters.data()), count, grid.cols) != ZANDREL_OK)
+      continue;
     std::set<std::string> seen;
     for (std::size_t i = 0; i < letters.size(); ++i)
-      if ((grid.cells[i] == '#') != (letters[i] == '-') || (letters[i] != '-' && (letters[i] < 'a' || letters[i] > 'z')))
+      if ((grid.cells[i] == '#') != (letters[i] == '-') ||
+          (letters[i] != '-' && (letters[i] < 'a' || letters[i] > 'z')))
         qlx::fuzz::fail("a fill that changed a block or left a white cell without a letter");
     for (const std::string& run : runs(letters, grid.cols)) {
       if (!words.count(run)) qlx::fuzz::fail("a fill with a word not in the dictionary: " + run);

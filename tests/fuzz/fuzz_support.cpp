@@ -39,10 +39,12 @@ class ScratchFolder {
 
 // The value names the game reads; a record's name byte picks one of them.
 constexpr const char* kValueNames[] = {
-    "ISSTORED", "LENGTH",  "BYTE_DATA", "MODE_NUM", "SCORE",   "NWORDSFOUND", "SWORDSFOUND", "TIMEREM",
-    "CURLEVELSCORE", "FOUNDWORDS", "SOLVINGDATA", "NUMWFSF", "SOUNDOPTIONS", "1STATS", "2STATS", "1STATS1",
-    "1STATS2", "1STATS3", "1STATS4", "1STATS5", "1STATS6", "1STATS7", "1STATS8", "2STATS1",
-    "2STATS2", "2STATS3", "2STATS4", "2STATS5", "2STATS6", "2STATS7", "2STATS8"};
+    "ISSTORED",     "LENGTH",  "BYTE_DATA",     "MODE_NUM",   "SCORE",       "NWORDSFOUND",
+    "SWORDSFOUND",  "TIMEREM", "CURLEVELSCORE", "FOUNDWORDS", "SOLVINGDATA", "NUMWFSF",
+    "SOUNDOPTIONS", "1STATS",  "2STATS",        "1STATS1",    "1STATS2",     "1STATS3",
+    "1STATS4",      "1STATS5", "1STATS6",       "1STATS7",    "1STATS8",     "2STATS1",
+    "2STATS2",      "2STATS3", "2STATS4",       "2STATS5",    "2STATS6",     "2STATS7",
+    "2STATS8"};
 static_assert(std::size(kValueNames) == 31);
 constexpr DWORD kTypes[] = {REG_BINARY, REG_SZ, REG_DWORD, REG_NONE};
 
@@ -56,7 +58,8 @@ void fail(const std::string& what) {
 std::string writeScratch(const std::string& name, const uint8_t* data, std::size_t size) {
   static ScratchFolder folder;
   std::error_code ec;
-  for (const fs::directory_entry& entry : fs::directory_iterator(folder.path(), ec)) fs::remove_all(entry.path(), ec);
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder.path(), ec))
+    fs::remove_all(entry.path(), ec);
   const std::string path = (folder.path() / name).string();
   std::ofstream out(path, std::ios::binary);
   out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
@@ -72,7 +75,8 @@ FillLibrary& gameFiller() {
     if (Status s = library->setSeed(1); !s) fail(s.message());
     // The bound is a test extra the game does not bind; the same library is opened again for it.
     std::unique_ptr<SharedLibrary> again;
-    if (Status s = SharedLibrary::open(folder + FillLibrary::kFileName, &again); !s) fail(s.message());
+    if (Status s = SharedLibrary::open(folder + FillLibrary::kFileName, &again); !s)
+      fail(s.message());
     auto setTimeLimit = reinterpret_cast<void (*)(int32_t)>(again->symbol("zandrelSetTimeLimit"));
     if (!setTimeLimit) fail("the word-fill library cannot be given a time bound");
     setTimeLimit(kFillBoundMs);
@@ -85,7 +89,8 @@ std::unique_ptr<Registry> storeFromFuzz(const uint8_t* data, std::size_t size) {
   std::unique_ptr<Registry> store;
   if (Status s = openRegistry(":memory:", &store, nullptr); !s) fail(s.message());
   OpenKey software(*store), game(*store), save(*store);
-  if (!openSoftware(*store, software) || !createKey(*store, software.get(), appKeyPath(), kUserDataClass, game) ||
+  if (!openSoftware(*store, software) ||
+      !createKey(*store, software.get(), appKeyPath(), kUserDataClass, game) ||
       !createKey(*store, game.get(), kSaveKeyName, kSaveDataClass, save))
     fail("the in-memory store cannot make the game's keys");
 
@@ -105,8 +110,8 @@ std::unique_ptr<Registry> storeFromFuzz(const uint8_t* data, std::size_t size) {
     const std::size_t length = std::min<std::size_t>(data[at] | data[at + 1] << 8, left() - 2);
     at += 2;
     // Names with a NUL end there, as they would through the C interface.
-    store->RegSetValueExA((head & 32) ? game.get() : save.get(), name.c_str(), 0, kTypes[head >> 6], data + at,
-                          static_cast<DWORD>(length));
+    store->RegSetValueExA((head & 32) ? game.get() : save.get(), name.c_str(), 0, kTypes[head >> 6],
+                          data + at, static_cast<DWORD>(length));
     at += length;
   }
   return store;

@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int32_t n = 0; n <= index.gridIndex(g).count + 1 && tried < 32; ++n, ++tried) {
       Puzzle p;
       if (!loadGrid(index, n, g, p)) continue;
-      if (p.cellCount != p.gridRows * p.gridCols || p.gridShape.size() != static_cast<std::size_t>(p.cellCount))
+      if (p.cellCount != p.gridRows * p.gridCols ||
+          p.gridShape.size() != static_cast<std::size_t>(p.cellCount))
         fuzz::fail("a loaded grid whose sizes disagree");
       if (firstGroup == 0) {
         firstGroup = g;

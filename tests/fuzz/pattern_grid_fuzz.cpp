@@ -11,7 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Puzzle puzzle;
   const std::string path = fuzz::writeScratch("pattern.txt", data, size);
   if (!loadPatternGrid(path, puzzle)) return 0;
-  if (puzzle.cellCount < 1 || puzzle.cellCount > 255 || puzzle.cellCount != puzzle.gridRows * puzzle.gridCols)
+  if (puzzle.cellCount < 1 || puzzle.cellCount > 255 ||
+      puzzle.cellCount != puzzle.gridRows * puzzle.gridCols)
     fuzz::fail("an accepted pattern with impossible sizes");
   Random random(1);
   if (fillGrid(puzzle, fuzz::gameFiller(), path)) (void)assignNumbers(puzzle, random);

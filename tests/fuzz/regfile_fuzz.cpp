@@ -11,7 +11,8 @@ namespace {
 
 std::unique_ptr<SqliteRegistry> freshStore() {
   std::unique_ptr<SqliteRegistry> store;
-  if (Status s = openSqliteRegistry(":memory:", RegistryOptions{}, &store, nullptr); !s) fuzz::fail(s.message());
+  if (Status s = openSqliteRegistry(":memory:", RegistryOptions{}, &store, nullptr); !s)
+    fuzz::fail(s.message());
   return store;
 }
 
@@ -24,14 +25,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const bool parsed = regtool::parseRegFile(text, &keys, &error);
 
   std::unique_ptr<SqliteRegistry> store = freshStore();
-  if (regtool::importRegText(*store, text, &error) && !parsed) fuzz::fail("an import of text that does not parse");
+  if (regtool::importRegText(*store, text, &error) && !parsed)
+    fuzz::fail("an import of text that does not parse");
   if (store->openKeyCount() != 0) fuzz::fail("an import left keys open");
 
   std::string exported;
   if (!regtool::exportGameKey(*store, &exported, &error)) return 0;
   std::unique_ptr<SqliteRegistry> again = freshStore();
   std::string second;
-  if (!regtool::importRegText(*again, exported, &error)) fuzz::fail("an export does not import: " + error);
+  if (!regtool::importRegText(*again, exported, &error))
+    fuzz::fail("an export does not import: " + error);
   if (!regtool::exportGameKey(*again, &second, &error) || second != exported)
     fuzz::fail("an export, imported again, exports differently");
   return 0;

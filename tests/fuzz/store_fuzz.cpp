@@ -16,7 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   (void)loadUserData(*store, user);
   for (int level = 1; level <= kLevels; ++level)
     for (int place = 1; place <= kBestPlaces; ++place)
-      if (user.bestScores(level).names(place).size() >= kNameBufferSize) fuzz::fail("a best-time name too long");
+      if (user.bestScores(level).names(place).size() >= kNameBufferSize)
+        fuzz::fail("a best-time name too long");
 
   if (!isGameStored(*store)) return 0;
   SolvingData solving = user.solving;
@@ -24,7 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   int32_t elapsed = 0;
   (void)loadStoredGame(*store, solving, game, elapsed);
   if (isGameStored(*store)) fuzz::fail("a stored game read back is still offered");
-  if (game.savedBytes.size() != static_cast<std::size_t>(std::max<int16_t>(game.savedByteCount, 0)) ||
+  if (game.savedBytes.size() !=
+          static_cast<std::size_t>(std::max<int16_t>(game.savedByteCount, 0)) ||
       game.foundWords.size() != static_cast<std::size_t>(std::max(game.foundWordCount, 0)))
     fuzz::fail("a stored game whose counts disagree with what was read");
   Puzzle puzzle;

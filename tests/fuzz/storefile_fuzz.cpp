@@ -30,16 +30,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   uint8_t read[4] = {};
   DWORD count = sizeof read;
   HKEY software = nullptr;
-  bool usable = store->RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_ALL_ACCESS, &software) == ERROR_SUCCESS &&
-                store->RegSetValueExA(software, "FUZZCHECK", 0, REG_BINARY, written, sizeof written) == ERROR_SUCCESS;
+  bool usable = store->RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_ALL_ACCESS, &software) ==
+                    ERROR_SUCCESS &&
+                store->RegSetValueExA(software, "FUZZCHECK", 0, REG_BINARY, written,
+                                      sizeof written) == ERROR_SUCCESS;
   if (software) usable &= store->RegCloseKey(software) == ERROR_SUCCESS;
   software = nullptr;
   usable = usable &&
-           store->RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_ALL_ACCESS, &software) == ERROR_SUCCESS &&
-           store->RegQueryValueExA(software, "FUZZCHECK", nullptr, nullptr, read, &count) == ERROR_SUCCESS &&
+           store->RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_ALL_ACCESS, &software) ==
+               ERROR_SUCCESS &&
+           store->RegQueryValueExA(software, "FUZZCHECK", nullptr, nullptr, read, &count) ==
+               ERROR_SUCCESS &&
            count == sizeof read && std::equal(read, read + 4, written);
   if (software) store->RegCloseKey(software);
   if (!usable)
-    fuzz::fail("the store is not usable after opening the file (" + (opened ? notice : opened.message()) + ")");
+    fuzz::fail("the store is not usable after opening the file (" +
+               (opened ? notice : opened.message()) + ")");
   return 0;
 }

@@ -31,7 +31,7 @@ constexpr int kFillsPerGrid = kSanitized ? 2 : 10;
 constexpr std::uint64_t kFirstSeed = 9001;
 
 class ShippedGridsFill : public ::testing::Test {
-protected:
+ protected:
   static void SetUpTestSuite() {
     std::string error;
     const std::string dict = std::string(QLX_BIN_DIR) + "/XWORD.DICT";
@@ -52,22 +52,22 @@ protected:
   static void fillGroup(std::size_t group) {
     ASSERT_TRUE(words_) << "the dictionary did not load";
     ASSERT_LT(group, groups_.size()) << "the grid file did not load or lacks the group";
-    const auto &grids = groups_[group];
+    const auto& grids = groups_[group];
     ASSERT_FALSE(grids.empty());
     for (std::size_t n = 0; n < grids.size(); ++n) {
-      const Pattern &p = grids[n];
+      const Pattern& p = grids[n];
       for (int k = 0; k < kFillsPerGrid; ++k) {
         const std::uint64_t seed = kFirstSeed + static_cast<std::uint64_t>(k);
         zandrelSetSeed(seed);
         std::string letters = fillTemplate(p);
-        const int32_t result = makeXWordPuzzle(reinterpret_cast<uint8_t *>(letters.data()),
+        const int32_t result = makeXWordPuzzle(reinterpret_cast<uint8_t*>(letters.data()),
                                                static_cast<int32_t>(letters.size()), p.cols);
-        const std::string where = "group " + std::to_string(group + 1) + " grid " + std::to_string(n + 1) +
-                                  " (" + std::to_string(p.rows) + "x" + std::to_string(p.cols) + "), seed " +
-                                  std::to_string(seed);
+        const std::string where = "group " + std::to_string(group + 1) + " grid " +
+                                  std::to_string(n + 1) + " (" + std::to_string(p.rows) + "x" +
+                                  std::to_string(p.cols) + "), seed " + std::to_string(seed);
         ASSERT_EQ(result, ZANDREL_OK) << where << ": " << zandrelLastError();
         const auto problems = fillProblems(p, letters, *words_);
-        for (const std::string &problem : problems) ADD_FAILURE() << where << ": " << problem;
+        for (const std::string& problem : problems) ADD_FAILURE() << where << ": " << problem;
         if (!problems.empty()) return;
       }
     }
@@ -81,5 +81,5 @@ TEST_F(ShippedGridsFill, EveryGridOfGroup1Fills) { fillGroup(0); }
 
 TEST_F(ShippedGridsFill, EveryGridOfGroup2Fills) { fillGroup(1); }
 
-} // namespace
-} // namespace qlx::gridkit
+}  // namespace
+}  // namespace qlx::gridkit

@@ -20,28 +20,28 @@ const std::string kRegTool = std::string(QLX_BIN_DIR) + "/quillorix-reg";
 
 int runRegTool(const std::string& args) { return std::system((kRegTool + " " + args).c_str()); }
 
-
 TEST(RegTool, AnImportedStoredGameIsOfferedAndRead) {
   TempFolder dir;
   const std::string storePath = dir.path() + "settings.db";
-  const std::string reg = dir.write("game.reg",
-                                    "Windows Registry Editor Version 5.00\r\n"
-                                    "\r\n"
-                                    "[HKEY_CURRENT_USER\\Software\\Tarnwick\\Quillorix\\1.0]\r\n"
-                                    "\"NUMWFSF\"=hex:00,00,00,00\r\n"
-                                    "\r\n"
-                                    "[HKEY_CURRENT_USER\\Software\\Tarnwick\\Quillorix\\1.0\\SAVE]\r\n"
-                                    "\"ISSTORED\"=hex:01\r\n"
-                                    "\"LENGTH\"=hex:02,00\r\n"
-                                    "\"BYTE_DATA\"=hex:0a,0b\r\n"
-                                    "\"MODE_NUM\"=hex:07,00,00,00,00,00,00,00,00,00,02,00,01,00,00,00,\\\r\n"
-                                    "  01,00,00,00,01,00\r\n"
-                                    "\"SCORE\"=hex:10,00,00,00\r\n"
-                                    "\"NWORDSFOUND\"=hex:02,00,00,00\r\n"
-                                    "\"SWORDSFOUND\"=hex:09,00,00,00\r\n"
-                                    "\"TIMEREM\"=hex:e8,03,00,00\r\n"
-                                    "\"CURLEVELSCORE\"=hex:05,00,00,00\r\n"
-                                    "\"FOUNDWORDS\"=\"ROOK,OWL,\"\r\n");
+  const std::string reg =
+      dir.write("game.reg",
+                "Windows Registry Editor Version 5.00\r\n"
+                "\r\n"
+                "[HKEY_CURRENT_USER\\Software\\Tarnwick\\Quillorix\\1.0]\r\n"
+                "\"NUMWFSF\"=hex:00,00,00,00\r\n"
+                "\r\n"
+                "[HKEY_CURRENT_USER\\Software\\Tarnwick\\Quillorix\\1.0\\SAVE]\r\n"
+                "\"ISSTORED\"=hex:01\r\n"
+                "\"LENGTH\"=hex:02,00\r\n"
+                "\"BYTE_DATA\"=hex:0a,0b\r\n"
+                "\"MODE_NUM\"=hex:07,00,00,00,00,00,00,00,00,00,02,00,01,00,00,00,\\\r\n"
+                "  01,00,00,00,01,00\r\n"
+                "\"SCORE\"=hex:10,00,00,00\r\n"
+                "\"NWORDSFOUND\"=hex:02,00,00,00\r\n"
+                "\"SWORDSFOUND\"=hex:09,00,00,00\r\n"
+                "\"TIMEREM\"=hex:e8,03,00,00\r\n"
+                "\"CURLEVELSCORE\"=hex:05,00,00,00\r\n"
+                "\"FOUNDWORDS\"=\"ROOK,OWL,\"\r\n");
   ASSERT_EQ(runRegTool("--store " + storePath + " import " + reg), 0);
 
   std::unique_ptr<Registry> store;
@@ -73,10 +73,11 @@ TEST(StartupSettings, LoadsFromTheStoreFileAndKeepsItOpen) {
     loadSettings(program, storePath, &backend);
     ASSERT_TRUE(program.registry);
     EXPECT_EQ(program.user.bestScores(1).names(1), "Anononymous");
-    ASSERT_TRUE(saveBestListChange(program.registry.get(), program.user, [](Array1<BestList>& lists) {
-                  lists(1).names(1) = "Wren";
-                  lists(1).times(1) = 1234;
-                }).ok());
+    ASSERT_TRUE(
+        saveBestListChange(program.registry.get(), program.user, [](Array1<BestList>& lists) {
+          lists(1).names(1) = "Wren";
+          lists(1).times(1) = 1234;
+        }).ok());
   }
   Program again;
   again.user.bestScores.redim(kLevels);
@@ -94,7 +95,8 @@ TEST(StartupSettings, ADamagedStoreIsReportedAndAFreshOneStarted) {
   program.user.bestScores.redim(kLevels);
   loadSettings(program, storePath, &backend);
   ASSERT_EQ(backend.messages.size(), 1u);
-  EXPECT_NE(backend.messages[0].text.find("settings.db"), std::string::npos) << backend.messages[0].text;
+  EXPECT_NE(backend.messages[0].text.find("settings.db"), std::string::npos)
+      << backend.messages[0].text;
   EXPECT_EQ(backend.messages[0].title, "Quillorix");
   EXPECT_EQ(program.user.soundOptions[0], 1) << "the fresh store was loaded";
   int kept = 0;

@@ -42,10 +42,12 @@ UserData loaded(Registry& store) {
 std::string state(const std::string& path) {
   auto store = openStore(path);
   const UserData user = loaded(*store);
-  std::string s = std::to_string(user.solving.puzzleNum) + "/" + std::to_string(user.soundOptions[0]);
+  std::string s =
+      std::to_string(user.solving.puzzleNum) + "/" + std::to_string(user.soundOptions[0]);
   for (int level = 1; level <= kLevels; ++level)
     for (int i = 1; i <= kBestPlaces; ++i)
-      s += "|" + user.bestScores(level).names(i) + "=" + std::to_string(user.bestScores(level).times(i));
+      s += "|" + user.bestScores(level).names(i) + "=" +
+           std::to_string(user.bestScores(level).times(i));
   HeadlessBackend backend;
   if (isGameStored(*store)) {
     SolvingData solving;
@@ -162,11 +164,14 @@ TEST(SaveSafety, AStoreThatCannotBeWrittenShowsItsDataAndSaysSoOnce) {
     Program program;
     program.user.bestScores.redim(kLevels);
     loadSettings(program, path, &backend);
-    if (backend.messages.size() != 1 || backend.messages[0].text.find("cannot be written") == std::string::npos)
+    if (backend.messages.size() != 1 ||
+        backend.messages[0].text.find("cannot be written") == std::string::npos)
       _exit(11);
-    if (program.user.bestScores(2).names(1) != "Ada" || program.user.bestScores(2).times(1) != 600) _exit(12);
+    if (program.user.bestScores(2).names(1) != "Ada" || program.user.bestScores(2).times(1) != 600)
+      _exit(12);
     if (!isGameStored(*program.registry)) _exit(13);
-    const Status saved = saveBestListChange(program.registry.get(), program.user, bestTimeEntry(2, 300, "Bo"));
+    const Status saved =
+        saveBestListChange(program.registry.get(), program.user, bestTimeEntry(2, 300, "Bo"));
     reportSave(&program.saveNotice, backend, saved);
     reportSave(&program.saveNotice, backend, saveUserData(*program.registry, program.user));
     if (saved.ok() || program.user.bestScores(2).names(1) != "Bo") _exit(14);

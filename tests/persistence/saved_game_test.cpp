@@ -29,9 +29,9 @@ class SavedGameStore : public ::testing::Test {
     put("LENGTH", le16(3));
     put("BYTE_DATA", {7, 8, 9});
     Bytes record(22, 0);
-    record[0] = 42;   // puzzleNum
-    record[10] = 2;   // modeNum
-    record[12] = 1;   // gridGroup
+    record[0] = 42;  // puzzleNum
+    record[10] = 2;  // modeNum
+    record[12] = 1;  // gridGroup
     put("MODE_NUM", record);
     put("SCORE", le32(1234));
     put("NWORDSFOUND", le32(3));
@@ -64,7 +64,13 @@ TEST_F(SavedGameStore, AStoredGameIsReadAndNotOfferedAgain) {
   solving.counterA = 5;
   load();
   EXPECT_EQ(game.savedByteCount, 3);
-  EXPECT_EQ(game.savedBytes, ([] { Array1<uint8_t> a(3); a(1) = 7; a(2) = 8; a(3) = 9; return a; })());
+  EXPECT_EQ(game.savedBytes, ([] {
+              Array1<uint8_t> a(3);
+              a(1) = 7;
+              a(2) = 8;
+              a(3) = 9;
+              return a;
+            })());
   EXPECT_EQ(solving.puzzleNum, 42);
   EXPECT_EQ(solving.modeNum, 2);
   EXPECT_EQ(solving.gridGroup, 1);
@@ -91,10 +97,11 @@ TEST_F(SavedGameStore, TheFlagIsClearedBeforeAnythingIsRead) {
   EXPECT_EQ(rec.calls[0], "open Software");
   EXPECT_EQ(rec.calls[1], "create Tarnwick\\Quillorix\\1.0\\SAVE SAVEDATA 0 983103");
   EXPECT_EQ(rec.calls[2], "set ISSTORED 1");
-  const std::vector<std::string> reads = {"query LENGTH 2",  "query MODE_NUM 22",    "query SCORE 4",
-                                          "query NWORDSFOUND 4", "query SWORDSFOUND 4", "query TIMEREM 4",
-                                          "query CURLEVELSCORE 4", "query FOUNDWORDS 15"};
-  EXPECT_EQ(std::vector<std::string>(rec.calls.begin() + 3, rec.calls.begin() + 3 + reads.size()), reads);
+  const std::vector<std::string> reads = {
+      "query LENGTH 2",      "query MODE_NUM 22", "query SCORE 4",         "query NWORDSFOUND 4",
+      "query SWORDSFOUND 4", "query TIMEREM 4",   "query CURLEVELSCORE 4", "query FOUNDWORDS 15"};
+  EXPECT_EQ(std::vector<std::string>(rec.calls.begin() + 3, rec.calls.begin() + 3 + reads.size()),
+            reads);
   EXPECT_EQ(rec.openKeys, 0);
   EXPECT_FALSE(isGameStored(*store));
 }
@@ -195,7 +202,8 @@ TEST_F(SavedGameStore, AStoreThatCannotBeOpenedFailsEachRoutineWithItsMessage) {
   EXPECT_EQ(status.message(), " Error - Loading the Saved Game Failerd");
   EXPECT_EQ(clearGameStored(rec).message(), " Error - Loading the Saved Game Failerd");
   elapsed = 9;
-  EXPECT_EQ(loadStoredGame(rec, solving, game, elapsed).message(), " Error - Load Saved Game Failerd");
+  EXPECT_EQ(loadStoredGame(rec, solving, game, elapsed).message(),
+            " Error - Load Saved Game Failerd");
   EXPECT_EQ(elapsed, 9);
   EXPECT_FALSE(rec.called("set") || rec.called("query"));
 }

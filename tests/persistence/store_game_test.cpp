@@ -79,7 +79,9 @@ TEST(StoreGame, AStoreThatCannotBeOpenedFailsWithAMessage) {
 }
 
 // Game g: 50 + g % 300 bytes of value g % 256, stored with the play time g.
-Bytes gameBytes(int32_t g) { return Bytes(static_cast<std::size_t>(50 + g % 300), static_cast<uint8_t>(g % 256)); }
+Bytes gameBytes(int32_t g) {
+  return Bytes(static_cast<std::size_t>(50 + g % 300), static_cast<uint8_t>(g % 256));
+}
 
 [[noreturn]] void storeForever(const std::string& path, int32_t from, int ready) {
   std::unique_ptr<Registry> reg;
@@ -130,7 +132,8 @@ TEST(StoreGame, KillsAtRandomMomentsNeverLeaveTheFlagOverAPartialGame) {
     ASSERT_GT(elapsed, 0) << "after kill " << k;
     const Bytes expected = gameBytes(elapsed);
     ASSERT_EQ(game.savedByteCount, static_cast<int16_t>(expected.size())) << "after kill " << k;
-    ASSERT_EQ(Bytes(game.savedBytes.data(), game.savedBytes.data() + expected.size()), expected) << "after kill " << k;
+    ASSERT_EQ(Bytes(game.savedBytes.data(), game.savedBytes.data() + expected.size()), expected)
+        << "after kill " << k;
     ASSERT_EQ(solving.puzzleNum, elapsed) << "after kill " << k;
     next = elapsed + 1;
     ++stored;

@@ -13,16 +13,20 @@ std::unique_ptr<Registry> memoryStore() {
   return store;
 }
 
-std::optional<Value> readValue(Registry& registry, const std::string& keyPath, const std::string& name) {
+std::optional<Value> readValue(Registry& registry, const std::string& keyPath,
+                               const std::string& name) {
   HKEY key = nullptr;
-  if (registry.RegOpenKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+  if (registry.RegOpenKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_ALL_ACCESS, &key) !=
+      ERROR_SUCCESS)
     return std::nullopt;
   Value v;
   DWORD size = 0;
   std::optional<Value> result;
-  if (registry.RegQueryValueExA(key, name.c_str(), nullptr, &v.type, nullptr, &size) == ERROR_SUCCESS) {
+  if (registry.RegQueryValueExA(key, name.c_str(), nullptr, &v.type, nullptr, &size) ==
+      ERROR_SUCCESS) {
     v.bytes.resize(size);
-    if (registry.RegQueryValueExA(key, name.c_str(), nullptr, &v.type, v.bytes.data(), &size) == ERROR_SUCCESS)
+    if (registry.RegQueryValueExA(key, name.c_str(), nullptr, &v.type, v.bytes.data(), &size) ==
+        ERROR_SUCCESS)
       result = v;
   }
   registry.RegCloseKey(key);
@@ -32,17 +36,19 @@ std::optional<Value> readValue(Registry& registry, const std::string& keyPath, c
 void writeValue(Registry& registry, const std::string& keyPath, const std::string& name, DWORD type,
                 const Bytes& bytes, const char* cls) {
   HKEY key = nullptr;
-  if (registry.RegCreateKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, cls, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                               nullptr, &key, nullptr) != ERROR_SUCCESS)
+  if (registry.RegCreateKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, cls, REG_OPTION_NON_VOLATILE,
+                               KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
     throw std::runtime_error("cannot create " + keyPath);
-  const LONG rc = registry.RegSetValueExA(key, name.c_str(), 0, type, bytes.data(), static_cast<DWORD>(bytes.size()));
+  const LONG rc = registry.RegSetValueExA(key, name.c_str(), 0, type, bytes.data(),
+                                          static_cast<DWORD>(bytes.size()));
   registry.RegCloseKey(key);
   if (rc != ERROR_SUCCESS) throw std::runtime_error("cannot write " + name);
 }
 
 std::optional<std::string> keyClass(Registry& registry, const std::string& keyPath) {
   HKEY key = nullptr;
-  if (registry.RegOpenKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+  if (registry.RegOpenKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_ALL_ACCESS, &key) !=
+      ERROR_SUCCESS)
     return std::nullopt;
   std::string cls;
   const LONG rc = registry.queryKeyClass(key, &cls);
@@ -68,7 +74,8 @@ Bytes text(const std::string& s, bool withNul) {
   return b;
 }
 
-LONG RecordingRegistry::RegOpenKeyExA(HKEY parent, const char* subKey, DWORD options, DWORD access, HKEY* result) {
+LONG RecordingRegistry::RegOpenKeyExA(HKEY parent, const char* subKey, DWORD options, DWORD access,
+                                      HKEY* result) {
   calls.push_back(std::string("open ") + subKey);
   if (failOpen) return ERROR_ACCESS_DENIED;
   const LONG rc = inner_.RegOpenKeyExA(parent, subKey, options, access, result);
@@ -76,19 +83,20 @@ LONG RecordingRegistry::RegOpenKeyExA(HKEY parent, const char* subKey, DWORD opt
   return rc;
 }
 
-LONG RecordingRegistry::RegCreateKeyExA(HKEY parent, const char* subKey, DWORD reserved, const char* cls,
-                                        DWORD options, DWORD access, const void* security, HKEY* result,
-                                        DWORD* disposition) {
-  calls.push_back(std::string("create ") + subKey + " " + (cls ? cls : "-") + " " + std::to_string(options) + " " +
-                  std::to_string(access));
+LONG RecordingRegistry::RegCreateKeyExA(HKEY parent, const char* subKey, DWORD reserved,
+                                        const char* cls, DWORD options, DWORD access,
+                                        const void* security, HKEY* result, DWORD* disposition) {
+  calls.push_back(std::string("create ") + subKey + " " + (cls ? cls : "-") + " " +
+                  std::to_string(options) + " " + std::to_string(access));
   if (failCreate) return ERROR_ACCESS_DENIED;
-  const LONG rc = inner_.RegCreateKeyExA(parent, subKey, reserved, cls, options, access, security, result, disposition);
+  const LONG rc = inner_.RegCreateKeyExA(parent, subKey, reserved, cls, options, access, security,
+                                         result, disposition);
   if (rc == ERROR_SUCCESS) ++openKeys;
   return rc;
 }
 
-LONG RecordingRegistry::RegQueryValueExA(HKEY key, const char* valueName, DWORD* reserved, DWORD* type,
-                                         uint8_t* data, DWORD* cbData) {
+LONG RecordingRegistry::RegQueryValueExA(HKEY key, const char* valueName, DWORD* reserved,
+                                         DWORD* type, uint8_t* data, DWORD* cbData) {
   calls.push_back(std::string("query ") + valueName + " " + std::to_string(cbData ? *cbData : 0));
   return inner_.RegQueryValueExA(key, valueName, reserved, type, data, cbData);
 }

@@ -25,8 +25,10 @@ struct Value {
   DWORD type = REG_NONE;
   Bytes bytes;
 };
-// The value name below the key path (from HKEY_CURRENT_USER), or nothing when key or value is absent.
-std::optional<Value> readValue(Registry& registry, const std::string& keyPath, const std::string& name);
+// The value name below the key path (from HKEY_CURRENT_USER), or nothing when key or value is
+// absent.
+std::optional<Value> readValue(Registry& registry, const std::string& keyPath,
+                               const std::string& name);
 // Stores a value, creating the key (with keyClass) when absent.
 void writeValue(Registry& registry, const std::string& keyPath, const std::string& name, DWORD type,
                 const Bytes& bytes, const char* keyClass = "USERDATA");
@@ -48,17 +50,23 @@ class RecordingRegistry : public Registry {
   std::vector<std::string> calls;
   int openKeys = 0;  // keys opened and not yet closed
 
-  LONG RegOpenKeyExA(HKEY parent, const char* subKey, DWORD options, DWORD access, HKEY* result) override;
-  LONG RegCreateKeyExA(HKEY parent, const char* subKey, DWORD reserved, const char* keyClass, DWORD options,
-                       DWORD access, const void* security, HKEY* result, DWORD* disposition) override;
-  LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* reserved, DWORD* type, uint8_t* data,
-                        DWORD* cbData) override;
-  LONG RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type, const uint8_t* data,
-                      DWORD cbData) override;
+  LONG RegOpenKeyExA(HKEY parent, const char* subKey, DWORD options, DWORD access,
+                     HKEY* result) override;
+  LONG RegCreateKeyExA(HKEY parent, const char* subKey, DWORD reserved, const char* keyClass,
+                       DWORD options, DWORD access, const void* security, HKEY* result,
+                       DWORD* disposition) override;
+  LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* reserved, DWORD* type,
+                        uint8_t* data, DWORD* cbData) override;
+  LONG RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type,
+                      const uint8_t* data, DWORD cbData) override;
   LONG RegCloseKey(HKEY key) override;
   LONG queryKeyClass(HKEY key, std::string* cls) override { return inner_.queryKeyClass(key, cls); }
-  LONG listSubKeys(HKEY key, std::vector<std::string>* names) override { return inner_.listSubKeys(key, names); }
-  LONG listValues(HKEY key, std::vector<RegValueEntry>* values) override { return inner_.listValues(key, values); }
+  LONG listSubKeys(HKEY key, std::vector<std::string>* names) override {
+    return inner_.listSubKeys(key, names);
+  }
+  LONG listValues(HKEY key, std::vector<RegValueEntry>* values) override {
+    return inner_.listValues(key, values);
+  }
   void discardOpenKeys() override { inner_.discardOpenKeys(); }
 
   // Whether some call line starts with prefix.

@@ -22,7 +22,9 @@ class UserStore : public ::testing::Test {
   HeadlessBackend backend;
   UserData user = freshUser();
 
-  void put(const std::string& name, DWORD type, const Bytes& bytes) { writeValue(*store, kAppPath, name, type, bytes); }
+  void put(const std::string& name, DWORD type, const Bytes& bytes) {
+    writeValue(*store, kAppPath, name, type, bytes);
+  }
   std::optional<Value> get(const std::string& name) { return readValue(*store, kAppPath, name); }
   void load() { EXPECT_TRUE(loadUserData(*store, user).ok()); }
   void save() { EXPECT_TRUE(saveUserData(*store, user).ok()); }
@@ -92,8 +94,8 @@ TEST_F(UserStore, KeyPathAndClassAreAsTheGameWritesThem) {
 }
 
 TEST_F(UserStore, SavingAfterALoadWritesEveryCarriedByteBack) {
-  const Bytes record = {0x01, 0x02, 0x03, 0x04, 0xFE, 0xFF, 0x7F, 0x80, 0x11, 0x92, 0x02, 0x00,
-                        0x03, 0x00, 0xAB, 0xCD, 0x05, 0x00, 0x00, 0x10, 0x34, 0x12};
+  const Bytes record = {0x01, 0x02, 0x03, 0x04, 0xFE, 0xFF, 0x7F, 0x80, 0x11, 0x92, 0x02,
+                        0x00, 0x03, 0x00, 0xAB, 0xCD, 0x05, 0x00, 0x00, 0x10, 0x34, 0x12};
   const Bytes wfsf = {0x9A, 0x78, 0x56, 0xF4};
   const Bytes switches = {0, 0, 7, 0, 0xFF, 0xFF, 0x00, 0x80, 2, 1, 0x34, 0x12, 1, 0};
   Bytes table1, table2;
@@ -108,7 +110,8 @@ TEST_F(UserStore, SavingAfterALoadWritesEveryCarriedByteBack) {
   put("2STATS", REG_BINARY, table2);
   for (int level = 1; level <= 2; ++level)
     for (int i = 1; i <= 8; ++i)
-      put(nameValueName(level, i), REG_SZ, text(std::string("P\xE9").append(std::to_string(level * 10 + i))));
+      put(nameValueName(level, i), REG_SZ,
+          text(std::string("P\xE9").append(std::to_string(level * 10 + i))));
 
   load();
   // Little-endian fields at their offsets.
@@ -122,7 +125,9 @@ TEST_F(UserStore, SavingAfterALoadWritesEveryCarriedByteBack) {
   EXPECT_EQ(user.soundOptions[2], -1);
   EXPECT_EQ(user.soundOptions[3], -32768);
   EXPECT_EQ(user.bestScores(1).times(3), 3007);
-  EXPECT_EQ(user.bestScores(2).names(8), "P\xE9" "28");
+  EXPECT_EQ(user.bestScores(2).names(8),
+            "P\xE9"
+            "28");
 
   save();
   EXPECT_EQ(get("SOLVINGDATA")->bytes, record);
@@ -130,7 +135,8 @@ TEST_F(UserStore, SavingAfterALoadWritesEveryCarriedByteBack) {
   EXPECT_EQ(get("SOUNDOPTIONS")->bytes, switches);
   EXPECT_EQ(get("1STATS")->bytes, table1);
   EXPECT_EQ(get("2STATS")->bytes, table2);
-  EXPECT_EQ(get("1STATS5")->bytes, text("P\xE9" "15"));
+  EXPECT_EQ(get("1STATS5")->bytes, text("P\xE9"
+                                        "15"));
 }
 
 TEST_F(UserStore, NamesAreReadThroughATwentyFiveByteBuffer) {
@@ -156,7 +162,7 @@ TEST_F(UserStore, NamesAreReadThroughATwentyFiveByteBuffer) {
   EXPECT_EQ(l.names(3), "Ad");  // stored without its NUL: the last character is lost
   EXPECT_EQ(l.names(4), "");    // a lone NUL
   EXPECT_EQ(l.times(4), 400);
-  EXPECT_EQ(l.names(5), "");    // no bytes at all: an empty name, the time kept
+  EXPECT_EQ(l.names(5), "");  // no bytes at all: an empty name, the time kept
   EXPECT_EQ(l.times(5), 500);
   EXPECT_EQ(l.names(6), std::string(24, 'w'));
   EXPECT_EQ(l.names(7), "Anononymous");  // absent
@@ -164,7 +170,8 @@ TEST_F(UserStore, NamesAreReadThroughATwentyFiveByteBuffer) {
 }
 
 TEST_F(UserStore, AMissingTableLeavesTheTimesOfPresentNames) {
-  for (int i = 1; i <= 8; ++i) put(nameValueName(2, i), REG_SZ, text(std::string("N").append(std::to_string(i))));
+  for (int i = 1; i <= 8; ++i)
+    put(nameValueName(2, i), REG_SZ, text(std::string("N").append(std::to_string(i))));
   load();
   for (int i = 1; i <= 8; ++i) {
     EXPECT_EQ(user.bestScores(2).names(i), std::string("N").append(std::to_string(i)));

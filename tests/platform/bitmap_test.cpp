@@ -33,8 +33,8 @@ void put32(std::vector<unsigned char>& v, uint32_t x) {
 }
 
 // A file and info header (40 bytes) for a picture; pixel data is appended by the caller.
-std::vector<unsigned char> header(int32_t width, int32_t height, uint16_t bits, uint32_t compression,
-                                  uint32_t extra = 0) {
+std::vector<unsigned char> header(int32_t width, int32_t height, uint16_t bits,
+                                  uint32_t compression, uint32_t extra = 0) {
   std::vector<unsigned char> v{'B', 'M'};
   put32(v, 0);  // file size: readers ignore it
   put32(v, 0);
@@ -55,7 +55,8 @@ Bitmap sample(int w, int h) {
   b.height = h;
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x)
-      b.pixels.push_back(rgb(static_cast<uint8_t>(40 * x + 1), static_cast<uint8_t>(60 * y + 2), static_cast<uint8_t>(x ^ y)));
+      b.pixels.push_back(rgb(static_cast<uint8_t>(40 * x + 1), static_cast<uint8_t>(60 * y + 2),
+                             static_cast<uint8_t>(x ^ y)));
   return b;
 }
 
@@ -118,7 +119,8 @@ TEST_F(BitmapTest, DamagedOrUnsupportedFilesAreRefusedByName) {
   cases.push_back({"empty.bmp", {}});
   cases.push_back({"cut_header.bmp", std::vector<unsigned char>(good.begin(), good.begin() + 30)});
   cases.push_back({"cut_pixels.bmp", std::vector<unsigned char>(good.begin(), good.end() - 1)});
-  cases.push_back({"not_bmp.bmp", {'P', 'K', 3, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}});
+  cases.push_back(
+      {"not_bmp.bmp", {'P', 'K', 3, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}});
   const auto padded = [](std::vector<unsigned char> v, std::size_t n) {
     v.resize(v.size() + n, 0);
     return v;

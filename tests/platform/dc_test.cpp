@@ -49,7 +49,10 @@ TEST(DeviceContextTest, FillsAndOutlinesCoverExactlyTheirPixels) {
     const char* picture;
   };
   const Case cases[] = {
-      {"fill", 10, 4, [&](DeviceContext& dc) { dc.fillRect({2, 1, 6, 4}, &brush); },
+      {"fill", 10, 4,
+       [&](DeviceContext& dc) {
+         dc.fillRect({2, 1, 6, 4}, &brush);
+       },
        "..........\n..####....\n..####....\n..####....\n"},
       {"empty, inverted and brushless fills", 6, 2,
        [&](DeviceContext& dc) {
@@ -126,7 +129,8 @@ Bitmap gradient(int w, int h) {
   b.width = w;
   b.height = h;
   for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) b.pixels.push_back(rgb(static_cast<uint8_t>(x * 10), static_cast<uint8_t>(y * 10), 7));
+    for (int x = 0; x < w; ++x)
+      b.pixels.push_back(rgb(static_cast<uint8_t>(x * 10), static_cast<uint8_t>(y * 10), 7));
   return b;
 }
 
@@ -140,7 +144,8 @@ TEST(DeviceContextTest, BitBltCopiesPixelsExactly) {
   for (int y = 0; y < 10; ++y)
     for (int x = 0; x < 10; ++x) {
       const bool inside = x >= 3 && x < 7 && y >= 2 && y < 5;
-      const ColorRef want = inside ? rgb(static_cast<uint8_t>((x - 2) * 10), static_cast<uint8_t>(y * 10), 7) : kBg;
+      const ColorRef want =
+          inside ? rgb(static_cast<uint8_t>((x - 2) * 10), static_cast<uint8_t>(y * 10), 7) : kBg;
       ASSERT_EQ(dc.pixel(x, y), want) << x << "," << y;
     }
 }

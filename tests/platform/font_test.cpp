@@ -35,7 +35,7 @@ TEST(FontTest, PointSizesGiveTheEmInPixelsAt96Dpi) {
 TEST(FontTest, Windows1252TextBecomesUtf8) {
   EXPECT_EQ(cp1252ToUtf8("Hall of Fame"), "Hall of Fame");
   EXPECT_EQ(cp1252ToUtf8("caf\xE9"), "caf\xC3\xA9");
-  EXPECT_EQ(cp1252ToUtf8("\x80"), "\xE2\x82\xAC");          // euro sign, not a C1 control
+  EXPECT_EQ(cp1252ToUtf8("\x80"), "\xE2\x82\xAC");                    // euro sign, not a C1 control
   EXPECT_EQ(cp1252ToUtf8("\x93q\x94"), "\xE2\x80\x9Cq\xE2\x80\x9D");  // curly quotes
   EXPECT_EQ(cp1252ToCodePoint(0x9F), U'\u0178');
   EXPECT_EQ(cp1252ToCodePoint(0x81), U'\u0081');
@@ -110,7 +110,8 @@ TEST(FontTest, AFaceThatCannotBeOpenedFallsBackToSansSerif) {
 }
 
 TEST(FontTest, WithNoUsableFontTextDrawsNothingAndSaysSoOnce) {
-  TtfFontEngine engine(16, [](const std::string&, int) { return std::string("/no/such/font.ttf"); });
+  TtfFontEngine engine(16,
+                       [](const std::string&, int) { return std::string("/no/such/font.ttf"); });
   const ColorRef bg = rgb(9, 9, 9);
   DeviceContext dc(40, 30, bg, &engine);
   ::testing::internal::CaptureStderr();

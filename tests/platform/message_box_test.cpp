@@ -46,7 +46,8 @@ TEST(MessageBox, LaysOutTextAboveACentredOkButtonAndPaintsInItsStyle) {
   EXPECT_TRUE(inside(client, box.textArea()));
   EXPECT_TRUE(inside(client, box.okButton()));
   EXPECT_GE(box.okButton().top, box.textArea().bottom) << "the button lies below the text";
-  EXPECT_LE(std::abs((box.okButton().left + box.okButton().right) - box.clientWidth()), 1) << "centred";
+  EXPECT_LE(std::abs((box.okButton().left + box.okButton().right) - box.clientWidth()), 1)
+      << "centred";
   // Two lines of text, each as tall as the font's line.
   EXPECT_EQ(box.textArea().height(), 2 * dc.textExtent("Ag").cy);
   EXPECT_GE(box.textArea().width(), dc.textExtent("First line of the message").cx);
@@ -54,14 +55,16 @@ TEST(MessageBox, LaysOutTextAboveACentredOkButtonAndPaintsInItsStyle) {
   EXPECT_EQ(dc.pixel(0, 0), style.background);
   EXPECT_EQ(dc.pixel(box.clientWidth() - 1, box.clientHeight() - 1), style.background);
   EXPECT_GT(count(dc, box.textArea(), style.text), 20) << "text drawn in the text colour";
-  EXPECT_EQ(count(dc, Rect{0, 0, client.right, box.textArea().top}, style.text), 0) << "nothing above the text";
+  EXPECT_EQ(count(dc, Rect{0, 0, client.right, box.textArea().top}, style.text), 0)
+      << "nothing above the text";
 
   const Rect& ok = box.okButton();
   EXPECT_EQ(dc.pixel(ok.left, ok.top), style.buttonFrame);
   EXPECT_EQ(dc.pixel(ok.right - 1, ok.bottom - 1), style.buttonFrame);
   EXPECT_EQ(dc.pixel(ok.left + 3, ok.top + 3), style.buttonFill);
   const Rect inner{ok.left + 2, ok.top + 2, ok.right - 2, ok.bottom - 2};
-  EXPECT_GT(inner.width() * inner.height() - count(dc, inner, style.buttonFill), 10) << "the label OK";
+  EXPECT_GT(inner.width() * inner.height() - count(dc, inner, style.buttonFill), 10)
+      << "the label OK";
   EXPECT_GT(count(dc, inner, style.buttonText), 0) << "in the button's text colour";
 }
 
@@ -87,7 +90,8 @@ TEST(MessageBox, WrapKeepsTextAndBreaksAtBlanks) {
   EXPECT_EQ(wrapText(dc, "aaaa bbbb cccc", width), (std::vector<std::string>{"aaaa bbbb", "cccc"}));
   EXPECT_EQ(wrapText(dc, "one\r\n\ntwo", 1000), (std::vector<std::string>{"one", "", "two"}));
   // A word wider than the line is split rather than left to overflow; nothing is lost.
-  const std::vector<std::string> split = wrapText(dc, "xxxxxxxxxxxxxxxxxxxxxxxx", dc.textExtent("xxxx").cx);
+  const std::vector<std::string> split =
+      wrapText(dc, "xxxxxxxxxxxxxxxxxxxxxxxx", dc.textExtent("xxxx").cx);
   std::string joined;
   for (const std::string& line : split) {
     EXPECT_LE(dc.textExtent(line).cx, dc.textExtent("xxxx").cx);
@@ -115,8 +119,10 @@ bool closesAfter(Step step) {
 }
 
 TEST(MessageBox, ClosesOnEnterEscapeOrAClickOnOk) {
-  EXPECT_TRUE(closesAfter([](HeadlessBackend& b, MessageBoxWindow& box) { b.keyDown(box, VK_RETURN); }));
-  EXPECT_TRUE(closesAfter([](HeadlessBackend& b, MessageBoxWindow& box) { b.keyDown(box, VK_ESCAPE); }));
+  EXPECT_TRUE(
+      closesAfter([](HeadlessBackend& b, MessageBoxWindow& box) { b.keyDown(box, VK_RETURN); }));
+  EXPECT_TRUE(
+      closesAfter([](HeadlessBackend& b, MessageBoxWindow& box) { b.keyDown(box, VK_ESCAPE); }));
   EXPECT_TRUE(closesAfter([](HeadlessBackend& b, MessageBoxWindow& box) {
     const Rect& ok = box.okButton();
     b.mouseDown(box, float(ok.left), float(ok.bottom - 1));

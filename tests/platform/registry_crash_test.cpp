@@ -20,7 +20,9 @@ constexpr int kValues = 20;
 std::string valueName(int i) { return "VALUE" + std::to_string(i); }
 
 // Value i of generation g: the generation number spelled out, padded to a size of its own.
-std::string valueBytes(int i, uint32_t g) { return std::to_string(g) + std::string(static_cast<size_t>(i) * 13, ':'); }
+std::string valueBytes(int i, uint32_t g) {
+  return std::to_string(g) + std::string(static_cast<size_t>(i) * 13, ':');
+}
 
 // Writes a byte to ready after its first complete save.
 [[noreturn]] void saveForever(const std::string& path, uint32_t from, int ready) {
@@ -29,12 +31,15 @@ std::string valueBytes(int i, uint32_t g) { return std::to_string(g) + std::stri
   if (!openRegistry(path, &reg, &notice).ok()) _exit(3);
   for (uint32_t g = from;; ++g) {
     HKEY sw = nullptr, app = nullptr;
-    if (reg->RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_ALL_ACCESS, &sw) != ERROR_SUCCESS) _exit(4);
-    reg->RegCreateKeyExA(sw, "Tarnwick\\Quillorix\\1.0", 0, "USERDATA", 0, KEY_ALL_ACCESS, nullptr, &app, nullptr);
+    if (reg->RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_ALL_ACCESS, &sw) != ERROR_SUCCESS)
+      _exit(4);
+    reg->RegCreateKeyExA(sw, "Tarnwick\\Quillorix\\1.0", 0, "USERDATA", 0, KEY_ALL_ACCESS, nullptr,
+                         &app, nullptr);
     for (int i = 0; i < kValues; ++i) {
       const std::string bytes = valueBytes(i, g);
       reg->RegSetValueExA(app, valueName(i).c_str(), 0, i % 2 ? REG_SZ : REG_BINARY,
-                          reinterpret_cast<const uint8_t*>(bytes.data()), static_cast<DWORD>(bytes.size()));
+                          reinterpret_cast<const uint8_t*>(bytes.data()),
+                          static_cast<DWORD>(bytes.size()));
     }
     reg->RegCloseKey(app);
     reg->RegCloseKey(sw);
@@ -50,7 +55,8 @@ std::string valueBytes(int i, uint32_t g) { return std::to_string(g) + std::stri
   if (!st.ok()) return ::testing::AssertionFailure() << "store did not open: " << st.message();
   if (!notice.empty()) return ::testing::AssertionFailure() << "store was damaged: " << notice;
   HKEY app = nullptr;
-  const LONG rc = reg->RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Tarnwick\\Quillorix\\1.0", 0, KEY_ALL_ACCESS, &app);
+  const LONG rc = reg->RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Tarnwick\\Quillorix\\1.0", 0,
+                                     KEY_ALL_ACCESS, &app);
   if (rc == ERROR_FILE_NOT_FOUND) {
     *generation = 0;
     return ::testing::AssertionSuccess();
@@ -60,14 +66,15 @@ std::string valueBytes(int i, uint32_t g) { return std::to_string(g) + std::stri
   for (int i = 0; i < kValues; ++i) {
     char buf[512];
     DWORD n = sizeof buf;
-    if (reg->RegQueryValueExA(app, valueName(i).c_str(), nullptr, nullptr, reinterpret_cast<uint8_t*>(buf), &n) !=
-        ERROR_SUCCESS)
+    if (reg->RegQueryValueExA(app, valueName(i).c_str(), nullptr, nullptr,
+                              reinterpret_cast<uint8_t*>(buf), &n) != ERROR_SUCCESS)
       return ::testing::AssertionFailure() << valueName(i) << " is missing";
     const uint32_t g = static_cast<uint32_t>(std::stoul(std::string(buf, n)));
     if (i == 0) first = g;
     if (g != first || std::string(buf, n) != valueBytes(i, g))
-      return ::testing::AssertionFailure() << "a mixed set: " << valueName(i) << " holds generation " << g
-                                           << ", " << valueName(0) << " " << first;
+      return ::testing::AssertionFailure()
+             << "a mixed set: " << valueName(i) << " holds generation " << g << ", " << valueName(0)
+             << " " << first;
   }
   reg->RegCloseKey(app);
   *generation = first;

@@ -28,9 +28,10 @@ std::unique_ptr<Registry> openOk(const std::string& path) {
 
 HKEY openApp(Registry& reg, HKEY* software) {
   HKEY app = nullptr;
-  EXPECT_EQ(reg.RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_ALL_ACCESS, software), ERROR_SUCCESS);
-  EXPECT_EQ(reg.RegCreateKeyExA(*software, "Tarnwick\\Quillorix\\1.0", 0, "USERDATA", REG_OPTION_NON_VOLATILE,
-                                KEY_ALL_ACCESS, nullptr, &app, nullptr),
+  EXPECT_EQ(reg.RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_ALL_ACCESS, software),
+            ERROR_SUCCESS);
+  EXPECT_EQ(reg.RegCreateKeyExA(*software, "Tarnwick\\Quillorix\\1.0", 0, "USERDATA",
+                                REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &app, nullptr),
             ERROR_SUCCESS);
   return app;
 }
@@ -46,7 +47,8 @@ LONG readAll(Registry& reg, HKEY key, const char* name, std::string* bytes, DWOR
   LONG rc = reg.RegQueryValueExA(key, name, nullptr, type, nullptr, &size);
   if (rc != ERROR_SUCCESS) return rc;
   bytes->assign(size, '\0');
-  return reg.RegQueryValueExA(key, name, nullptr, type, reinterpret_cast<uint8_t*>(bytes->data()), &size);
+  return reg.RegQueryValueExA(key, name, nullptr, type, reinterpret_cast<uint8_t*>(bytes->data()),
+                              &size);
 }
 
 class StoreTest : public ::testing::Test {
@@ -69,22 +71,25 @@ TEST_F(StoreTest, QueryCopiesWhatFitsAndReportsTheSizeOfWhatDoesNot) {
   char buf[25];
   std::memset(buf, ' ', sizeof buf);
   DWORD n = 25, type = 99;
-  EXPECT_EQ(reg->RegQueryValueExA(app, "1STATS1", nullptr, &type, reinterpret_cast<uint8_t*>(buf), &n),
-            ERROR_MORE_DATA);
+  EXPECT_EQ(
+      reg->RegQueryValueExA(app, "1STATS1", nullptr, &type, reinterpret_cast<uint8_t*>(buf), &n),
+      ERROR_MORE_DATA);
   EXPECT_EQ(n, 26u);
   EXPECT_EQ(type, REG_SZ);
   EXPECT_EQ(std::string(buf, 25), std::string(25, ' ')) << "nothing is copied when it does not fit";
 
   n = 25;
-  EXPECT_EQ(reg->RegQueryValueExA(app, "1STATS2", nullptr, &type, reinterpret_cast<uint8_t*>(buf), &n),
-            ERROR_SUCCESS);
+  EXPECT_EQ(
+      reg->RegQueryValueExA(app, "1STATS2", nullptr, &type, reinterpret_cast<uint8_t*>(buf), &n),
+      ERROR_SUCCESS);
   EXPECT_EQ(n, 25u);
   EXPECT_EQ(std::string(buf, 25), name24 + '\0');
 
   std::memset(buf, ' ', sizeof buf);
   n = 25;
-  EXPECT_EQ(reg->RegQueryValueExA(app, "1STATS3", nullptr, &type, reinterpret_cast<uint8_t*>(buf), &n),
-            ERROR_SUCCESS);
+  EXPECT_EQ(
+      reg->RegQueryValueExA(app, "1STATS3", nullptr, &type, reinterpret_cast<uint8_t*>(buf), &n),
+      ERROR_SUCCESS);
   EXPECT_EQ(n, 3u) << "a text stored without its NUL comes back without one";
   EXPECT_EQ(std::string(buf, 4), "Ann ");
 
@@ -94,8 +99,9 @@ TEST_F(StoreTest, QueryCopiesWhatFitsAndReportsTheSizeOfWhatDoesNot) {
   EXPECT_EQ(n, 26u);
   n = 7;
   type = 99;
-  EXPECT_EQ(reg->RegQueryValueExA(app, "1STATS9", nullptr, &type, reinterpret_cast<uint8_t*>(buf), &n),
-            ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(
+      reg->RegQueryValueExA(app, "1STATS9", nullptr, &type, reinterpret_cast<uint8_t*>(buf), &n),
+      ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(n, 7u);
   EXPECT_EQ(type, 99u);
   EXPECT_EQ(std::string(buf, 4), "Ann ");
@@ -133,7 +139,8 @@ TEST_F(StoreTest, NamesCompareWithoutCaseAndValueNamesKeepTheirFirstSpelling) {
   EXPECT_EQ(values[0].name, "SoundOptions");
 
   HKEY same = nullptr;
-  ASSERT_EQ(reg->RegOpenKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\tarnwick\\QUILLORIX\\1.0", 0, KEY_ALL_ACCESS, &same),
+  ASSERT_EQ(reg->RegOpenKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\tarnwick\\QUILLORIX\\1.0", 0,
+                               KEY_ALL_ACCESS, &same),
             ERROR_SUCCESS);
   ASSERT_EQ(readAll(*reg, same, "SOUNDoptions", &got), ERROR_SUCCESS);
   EXPECT_EQ(got, "b");
@@ -146,9 +153,13 @@ TEST_F(StoreTest, CreatedKeysReportTheirClassAndReopeningKeepsIt) {
   EXPECT_EQ(cls, "USERDATA");
   HKEY save = nullptr, again = nullptr;
   DWORD disp = 0;
-  ASSERT_EQ(reg->RegCreateKeyExA(app, "SAVE", 0, "SAVEDATA", 0, KEY_ALL_ACCESS, nullptr, &save, &disp), ERROR_SUCCESS);
+  ASSERT_EQ(
+      reg->RegCreateKeyExA(app, "SAVE", 0, "SAVEDATA", 0, KEY_ALL_ACCESS, nullptr, &save, &disp),
+      ERROR_SUCCESS);
   EXPECT_EQ(disp, REG_CREATED_NEW_KEY);
-  ASSERT_EQ(reg->RegCreateKeyExA(app, "save", 0, "OTHER", 0, KEY_ALL_ACCESS, nullptr, &again, &disp), ERROR_SUCCESS);
+  ASSERT_EQ(
+      reg->RegCreateKeyExA(app, "save", 0, "OTHER", 0, KEY_ALL_ACCESS, nullptr, &again, &disp),
+      ERROR_SUCCESS);
   EXPECT_EQ(disp, REG_OPENED_EXISTING_KEY);
   ASSERT_EQ(reg->queryKeyClass(again, &cls), ERROR_SUCCESS);
   EXPECT_EQ(cls, "SAVEDATA");
@@ -158,20 +169,23 @@ TEST_F(StoreTest, CreatedKeysReportTheirClassAndReopeningKeepsIt) {
   HKEY missing = reinterpret_cast<HKEY>(1);
   EXPECT_EQ(reg->RegOpenKeyExA(app, "NOPE", 0, KEY_ALL_ACCESS, &missing), ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(missing, nullptr);
-  EXPECT_EQ(reg->RegOpenKeyExA(app, "a\\\\b", 0, KEY_ALL_ACCESS, &missing), ERROR_INVALID_PARAMETER);
+  EXPECT_EQ(reg->RegOpenKeyExA(app, "a\\\\b", 0, KEY_ALL_ACCESS, &missing),
+            ERROR_INVALID_PARAMETER);
 }
 
 TEST_F(StoreTest, ClosedForeignAndNullHandlesAreRefusedWithoutHarm) {
   HKEY save = nullptr;
-  ASSERT_EQ(reg->RegCreateKeyExA(app, "SAVE", 0, "SAVEDATA", 0, KEY_ALL_ACCESS, nullptr, &save, nullptr),
-            ERROR_SUCCESS);
+  ASSERT_EQ(
+      reg->RegCreateKeyExA(app, "SAVE", 0, "SAVEDATA", 0, KEY_ALL_ACCESS, nullptr, &save, nullptr),
+      ERROR_SUCCESS);
   ASSERT_EQ(reg->RegCloseKey(save), ERROR_SUCCESS);
   uint8_t b = 1;
   DWORD n = 1;
   std::string cls;
   EXPECT_EQ(reg->RegCloseKey(save), ERROR_INVALID_HANDLE);
   EXPECT_EQ(reg->RegSetValueExA(save, "ISSTORED", 0, REG_BINARY, &b, 1), ERROR_INVALID_HANDLE);
-  EXPECT_EQ(reg->RegQueryValueExA(save, "ISSTORED", nullptr, nullptr, &b, &n), ERROR_INVALID_HANDLE);
+  EXPECT_EQ(reg->RegQueryValueExA(save, "ISSTORED", nullptr, nullptr, &b, &n),
+            ERROR_INVALID_HANDLE);
   EXPECT_EQ(reg->queryKeyClass(save, &cls), ERROR_INVALID_HANDLE);
   HKEY out = nullptr;
   EXPECT_EQ(reg->RegOpenKeyExA(save, "x", 0, KEY_ALL_ACCESS, &out), ERROR_INVALID_HANDLE);
@@ -181,7 +195,8 @@ TEST_F(StoreTest, ClosedForeignAndNullHandlesAreRefusedWithoutHarm) {
   // A handle of another store is foreign here.
   auto other = openOk(":memory:");
   HKEY otherSoftware = nullptr;
-  ASSERT_EQ(other->RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_ALL_ACCESS, &otherSoftware), ERROR_SUCCESS);
+  ASSERT_EQ(other->RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_ALL_ACCESS, &otherSoftware),
+            ERROR_SUCCESS);
   EXPECT_EQ(reg->RegCloseKey(otherSoftware), ERROR_INVALID_HANDLE);
   EXPECT_EQ(other->RegCloseKey(otherSoftware), ERROR_SUCCESS);
 }
@@ -210,7 +225,8 @@ TEST(StoreTransactions, ASaveIsVisibleOnlyAfterTheLastKeyIsClosed) {
     std::string notice;
     ASSERT_TRUE(openSqliteRegistry(path, RegistryOptions{200}, &second, &notice).ok());
     HKEY sw2 = nullptr;
-    EXPECT_EQ(second->RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_ALL_ACCESS, &sw2), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(second->RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_ALL_ACCESS, &sw2),
+              ERROR_ACCESS_DENIED);
   }  // the store goes away with Software still open
   auto reg = openOk(path);
   HKEY sw = nullptr;
@@ -235,7 +251,8 @@ TEST(StoreTransactions, TwoStoresOnOneFileInterleaveWholeSaves) {
       const std::string value = std::string(1, tag) + std::to_string(i);
       for (const char* name : {"V1", "V2", "V3", "V4", "V5"})
         if (setText(*reg, app, name, value) != ERROR_SUCCESS) ++*failures;
-      if (reg->RegCloseKey(app) != ERROR_SUCCESS || reg->RegCloseKey(sw) != ERROR_SUCCESS) ++*failures;
+      if (reg->RegCloseKey(app) != ERROR_SUCCESS || reg->RegCloseKey(sw) != ERROR_SUCCESS)
+        ++*failures;
     }
   };
   int failuresA = 0, failuresB = 0;
@@ -266,7 +283,8 @@ std::string fullStoreBytes(const TempFolder& dir) {
     auto reg = openOk(path);
     HKEY sw = nullptr;
     HKEY app = openApp(*reg, &sw);
-    for (int i = 0; i < 200; ++i) setText(*reg, app, ("NAME" + std::to_string(i)).c_str(), std::string(300, 'x'));
+    for (int i = 0; i < 200; ++i)
+      setText(*reg, app, ("NAME" + std::to_string(i)).c_str(), std::string(300, 'x'));
     reg->RegCloseKey(app);
     reg->RegCloseKey(sw);
   }
@@ -280,9 +298,11 @@ TEST(StoreFiles, DamagedFilesAreMovedAsideAndAFreshStoreStarts) {
   for (size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<char>(i * 7919 % 251);
   const std::vector<std::pair<const char*, std::function<std::string(std::string)>>> damages = {
       {"garbage", [&](const std::string&) { return garbage; }},
-      {"truncated", [](const std::string& whole) { return whole.substr(0, whole.size() / 2 + 100); }},
+      {"truncated",
+       [](const std::string& whole) { return whole.substr(0, whole.size() / 2 + 100); }},
       // Another program's database: the application id in the header (offset 68) differs.
-      {"foreign", [](const std::string& whole) { return whole.substr(0, 68) + 'Z' + whole.substr(69); }},
+      {"foreign",
+       [](const std::string& whole) { return whole.substr(0, 68) + 'Z' + whole.substr(69); }},
       // One byte that SQLite opens but cannot use: the schema format, the write version, a
       // collation name in the stored table text. What can still be read is carried over.
       {"schema format", [](std::string w) { return w.replace(47, 1, 1, '\x09'); }},
@@ -302,7 +322,8 @@ TEST(StoreFiles, DamagedFilesAreMovedAsideAndAFreshStoreStarts) {
     ASSERT_TRUE(st.ok()) << what << ": " << st.message();
     std::string aside;
     for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
-      if (entry.path().filename().string().rfind("settings.db.damaged-", 0) == 0) aside = entry.path().string();
+      if (entry.path().filename().string().rfind("settings.db.damaged-", 0) == 0)
+        aside = entry.path().string();
     ASSERT_NE(aside, "") << what << ": the damaged file was not kept";
     EXPECT_EQ(readText(aside), bytes) << what;
     EXPECT_NE(notice.find(aside), std::string::npos) << notice;
@@ -335,12 +356,16 @@ TEST(StoreFiles, AReadOnlyOpenNeverChangesOrReplacesTheFile) {
   ASSERT_TRUE(openSqliteRegistry(path, readOnly, &reg, &notice).ok());
   EXPECT_TRUE(reg->readOnly());
   HKEY sw = nullptr, app = nullptr;
-  ASSERT_EQ(reg->RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_ALL_ACCESS, &sw), ERROR_SUCCESS);
-  EXPECT_EQ(reg->RegCreateKeyExA(sw, "New", 0, "", 0, KEY_ALL_ACCESS, nullptr, &app, nullptr), ERROR_ACCESS_DENIED);
-  ASSERT_EQ(reg->RegOpenKeyExA(sw, "Tarnwick\\Quillorix\\1.0", 0, KEY_ALL_ACCESS, &app), ERROR_SUCCESS);
+  ASSERT_EQ(reg->RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_ALL_ACCESS, &sw),
+            ERROR_SUCCESS);
+  EXPECT_EQ(reg->RegCreateKeyExA(sw, "New", 0, "", 0, KEY_ALL_ACCESS, nullptr, &app, nullptr),
+            ERROR_ACCESS_DENIED);
+  ASSERT_EQ(reg->RegOpenKeyExA(sw, "Tarnwick\\Quillorix\\1.0", 0, KEY_ALL_ACCESS, &app),
+            ERROR_SUCCESS);
   EXPECT_EQ(setText(*reg, app, "NAME1", "changed"), ERROR_ACCESS_DENIED);
   std::string value;
-  EXPECT_EQ(readAll(*reg, app, "NAME1", &value), ERROR_SUCCESS) << "a refused write leaves the store readable";
+  EXPECT_EQ(readAll(*reg, app, "NAME1", &value), ERROR_SUCCESS)
+      << "a refused write leaves the store readable";
   EXPECT_EQ(reg->RegCloseKey(app), ERROR_SUCCESS);
   EXPECT_EQ(reg->RegCloseKey(sw), ERROR_ACCESS_DENIED) << "the save that ends here did not happen";
   reg.reset();
@@ -353,7 +378,9 @@ TEST(StoreFiles, AReadOnlyOpenNeverChangesOrReplacesTheFile) {
   EXPECT_FALSE(st.ok());
   EXPECT_NE(st.message().find("damaged"), std::string::npos) << st.message();
   EXPECT_EQ(readText(path), damaged);
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator()), 2)
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                          std::filesystem::directory_iterator()),
+            2)
       << "nothing moved aside";
   EXPECT_FALSE(openSqliteRegistry(dir.file("none.db"), readOnly, &reg, &notice).ok());
   EXPECT_FALSE(std::filesystem::exists(dir.file("none.db")));
@@ -369,8 +396,10 @@ TEST(StoreFiles, NoStoreAtAllStillGivesARegistryThatRefusesEveryOpen) {
   EXPECT_NE(st.message().find("cannot be created"), std::string::npos) << st.message();
   ASSERT_NE(reg, nullptr);
   HKEY key = nullptr;
-  EXPECT_EQ(reg->RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_ALL_ACCESS, &key), ERROR_ACCESS_DENIED);
-  EXPECT_EQ(reg->RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\X", 0, "C", 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+  EXPECT_EQ(reg->RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_ALL_ACCESS, &key),
+            ERROR_ACCESS_DENIED);
+  EXPECT_EQ(reg->RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\X", 0, "C", 0, KEY_ALL_ACCESS,
+                                 nullptr, &key, nullptr),
             ERROR_ACCESS_DENIED);
   EXPECT_EQ(reg->RegCloseKey(HKEY_CURRENT_USER), ERROR_SUCCESS);
 }
@@ -389,8 +418,10 @@ TEST(StoreFiles, FolderIsCreatedAndDefaultPathFollowsXdgDataHome) {
   setenv("XDG_DATA_HOME", "relative", 1);  // ignored, as relative values must be
   setenv("HOME", "/home/someone", 1);
   EXPECT_EQ(defaultRegistryPath(), "/home/someone/.local/share/quillorix/settings.db");
-  if (oldXdg) setenv("XDG_DATA_HOME", saved.c_str(), 1);
-  else unsetenv("XDG_DATA_HOME");
+  if (oldXdg)
+    setenv("XDG_DATA_HOME", saved.c_str(), 1);
+  else
+    unsetenv("XDG_DATA_HOME");
   setenv("HOME", savedHome.c_str(), 1);
 }
 

@@ -31,7 +31,8 @@ std::unique_ptr<Backend> dummyBackend() {
 // The SDL window showing the window with this caption.
 Uint32 sdlIdOf(const std::string& caption) {
   for (Uint32 id = 1; id < 1000; ++id)
-    if (SDL_Window* w = SDL_GetWindowFromID(id); w != nullptr && caption == SDL_GetWindowTitle(w)) return id;
+    if (SDL_Window* w = SDL_GetWindowFromID(id); w != nullptr && caption == SDL_GetWindowTitle(w))
+      return id;
   ADD_FAILURE() << "no SDL window titled " << caption;
   return 0;
 }
@@ -89,19 +90,21 @@ void pushClose(Uint32 id) {
 // A window that writes down what its handlers receive.
 class Recorder : public Window {
  public:
-  Recorder(Backend& b, const std::string& caption, int w = 800, int h = 600) : Window(b, w, h) { setCaption(caption); }
+  Recorder(Backend& b, const std::string& caption, int w = 800, int h = 600) : Window(b, w, h) {
+    setCaption(caption);
+  }
   std::vector<std::string> log;
   int refuseUnloads = 0;
   std::function<void()> onTick;
   std::function<void(int)> onKey;
 
   void Form_MouseDown(int button, int shift, float x, float y) override {
-    log.push_back("down " + std::to_string(button) + " " + std::to_string(shift) + " " + std::to_string(int(x)) + " " +
-                  std::to_string(int(y)));
+    log.push_back("down " + std::to_string(button) + " " + std::to_string(shift) + " " +
+                  std::to_string(int(x)) + " " + std::to_string(int(y)));
   }
   void Form_MouseMove(int button, int shift, float x, float y) override {
-    log.push_back("move " + std::to_string(button) + " " + std::to_string(shift) + " " + std::to_string(int(x)) + " " +
-                  std::to_string(int(y)));
+    log.push_back("move " + std::to_string(button) + " " + std::to_string(shift) + " " +
+                  std::to_string(int(x)) + " " + std::to_string(int(y)));
   }
   void Form_KeyDown(int& keyCode, int& shift) override {
     log.push_back("key " + std::to_string(keyCode) + " " + std::to_string(shift));
@@ -130,13 +133,13 @@ TEST(SdlBackend, KeysArriveAsVirtualKeysThenTheirCharacterOnce) {
   pushText(id, "a");
   pushKey(id, SDLK_q, KMOD_LSHIFT);
   pushText(id, "Q");
-  pushKey(id, SDLK_RETURN);      // no text: the character is made from the key
+  pushKey(id, SDLK_RETURN);  // no text: the character is made from the key
   pushKey(id, SDLK_KP_ENTER);
   pushKey(id, SDLK_BACKSPACE);
   pushKey(id, SDLK_ESCAPE);
-  pushKey(id, SDLK_SPACE);       // the space's character comes once, from its text
+  pushKey(id, SDLK_SPACE);  // the space's character comes once, from its text
   pushText(id, " ");
-  pushKey(id, SDLK_DELETE);      // no character at all
+  pushKey(id, SDLK_DELETE);  // no character at all
   pushKey(id, SDLK_LEFT);
   pushText(id, "\xC3\xA9\xD0\xB6");  // é is typed; the Cyrillic letter has no ANSI code
   pushKey(id, SDLK_r, KMOD_LCTRL);
@@ -146,9 +149,10 @@ TEST(SdlBackend, KeysArriveAsVirtualKeysThenTheirCharacterOnce) {
   pushKey(id, SDLK_ESCAPE, KMOD_NONE, 1);
   pushClose(id);
   backend->run();
-  EXPECT_EQ(w.log, (Log{"key 65 0", "char 97", "key 81 1", "char 81", "key 13 0", "char 13", "key 13 0", "char 13",
-                        "key 8 0", "char 8", "key 27 0", "char 27", "key 32 0", "char 32", "key 46 0", "key 37 0",
-                        "char 233", "key 82 2", "key 8 0", "char 8", "unload"}));
+  EXPECT_EQ(w.log, (Log{"key 65 0", "char 97", "key 81 1", "char 81",  "key 13 0", "char 13",
+                        "key 13 0", "char 13", "key 8 0",  "char 8",   "key 27 0", "char 27",
+                        "key 32 0", "char 32", "key 46 0", "key 37 0", "char 233", "key 82 2",
+                        "key 8 0",  "char 8",  "unload"}));
   EXPECT_FALSE(w.isVisible());
 }
 
@@ -167,12 +171,12 @@ TEST(SdlBackend, PointerPositionsComeBackInLayoutPixels) {
   SDL_SetWindowSize(SDL_GetWindowFromID(id), 400, 600);
   pushClick(id, 200, 250);
   pushClick(id, 0, 150);
-  pushClick(id, 200, 100);   // on the bar above the picture: nobody's
-  pushClick(id, 200, 460);   // on the bar below
+  pushClick(id, 200, 100);  // on the bar above the picture: nobody's
+  pushClick(id, 200, 460);  // on the bar below
   pushClose(id);
   backend->run();
-  EXPECT_EQ(w.log, (Log{"down 1 0 10 20", "down 2 0 799 599", "down 4 0 5 5", "move 1 0 30 40", "down 1 0 400 200",
-                        "down 1 0 0 0", "unload"}));
+  EXPECT_EQ(w.log, (Log{"down 1 0 10 20", "down 2 0 799 599", "down 4 0 5 5", "move 1 0 30 40",
+                        "down 1 0 400 200", "down 1 0 0 0", "unload"}));
 }
 
 TEST(SdlBackend, CloseBoxRunsTheUnloadHandlerWhichMayRefuse) {
@@ -234,7 +238,8 @@ TEST(SdlBackend, AModalWindowTakesAllInputUntilItCloses) {
   backend->run();
   EXPECT_TRUE(modalReturned);
   EXPECT_EQ(dialog.log, (Log{"tick", "key 89 0", "unload"}));
-  EXPECT_EQ(main.log, (Log{"key 77 0", "unload"})) << "the close box worked again once the dialog had gone";
+  EXPECT_EQ(main.log, (Log{"key 77 0", "unload"}))
+      << "the close box worked again once the dialog had gone";
 
   pushKey(mainId, SDLK_z);  // the main window is gone with no handler left to run
   main.show();
@@ -282,7 +287,8 @@ Uint32 screenPixel(Uint32 id, int x, int y) {
   SDL_Surface* s = SDL_GetWindowSurface(SDL_GetWindowFromID(id));
   if (s == nullptr || x < 0 || y < 0 || x >= s->w || y >= s->h) return 0xDEADBEEF;
   Uint32 p = 0;
-  std::memcpy(&p, static_cast<Uint8*>(s->pixels) + y * s->pitch + x * s->format->BytesPerPixel, sizeof p);
+  std::memcpy(&p, static_cast<Uint8*>(s->pixels) + y * s->pitch + x * s->format->BytesPerPixel,
+              sizeof p);
   Uint8 r, g, b;
   SDL_GetRGB(p, s->format, &r, &g, &b);
   return Uint32(r) << 16 | Uint32(g) << 8 | b;

@@ -3,6 +3,7 @@
 // files or a missing device stay silent.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
@@ -10,7 +11,6 @@
 #include <fstream>
 #include <string>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
 #include "platform/sdl/sdl_sound.h"
@@ -23,7 +23,9 @@ namespace fs = std::filesystem;
 constexpr int kRate = 44100;
 
 void put16(std::ofstream& out, uint16_t v) { out.put(char(v & 0xff)).put(char(v >> 8)); }
-void put32(std::ofstream& out, uint32_t v) { put16(out, uint16_t(v & 0xffff)), put16(out, uint16_t(v >> 16)); }
+void put32(std::ofstream& out, uint32_t v) {
+  put16(out, uint16_t(v & 0xffff)), put16(out, uint16_t(v >> 16));
+}
 
 // A 16-bit stereo wave at 44.1 kHz (the device's format, so the samples reach the file as
 // they are): a square wave of the given amplitude. dataBytes overrides the length the header
@@ -45,7 +47,8 @@ void writeWave(const fs::path& path, int amplitude, double seconds, long dataByt
   out << "data";
   put32(out, dataBytes >= 0 ? uint32_t(dataBytes) : bytes);
   for (uint32_t i = 0; i < frames; ++i) {
-    const auto v = static_cast<uint16_t>(static_cast<int16_t>((i / 50) % 2 ? amplitude : -amplitude));
+    const auto v =
+        static_cast<uint16_t>(static_cast<int16_t>((i / 50) % 2 ? amplitude : -amplitude));
     put16(out, v);
     put16(out, v);
   }
@@ -79,7 +82,8 @@ class SoundTest : public ::testing::Test {
     std::vector<char> raw((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     Heard h;
     for (std::size_t i = 0; i + 1 < raw.size(); i += 2) {
-      const auto v = static_cast<int16_t>(uint16_t(uint8_t(raw[i])) | uint16_t(uint8_t(raw[i + 1])) << 8);
+      const auto v =
+          static_cast<int16_t>(uint16_t(uint8_t(raw[i])) | uint16_t(uint8_t(raw[i + 1])) << 8);
       if (v != amplitude && v != -amplitude) continue;
       const long at = static_cast<long>(i / 2);
       if (h.first < 0) h.first = at;
@@ -100,7 +104,8 @@ constexpr std::size_t kLongBytes = kLongSamples * 2;
 // Waits (up to a few seconds) until pred holds.
 template <typename Pred>
 bool waitFor(Pred pred) {
-  for (int i = 0; i < 500 && !pred(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  for (int i = 0; i < 500 && !pred(); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
   return pred();
 }
 

@@ -37,11 +37,13 @@ int inkCount(const DeviceContext& dc) {
 }
 
 ::testing::AssertionResult sameBox(const Rect& got, const Rect& want) {
-  if (got.left == want.left && got.top == want.top && got.right == want.right && got.bottom == want.bottom)
+  if (got.left == want.left && got.top == want.top && got.right == want.right &&
+      got.bottom == want.bottom)
     return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "ink at {" << got.left << ", " << got.top << ", " << got.right << ", "
-                                       << got.bottom << "}, expected {" << want.left << ", " << want.top << ", "
-                                       << want.right << ", " << want.bottom << "}";
+  return ::testing::AssertionFailure()
+         << "ink at {" << got.left << ", " << got.top << ", " << got.right << ", " << got.bottom
+         << "}, expected {" << want.left << ", " << want.top << ", " << want.right << ", "
+         << want.bottom << "}";
 }
 
 constexpr uint32_t kCentred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
@@ -58,9 +60,10 @@ TEST(DrawTextTest, SingleLinesAreAlignedWithEachDivisionFlooredSeparately) {
       // y = 10 + 30/2 - 19/2 = 10 + 15 - 9 = 16 (one division of 11 would give 15);
       // x = (10 + 50 - 21) / 2 = 19.
       {7, 19, "abc", {10, 10, 50, 40}, kCentred, {19, 16, 40, 35}},
-      {7, 19, "xx", {0, 0, 41, 25}, kCentred, {13, 3, 27, 22}},    // x = 27/2 = 13; y = 12 - 9 = 3
-      {7, 19, "xxx", {5, 2, 46, 27}, kCentred, {15, 5, 36, 24}},   // x = 30/2 = 15; y = 2 + 12 - 9 = 5
-      {7, 19, "x", {1, 0, 61, 20}, kCentred, {27, 1, 34, 20}},     // x = 55/2 = 27; y = 10 - 9 = 1
+      {7, 19, "xx", {0, 0, 41, 25}, kCentred, {13, 3, 27, 22}},   // x = 27/2 = 13; y = 12 - 9 = 3
+      {7, 19, "xxx", {5, 2, 46, 27}, kCentred, {15, 5, 36, 24}},  // x = 30/2 = 15; y = 2 + 12 - 9 =
+                                                                  // 5
+      {7, 19, "x", {1, 0, 61, 20}, kCentred, {27, 1, 34, 20}},    // x = 55/2 = 27; y = 10 - 9 = 1
       // Left of the image: x = (-31 + 20 - 14) / 2 = -12.5, floored to -13, so the box ends at
       // x = 1 (truncating would end it at 2); y = -9 + 39/2 - 9 = 1.
       {7, 19, "xx", {-31, -9, 20, 30}, kCentred, {0, 1, 1, 20}},
@@ -74,7 +77,8 @@ TEST(DrawTextTest, SingleLinesAreAlignedWithEachDivisionFlooredSeparately) {
     DeviceContext dc(80, 60, kBg, &fonts);
     dc.setTextColor(kInk);
     const int height = dc.drawText(c.text, c.r, c.format);
-    EXPECT_TRUE(sameBox(inkBox(dc), c.ink)) << c.text << " in rect left " << c.r.left << " format " << c.format;
+    EXPECT_TRUE(sameBox(inkBox(dc), c.ink))
+        << c.text << " in rect left " << c.r.left << " format " << c.format;
     if (c.r.top == 10) {
       EXPECT_EQ(height, 16 + 19 - 10) << "from the top of the rectangle to the bottom of the text";
     }
@@ -124,7 +128,7 @@ TEST(DrawTextTest, MultiLineCentresEachLineAndClipsAtTheBottom) {
   // Rectangle 31 wide and 20 high: the third line is cut after four rows.
   dc.drawText("a\nabc\nab", {0, 0, 31, 20}, DT_CENTER | DT_VCENTER);
   EXPECT_TRUE(sameBox(inkBox(dc), {8, 0, 23, 20}));
-  EXPECT_EQ(dc.pixel(13, 0), kInk);   // "a": (31 - 5) / 2 = 13
+  EXPECT_EQ(dc.pixel(13, 0), kInk);  // "a": (31 - 5) / 2 = 13
   EXPECT_EQ(dc.pixel(12, 0), kBg);
   EXPECT_EQ(dc.pixel(8, 8), kInk);    // "abc": (31 - 15) / 2 = 8
   EXPECT_EQ(dc.pixel(10, 16), kInk);  // "ab": (31 - 10) / 2 = 10
@@ -138,7 +142,7 @@ TEST(DrawTextTest, CoverageBlendsTheTextColourOverThePixelsBeneath) {
   const Brush stripe{rgb(255, 255, 255)};
   dc.fillRect({0, 0, 2, 10}, &stripe);
   dc.drawText("ab", {0, 0, 20, 10}, DT_SINGLELINE);
-  EXPECT_EQ(dc.pixel(1, 1), rgb(127, 177, 255));   // over white
+  EXPECT_EQ(dc.pixel(1, 1), rgb(127, 177, 255));  // over white
   EXPECT_EQ(dc.pixel(5, 1), rgb(100, 100, 128));  // over the background
   EXPECT_EQ(dc.pixel(9, 1), rgb(200, 100, 0));    // past the line: untouched
   EXPECT_EQ(dc.pixel(5, 5), rgb(200, 100, 0));

@@ -129,7 +129,7 @@ TEST(WindowTest, TimersTickAtTheirIntervalWhileEnabled) {
   EXPECT_EQ(a.ticks, 3);
   EXPECT_EQ(b.ticks, 2);
   a.setTimerInterval(0);  // an interval of 0 stops it
-  backend.advance(5000);    // b: 3400, 3700, ... 8200
+  backend.advance(5000);  // b: 3400, 3700, ... 8200
   EXPECT_EQ(a.ticks, 3);
   EXPECT_EQ(b.ticks, 2 + 17);
   // An unloaded window's timer does not tick.

@@ -9,7 +9,8 @@
 namespace qlx::testing_play {
 namespace {
 
-const char* const kAlreadyRight = "The entry for this number is correct - please select another number to decode";
+const char* const kAlreadyRight =
+    "The entry for this number is correct - please select another number to decode";
 
 class AidsTest : public PlayTest {
  protected:
@@ -57,7 +58,8 @@ TEST_F(AidsTest, SolvedByTypingStopsTheClockRanksAndNamesTheTime) {
   answerName("Ada");
   typeAll();
 
-  EXPECT_EQ(messagesWith("Congrats ! You have Successfully solved the puzzle\n Time consumed 0:50.0"), 1);
+  EXPECT_EQ(
+      messagesWith("Congrats ! You have Successfully solved the puzzle\n Time consumed 0:50.0"), 1);
   EXPECT_EQ(nameDialogCaption, "Best Score");
   EXPECT_FALSE(w->gamePlaying);
   EXPECT_EQ(hallOfFameShown, std::vector<int>{2});
@@ -101,7 +103,8 @@ TEST_F(AidsTest, RevealCostsThirtySecondsUpToTheLastNumberThatSolvesTheBoard) {
     pressItem(10);
   }
   EXPECT_FALSE(w->gamePlaying);
-  EXPECT_EQ(w->game().elapsedTime(), 750 + 300 * revealed) << "the last reveal's penalty is in the time";
+  EXPECT_EQ(w->game().elapsedTime(), 750 + 300 * revealed)
+      << "the last reveal's penalty is in the time";
   EXPECT_EQ(list().times(1), 750 + 300 * revealed);
   EXPECT_EQ(list().names(1), "-") << "an empty name is stored as a dash";
 }
@@ -145,7 +148,9 @@ TEST_F(AidsTest, ShowSolutionCostsFortyMinutesEachTimeItIsShownAgainAndEarnsNoPl
   const std::size_t pending = backend.pendingModalSteps();
   typeAll();
   EXPECT_FALSE(w->gamePlaying);
-  EXPECT_EQ(messagesWith("Congrats ! You have Successfully solved the puzzle\n Time consumed 80:00.0"), 1);
+  EXPECT_EQ(
+      messagesWith("Congrats ! You have Successfully solved the puzzle\n Time consumed 80:00.0"),
+      1);
   EXPECT_EQ(backend.pendingModalSteps(), pending) << "no name asked";
   EXPECT_TRUE(hallOfFameShown.empty());
   EXPECT_EQ(list().times(1), 30000);
@@ -180,7 +185,8 @@ TEST_F(AidsTest, EitherSwitchSilencesTheApplauseButNotTheDialogs) {
     typeAll();
     EXPECT_EQ(backend.pendingModalSteps(), 0u) << "switch " << off;
     EXPECT_EQ(hallOfFameShown, std::vector<int>{2});
-    for (const std::string& s : backend.sounds) EXPECT_NE(s, program.soundFiles[sndClap]) << "switch " << off;
+    for (const std::string& s : backend.sounds)
+      EXPECT_NE(s, program.soundFiles[sndClap]) << "switch " << off;
     EXPECT_EQ(list().names(1), "A long name of twen") << "cut to 19 characters";
   }
 }

@@ -17,7 +17,8 @@ TEST_F(PlayTest, NewGameLaysOutTheBoardAndSidePanel) {
   const int cell = 425 / p.gridRows;
   const int perCol = (p.letterCount + 1) / 2;
   EXPECT_EQ((std::array{w->boardFrame.left, w->boardFrame.top}), (std::array{165, 25}));
-  EXPECT_EQ((std::array{w->gridBoard.left, w->gridBoard.top, w->gridBoard.width}), (std::array{165, 25, cell}));
+  EXPECT_EQ((std::array{w->gridBoard.left, w->gridBoard.top, w->gridBoard.width}),
+            (std::array{165, 25, cell}));
   EXPECT_EQ(w->codeStrip.left, 165 + p.gridCols * cell + 30);
   EXPECT_EQ(w->codeStrip.top, roundHalfEven((p.gridRows - perCol) * cell / 2.0 + 25));
   EXPECT_EQ(w->codeStrip.width, cell);
@@ -29,7 +30,9 @@ TEST_F(PlayTest, NewGameLaysOutTheBoardAndSidePanel) {
   const int tops[] = {100, 120, 180, 200, 238, 276, 314, 352, 390, 428, 466};
   for (int i = 3; i <= 13; ++i) {
     const DrawRect& it = w->sideItems(i);
-    EXPECT_EQ((std::array{it.left, it.top, it.width, it.height}), (std::array{1, tops[i - 3], 120, 25})) << i;
+    EXPECT_EQ((std::array{it.left, it.top, it.width, it.height}),
+              (std::array{1, tops[i - 3], 120, 25}))
+        << i;
     EXPECT_EQ(it.active, i >= 7 ? 1 : 0) << i;
   }
   EXPECT_EQ(w->bestScoreValString, "50:00");  // the default best time, 30000 tenths
@@ -83,7 +86,7 @@ TEST_F(PlayTest, QuitGameReturnsToTheMenuWhereTheSidePanelIsDead) {
   const int before = presents();
   pressItem(8);  // where Pause was
   move(60, 238 + 12);
-  pressItem(7);  // where Hall of Fame was
+  pressItem(7);             // where Hall of Fame was
   backend.type(*w, "aB ");  // keys in menu mode change and paint nothing
   backend.keyDown(*w, VK_DELETE);
   backend.keyPress(*w, VK_BACK);
@@ -108,7 +111,8 @@ TEST_F(PlayTest, PauseOrEscapeCoversTheBoardAndAClickPutsItBack) {
   EXPECT_FALSE(w->timerEnabled());
   EXPECT_EQ(shown(w->gridBoard.left + 2, w->gridBoard.top + 2), program.graphics.brPanel.color);
   bool text = false;  // the notice, in the message colour somewhere in the middle
-  for (int x = 0; x < kPlayWidth && !text; ++x) text = shown(x, 300) == program.graphics.clrMessageText;
+  for (int x = 0; x < kPlayWidth && !text; ++x)
+    text = shown(x, 300) == program.graphics.clrMessageText;
   EXPECT_TRUE(text);
   backend.advance(5000);
   EXPECT_EQ(w->game().elapsedTime(), 10);

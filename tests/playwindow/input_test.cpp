@@ -12,8 +12,10 @@ TEST_F(PlayTest, PressOnACellHighlightsEveryCellOfItsNumberAndOthersClearIt) {
   const int num = selectOpenCell();
   for (int r = 0; r < p.gridRows; ++r) {
     for (int c = 0; c < p.gridCols; ++c) {
-      if (numberAt(r, c) == 0) continue;  // the inner corner: highlighted exactly for the selected number
-      EXPECT_EQ(shown(gb.left + c * gb.width + 2, gb.top + r * gb.width + 2) == program.graphics.brSelected.color,
+      if (numberAt(r, c) == 0)
+        continue;  // the inner corner: highlighted exactly for the selected number
+      EXPECT_EQ(shown(gb.left + c * gb.width + 2, gb.top + r * gb.width + 2) ==
+                    program.graphics.brSelected.color,
                 numberAt(r, c) == num)
           << r << "," << c;
     }
@@ -47,17 +49,19 @@ TEST_F(PlayTest, CodeStripSelectsWithItsSecondColumnEdgeRule) {
   const DrawRect& cs = w->codeStrip;
   const int perCol = (p.letterCount + 1) / 2;
   int r = 0;  // a strip row whose two numbers are both not given
-  while (r < perCol && (p.givenNums(r + 1) == 1 || perCol + r + 1 > p.letterCount || p.givenNums(perCol + r + 1) == 1))
+  while (r < perCol && (p.givenNums(r + 1) == 1 || perCol + r + 1 > p.letterCount ||
+                        p.givenNums(perCol + r + 1) == 1))
     ++r;
   ASSERT_LT(r, perCol);
   const int y = cs.top + r * cs.width + cs.width / 2;
   struct Case {
     int x, selected;
   };
-  for (Case c : {Case{cs.left, r + 1},                          // the strip's first pixel column is in it
-                 Case{cs.left + 2 * cs.width, r + 1},           // the second column's first pixel counts to the first
-                 Case{cs.left + 2 * cs.width + 1, perCol + r + 1},
-                 Case{cs.left + 3 * cs.width + 3, perCol + r + 1}}) {  // its letter box selects it as well
+  for (Case c :
+       {Case{cs.left, r + 1},                 // the strip's first pixel column is in it
+        Case{cs.left + 2 * cs.width, r + 1},  // the second column's first pixel counts to the first
+        Case{cs.left + 2 * cs.width + 1, perCol + r + 1},
+        Case{cs.left + 3 * cs.width + 3, perCol + r + 1}}) {  // its letter box selects it as well
     press(c.x, y);
     EXPECT_EQ(p.selectedNum, c.selected) << c.x - cs.left;
   }
@@ -67,7 +71,8 @@ TEST_F(PlayTest, CodeStripSelectsWithItsSecondColumnEdgeRule) {
   int given = 1;
   while (p.givenNums(given) != 1) ++given;
   press(cs.left + 5, y);
-  press(cs.left + (given - 1) / perCol * 2 * cs.width + 5, cs.top + ((given - 1) % perCol) * cs.width + 5);
+  press(cs.left + (given - 1) / perCol * 2 * cs.width + 5,
+        cs.top + ((given - 1) % perCol) * cs.width + 5);
   EXPECT_EQ(p.selectedNum, 0) << given;
 }
 

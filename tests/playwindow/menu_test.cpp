@@ -14,7 +14,9 @@ TEST_F(PlayTest, MainMenuLayoutAndHoverRedrawnOnlyOnCrossingAnEdge) {
   EXPECT_FALSE(w->timerEnabled());
   for (int i = 1; i <= 4; ++i) {
     const DrawRect& b = w->mainBtns(i);
-    EXPECT_EQ((std::array{b.left, b.top, b.width, b.height}), (std::array{275, 200 + 45 * i, 200, 30})) << i;
+    EXPECT_EQ((std::array{b.left, b.top, b.width, b.height}),
+              (std::array{275, 200 + 45 * i, 200, 30}))
+        << i;
   }
   const Graphics& g = program.graphics;
   EXPECT_EQ(shown(275, 245), g.brBackground.color) << "a resting button has no frame";
@@ -62,9 +64,17 @@ TEST_F(PlayTest, PuzzleThatCannotBeMadeIsReportedAndTheMenuStays) {
   FailingFiller failing;
   program.puzzle.selectedNum = 0;
   const Puzzle before = program.puzzle;
-  PlayWindow window(backend, PlayContext{program.puzzle, program.grids, failing, program.user, program.random,
-                                         program.registry.get(), nullptr, program.graphics, program.soundFiles,
-                                         program.appFolder, {}});
+  PlayWindow window(backend, PlayContext{program.puzzle,
+                                         program.grids,
+                                         failing,
+                                         program.user,
+                                         program.random,
+                                         program.registry.get(),
+                                         nullptr,
+                                         program.graphics,
+                                         program.soundFiles,
+                                         program.appFolder,
+                                         {}});
   window.show();
   window.resizeWindow();
   window.initMainMenuVar();

@@ -92,8 +92,10 @@ void PlayTest::putSaveValue(const char* name, const std::vector<uint8_t>& bytes)
   OpenKey software(r);
   ASSERT_TRUE(openSoftware(r, software));
   OpenKey save(r);
-  ASSERT_TRUE(createKey(r, software.get(), appKeyPath() + "\\" + kSaveKeyName, kSaveDataClass, save));
-  ASSERT_EQ(r.RegSetValueExA(save.get(), name, 0, REG_BINARY, bytes.data(), static_cast<DWORD>(bytes.size())),
+  ASSERT_TRUE(
+      createKey(r, software.get(), appKeyPath() + "\\" + kSaveKeyName, kSaveDataClass, save));
+  ASSERT_EQ(r.RegSetValueExA(save.get(), name, 0, REG_BINARY, bytes.data(),
+                             static_cast<DWORD>(bytes.size())),
             ERROR_SUCCESS);
 }
 

@@ -33,9 +33,14 @@ class PlayTest : public ::testing::Test {
   int selectOpenCell();
   // Selects num through its code-strip entry.
   void select(int num);
-  char letterOf(int num) const { return static_cast<char>('A' + program.puzzle.numToLetter(num) - 1); }
-  char wrongLetterOf(int num) const { return letterOf(num) == 'Z' ? 'Y' : static_cast<char>(letterOf(num) + 1); }
-  // Types the right letter for every number not given, in lower case, except wrong gets a wrong one.
+  char letterOf(int num) const {
+    return static_cast<char>('A' + program.puzzle.numToLetter(num) - 1);
+  }
+  char wrongLetterOf(int num) const {
+    return letterOf(num) == 'Z' ? 'Y' : static_cast<char>(letterOf(num) + 1);
+  }
+  // Types the right letter for every number not given, in lower case, except wrong gets a wrong
+  // one.
   void typeAll(int wrong = 0);
   // Writes a value under the stored-game key, as a writer (or a damaged store) leaves it.
   void putSaveValue(const char* name, const std::vector<uint8_t>& bytes);

@@ -83,7 +83,8 @@ TEST(Coding, StartLettersAreThreeRanksOfOneTableRowAndEveryRowOccurs) {
   std::set<std::set<int>> rowsSeen;
   // Tallies 9, 8, ..., 1 for a..i, so rank r is letter r and ranks are unambiguous.
   std::string text;
-  for (int k = 0; k < 9; ++k) text += std::string(static_cast<std::size_t>(9 - k), static_cast<char>('a' + k));
+  for (int k = 0; k < 9; ++k)
+    text += std::string(static_cast<std::size_t>(9 - k), static_cast<char>('a' + k));
   for (uint64_t seed = 1; seed <= 200; ++seed) {
     Random random(seed);
     Puzzle p = puzzleSpelling(text);

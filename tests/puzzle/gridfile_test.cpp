@@ -64,17 +64,65 @@ TEST(GridFile, DamagedFilesAreReportedNamingTheFileAndProblem) {
   const std::vector<Damage> cases = {
       {"empty file", [](auto& b) { b.clear(); }, "too short"},
       {"header cut", [](auto& b) { b.resize(3); }, "too short"},
-      {"no groups", [](auto& b) { GridFileBytes f{b}; f.putInt32At(0, 0); b = f.bytes; }, "0 grid groups"},
-      {"negative groups", [](auto& b) { GridFileBytes f{b}; f.putInt32At(0, -5); b = f.bytes; }, "-5 grid groups"},
-      {"huge groups", [](auto& b) { GridFileBytes f{b}; f.putInt32At(0, 0x7fffffff); b = f.bytes; }, "too short"},
-      {"negative count", [](auto& b) { GridFileBytes f{b}; f.putInt32At(4, -1); b = f.bytes; }, "negative"},
-      {"huge count", [](auto& b) { GridFileBytes f{b}; f.putInt32At(8, 1 << 30); b = f.bytes; }, "more than the file"},
-      {"offset past end", [](auto& b) { GridFileBytes f{b}; f.putInt32At(12, 5000); b = f.bytes; }, "outside the file"},
-      {"negative offset", [](auto& b) { GridFileBytes f{b}; f.putInt32At(16, -2); b = f.bytes; }, "outside the file"},
+      {"no groups",
+       [](auto& b) {
+         GridFileBytes f{b};
+         f.putInt32At(0, 0);
+         b = f.bytes;
+       },
+       "0 grid groups"},
+      {"negative groups",
+       [](auto& b) {
+         GridFileBytes f{b};
+         f.putInt32At(0, -5);
+         b = f.bytes;
+       },
+       "-5 grid groups"},
+      {"huge groups",
+       [](auto& b) {
+         GridFileBytes f{b};
+         f.putInt32At(0, 0x7fffffff);
+         b = f.bytes;
+       },
+       "too short"},
+      {"negative count",
+       [](auto& b) {
+         GridFileBytes f{b};
+         f.putInt32At(4, -1);
+         b = f.bytes;
+       },
+       "negative"},
+      {"huge count",
+       [](auto& b) {
+         GridFileBytes f{b};
+         f.putInt32At(8, 1 << 30);
+         b = f.bytes;
+       },
+       "more than the file"},
+      {"offset past end",
+       [](auto& b) {
+         GridFileBytes f{b};
+         f.putInt32At(12, 5000);
+         b = f.bytes;
+       },
+       "outside the file"},
+      {"negative offset",
+       [](auto& b) {
+         GridFileBytes f{b};
+         f.putInt32At(16, -2);
+         b = f.bytes;
+       },
+       "outside the file"},
       {"record cut", [](auto& b) { b.pop_back(); }, "runs past the end"},
       {"zero rows", [](auto& b) { b[24] = 0; }, "0 x 3"},
-      {"256 cells", [](auto& b) { b[24] = 16; b[25] = 16; }, "16 x 16"},
-      {"cell neither white nor block", [](auto& b) { b[30] = 2; }, "neither a block nor a white cell"},
+      {"256 cells",
+       [](auto& b) {
+         b[24] = 16;
+         b[25] = 16;
+       },
+       "16 x 16"},
+      {"cell neither white nor block", [](auto& b) { b[30] = 2; },
+       "neither a block nor a white cell"},
   };
   for (const Damage& d : cases) {
     TempFolder dir;
@@ -83,7 +131,8 @@ TEST(GridFile, DamagedFilesAreReportedNamingTheFileAndProblem) {
     GridIndex index = indexFor(dir.write("GRIDFILE.GFDB", bytes));
     Status s = loadGridIndex(index);
     ASSERT_FALSE(s.ok()) << d.name;
-    EXPECT_NE(s.message().find(dir.path() + "GRIDFILE.GFDB"), std::string::npos) << d.name << ": " << s.message();
+    EXPECT_NE(s.message().find(dir.path() + "GRIDFILE.GFDB"), std::string::npos)
+        << d.name << ": " << s.message();
     EXPECT_NE(s.message().find(d.expected), std::string::npos) << d.name << ": " << s.message();
     EXPECT_EQ(index.groupCount, 0) << d.name;  // a failed read leaves the index empty
   }

@@ -55,7 +55,12 @@ TEST_F(NewPuzzleTest, HandsTheLibraryTheMarkedGridAndCodesItsFill) {
   Puzzle p;
   int32_t chosen = 0;
   ASSERT_TRUE(newPuzzle(p, index, 1, 2, filler, random, &chosen).ok());
-  EXPECT_EQ(seen, "?????" "?-?-?" "?????" "?-?-?" "?????");
+  EXPECT_EQ(seen,
+            "?????"
+            "?-?-?"
+            "?????"
+            "?-?-?"
+            "?????");
   EXPECT_EQ(filler.lastCols, 5);
   EXPECT_EQ(chosen, 1);
   EXPECT_EQ(p.letterCount, 21);

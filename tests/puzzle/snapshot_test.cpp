@@ -44,7 +44,9 @@ Puzzle puzzleInPlay() {
   return p;
 }
 
-Status decode(const std::vector<uint8_t>& b, Puzzle& out) { return decodeSnapshot(b.data(), b.size(), out); }
+Status decode(const std::vector<uint8_t>& b, Puzzle& out) {
+  return decodeSnapshot(b.data(), b.size(), out);
+}
 
 TEST(Snapshot, APuzzleInPlayComesBackExactly) {
   const Puzzle p = puzzleInPlay();
@@ -71,7 +73,8 @@ TEST(Snapshot, DamagedSnapshotsAreRefusedAndChangeNothing) {
   const Puzzle p = puzzleInPlay();
   const std::vector<uint8_t> good = encodeSnapshot(p);
   const std::size_t cells = 16, shapeAt = 7, fillAt = shapeAt + cells, countAt = fillAt + cells;
-  const std::size_t codeAt = countAt + 1, givenAt = codeAt + 13, entriesAt = givenAt + 13, selectedAt = entriesAt + 13;
+  const std::size_t codeAt = countAt + 1, givenAt = codeAt + 13, entriesAt = givenAt + 13,
+                    selectedAt = entriesAt + 13;
   struct Damage {
     const char* what;
     std::function<void(std::vector<uint8_t>&)> apply;

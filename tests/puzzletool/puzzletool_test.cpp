@@ -60,7 +60,9 @@ std::string text(const std::string& json, const std::string& field) {
   return raw.size() >= 2 ? raw.substr(1, raw.size() - 2) : "";
 }
 
-int integer(const std::string& json, const std::string& field) { return std::stoi(rawField(json, field)); }
+int integer(const std::string& json, const std::string& field) {
+  return std::stoi(rawField(json, field));
+}
 
 // The output without the fill times, which differ from run to run.
 std::string withoutFillTimes(std::string out) {
@@ -134,7 +136,8 @@ TEST(PuzzleTool, JsonPuzzlesFollowTheCodingRulesAndSeedsRepeat) {
   // The same seed makes the same puzzles (the fill time aside).
   const ToolRun again = runTool("--json --seed 5 --count 4");
   EXPECT_EQ(withoutFillTimes(again.out), withoutFillTimes(first.out));
-  EXPECT_NE(withoutFillTimes(runTool("--json --seed 6 --count 4").out), withoutFillTimes(first.out));
+  EXPECT_NE(withoutFillTimes(runTool("--json --seed 6 --count 4").out),
+            withoutFillTimes(first.out));
 }
 
 TEST(PuzzleTool, GroupAndNumberPickTheGridAndTextOutputShowsTheCode) {
@@ -145,14 +148,16 @@ TEST(PuzzleTool, GroupAndNumberPickTheGridAndTextOutputShowsTheCode) {
   expectCodingRules(run.out);
   const ToolRun text = runTool("--seed 2");
   ASSERT_EQ(text.exitCode, 0) << text.out;
-  for (const char* part : {"of group 2", "Given:", "Code:"}) EXPECT_NE(text.out.find(part), std::string::npos) << part;
+  for (const char* part : {"of group 2", "Given:", "Code:"})
+    EXPECT_NE(text.out.find(part), std::string::npos) << part;
 }
 
 TEST(PuzzleTool, UserGridsFillOrEndWithAClearMessage) {
   qlx::testing::TempFolder dir;
-  const std::string good = dir.write("good.txt",
-                                     "; a small grid\n"
-                                     ".....#.....\n.#.#.#.#.#.\n...........\n.#.#.#.#.#.\n.....#.....\n");
+  const std::string good =
+      dir.write("good.txt",
+                "; a small grid\n"
+                ".....#.....\n.#.#.#.#.#.\n...........\n.#.#.#.#.#.\n.....#.....\n");
   const ToolRun filled = runTool("--json --seed 3 --count 2 --grid " + good);
   ASSERT_EQ(filled.exitCode, 0) << filled.out;
   ASSERT_EQ(lines(filled.out).size(), 2u);
@@ -166,9 +171,9 @@ TEST(PuzzleTool, UserGridsFillOrEndWithAClearMessage) {
     std::string message;
   };
   for (const Bad& bad : std::vector<Bad>{
-           {"................\n", "could not fill"},        // no 16-letter words
-           {"...\n..x\n", "bad.txt:2"},                     // not a pattern character
-           {"....\n...\n", "bad.txt:2"},                    // ragged rows
+           {"................\n", "could not fill"},  // no 16-letter words
+           {"...\n..x\n", "bad.txt:2"},               // not a pattern character
+           {"....\n...\n", "bad.txt:2"},              // ragged rows
            {"###\n###\n", "no white cells"},
            {std::string(16, '.') + "\n" + std::string(16 * 16, '.'), ""},  // ragged, or too big
            {"", "exactly one grid pattern"},

@@ -9,7 +9,8 @@ namespace {
 TEST(StringTable, OddEntriesAreKeptExactly) {
   EXPECT_EQ(loadString(IDS_PAUSED), "Game Paused - Clik here to resume");
   EXPECT_EQ(loadString(234), "Our solution is diffrent from the entries.\n ");
-  EXPECT_EQ(loadString(110), "Congrats ! You have Successfully solved the puzzle\n Time consumed |1");
+  EXPECT_EQ(loadString(110),
+            "Congrats ! You have Successfully solved the puzzle\n Time consumed |1");
   EXPECT_EQ(loadString(115), "Please select a code first and then Click on Reveal cell");
   EXPECT_EQ(loadString(235), "Our solution perfectly matches with your entries so far");
   EXPECT_EQ(loadString(31), "Quillorix");

@@ -25,7 +25,8 @@ TEST(PngFile, MixedImageReadsBackExactly) {
       } else if (y % 3 == 1) {
         px = x < (y * 7) % width ? 0x646442u : 0xfafffcu;
       } else {
-        px = pixels[static_cast<std::size_t>(y >= 40 ? y - 40 : 0) * width + x] ^ (x % 17 == 0 ? 1u : 0u);
+        px = pixels[static_cast<std::size_t>(y >= 40 ? y - 40 : 0) * width + x] ^
+             (x % 17 == 0 ? 1u : 0u);
       }
     }
   }
@@ -42,7 +43,8 @@ TEST(PngFile, MixedImageReadsBackExactly) {
 }
 
 TEST(PngFile, UnwritablePathAndMismatchedSizeAreErrors) {
-  const std::string blocker = (std::filesystem::temp_directory_path() / "qlx-png-not-a-folder").string();
+  const std::string blocker =
+      (std::filesystem::temp_directory_path() / "qlx-png-not-a-folder").string();
   ASSERT_TRUE(writePng(blocker, 1, 1, {0}).ok());
   const Status s = writePng(blocker + "/x.png", 1, 1, {0});
   EXPECT_FALSE(s.ok());

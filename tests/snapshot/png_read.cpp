@@ -10,7 +10,9 @@
 namespace qlx::snapshot::testing {
 namespace {
 
-uint32_t get32(const uint8_t* p) { return (uint32_t{p[0]} << 24) | (p[1] << 16) | (p[2] << 8) | p[3]; }
+uint32_t get32(const uint8_t* p) {
+  return (uint32_t{p[0]} << 24) | (p[1] << 16) | (p[2] << 8) | p[3];
+}
 
 bool fail(std::string* error, const std::string& why) {
   *error = why;
@@ -21,7 +23,8 @@ bool fail(std::string* error, const std::string& why) {
 
 bool decodePng(const std::vector<uint8_t>& png, Picture* out, std::string* error) {
   static const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  if (png.size() < 8 || std::memcmp(png.data(), kSignature, 8) != 0) return fail(error, "no PNG signature");
+  if (png.size() < 8 || std::memcmp(png.data(), kSignature, 8) != 0)
+    return fail(error, "no PNG signature");
   std::vector<uint8_t> compressed;
   bool sawHeader = false, sawEnd = false;
   for (std::size_t at = 8; at < png.size() && !sawEnd;) {
@@ -31,7 +34,8 @@ bool decodePng(const std::vector<uint8_t>& png, Picture* out, std::string* error
     const uint8_t* type = &png[at + 4];
     const uint8_t* body = type + 4;
     const uint32_t crc = static_cast<uint32_t>(::crc32(0, type, length + 4));
-    if (crc != get32(body + length)) return fail(error, "bad CRC on " + std::string(type, type + 4));
+    if (crc != get32(body + length))
+      return fail(error, "bad CRC on " + std::string(type, type + 4));
     const std::string name(type, type + 4);
     if (!sawHeader && name != "IHDR") return fail(error, "IHDR is not first");
     if (name == "IHDR") {
@@ -74,7 +78,8 @@ bool decodePng(const std::vector<uint8_t>& png, Picture* out, std::string* error
 bool readPng(const std::string& path, Picture* out, std::string* error) {
   std::ifstream file(path, std::ios::binary);
   if (!file) return fail(error, "cannot open " + path);
-  const std::vector<uint8_t> png((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  const std::vector<uint8_t> png((std::istreambuf_iterator<char>(file)),
+                                 std::istreambuf_iterator<char>());
   return decodePng(png, out, error);
 }
 

@@ -27,8 +27,8 @@ struct ToolRun {
 };
 
 ToolRun runTool(const std::string& arguments, const fs::path& errorFile) {
-  const std::string command = std::string("'") + QLX_BIN_DIR + "/quillorix-snapshot' " + arguments + " 2>'" +
-                              errorFile.string() + "' >/dev/null";
+  const std::string command = std::string("'") + QLX_BIN_DIR + "/quillorix-snapshot' " + arguments +
+                              " 2>'" + errorFile.string() + "' >/dev/null";
   const int status = std::system(command.c_str());
   ToolRun run;
   run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -43,7 +43,9 @@ ColorRef colorOf(uint32_t px) { return rgb((px >> 16) & 0xff, (px >> 8) & 0xff, 
 struct Scratch {
   fs::path path;
   explicit Scratch(const std::string& name)
-      : path(fs::temp_directory_path() / (name + std::to_string(::getpid()))) { fs::remove_all(path); }
+      : path(fs::temp_directory_path() / (name + std::to_string(::getpid()))) {
+    fs::remove_all(path);
+  }
   ~Scratch() {
     fs::remove_all(path);
     fs::remove(path.string() + ".err");
@@ -87,8 +89,10 @@ TEST(SnapshotTool, PicturesMatchTheHeadlessScreenAndShowAGameInProgress) {
   for (int cell = 1; cell <= p.cellCount; ++cell) {
     if (p.gridShape(cell) == 0) continue;
     const int num = p.letterToNum(p.gridLetters(cell) - 96);
-    const int left = g.left + ((cell - 1) % p.gridCols) * g.width, top = g.top + ((cell - 1) / p.gridCols) * g.width;
-    if (colorOf(after.at(left + 2, top + 2)) == program.graphics.brSelected.color) selected.insert(num);
+    const int left = g.left + ((cell - 1) % p.gridCols) * g.width,
+              top = g.top + ((cell - 1) / p.gridCols) * g.width;
+    if (colorOf(after.at(left + 2, top + 2)) == program.graphics.brSelected.color)
+      selected.insert(num);
     for (int y = top + 2; y < top + g.width - 2; ++y)
       for (int x = left + 2; x < left + g.width - 2; ++x)
         if (before.at(x, y) != after.at(x, y)) changed.insert(num);
@@ -112,7 +116,8 @@ TEST(SnapshotToolErrors, FolderThatCannotBeMadeAndUnknownOption) {
   const fs::path errors = blocker.string() + ".err";
   const ToolRun bad = runTool("--out '" + (blocker / "pictures").string() + "'", errors);
   EXPECT_EQ(bad.exitCode, 1);
-  EXPECT_NE(bad.errors.find("cannot make the folder " + (blocker / "pictures").string()), std::string::npos)
+  EXPECT_NE(bad.errors.find("cannot make the folder " + (blocker / "pictures").string()),
+            std::string::npos)
       << bad.errors;
 
   const ToolRun unknown = runTool("--colour", errors);

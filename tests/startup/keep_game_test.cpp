@@ -1,6 +1,7 @@
 // A game left open is kept: the window closing on a running game stores it, and the next start
 // resumes the very board (grid, letters, entries, selection, clock); a snapshot that cannot be
-// trusted falls back to making the stored grid again; solved, quit and unstarted games store nothing.
+// trusted falls back to making the stored grid again; solved, quit and unstarted games store
+// nothing.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -94,15 +95,18 @@ TEST_F(KeepGame, ASnapshotThatCannotBeTrustedRebuildsTheStoredGrid) {
   std::vector<uint8_t> cut(bytes.begin(), bytes.end() - 1), version = bytes, letter = bytes;
   version[4] = 99;
   letter[7 + 2 * left.gridRows * left.gridCols + 1] = 40;  // number 1 stands for letter 40
-  for (const Case& c : {Case{"cut short", cut}, Case{"another version", version}, Case{"letter 40", letter}}) {
+  for (const Case& c :
+       {Case{"cut short", cut}, Case{"another version", version}, Case{"letter 40", letter}}) {
     putSaveValue("BYTE_DATA", c.bytes);
-    putSaveValue("LENGTH", {static_cast<uint8_t>(c.bytes.size()), static_cast<uint8_t>(c.bytes.size() >> 8)});
+    putSaveValue("LENGTH",
+                 {static_cast<uint8_t>(c.bytes.size()), static_cast<uint8_t>(c.bytes.size() >> 8)});
     putSaveValue("ISSTORED", {1});
     answerResume();
     EXPECT_TRUE(w->gamePlaying) << c.what;
     EXPECT_EQ(program.puzzle.gridShape, left.gridShape) << c.what << ": the same grid, made again";
     for (int n = 1; n <= program.puzzle.letterCount; ++n)
-      EXPECT_EQ(program.puzzle.entries(n) != 0, program.puzzle.givenNums(n) == 1) << c.what << ": entry " << n;
+      EXPECT_EQ(program.puzzle.entries(n) != 0, program.puzzle.givenNums(n) == 1)
+          << c.what << ": entry " << n;
     EXPECT_EQ(w->game().elapsedTime(), 425) << c.what;
   }
 }

@@ -63,7 +63,8 @@ TEST_F(StoredGameOffer, AResumedGameIsShownWithTheClockRunningOnFromTheStoredTim
   const DrawRect& g = w->gridBoard;
   int cellPixels = 0;
   for (int y = g.top; y < g.top + p.gridRows * g.width; ++y)
-    for (int x = g.left; x < g.left + p.gridCols * g.width; ++x) cellPixels += shown(x, y) == program.graphics.brCell.color;
+    for (int x = g.left; x < g.left + p.gridCols * g.width; ++x)
+      cellPixels += shown(x, y) == program.graphics.brCell.color;
   EXPECT_GT(cellPixels, 1000);
   EXPECT_EQ(w->timerStr, "2:03.4");
   // Play goes on: the clock ticks from the stored time, and a press selects a number.
@@ -106,8 +107,8 @@ TEST_F(StoredGameOffer, ARecordNamingNoGridOfTheFileFallsBackToADrawnPuzzleOfGro
     int16_t group;
     int32_t puzzleNum;
   };
-  for (const Case c : {Case{0, 1}, Case{static_cast<int16_t>(groups + 1), 1}, Case{-3, 99999}, Case{2, 0},
-                       Case{2, groupCount(2) + 1}, Case{1, -1}}) {
+  for (const Case c : {Case{0, 1}, Case{static_cast<int16_t>(groups + 1), 1}, Case{-3, 99999},
+                       Case{2, 0}, Case{2, groupCount(2) + 1}, Case{1, -1}}) {
     SCOPED_TRACE("group " + std::to_string(c.group) + ", puzzle " + std::to_string(c.puzzleNum));
     storeGame(c.group, c.puzzleNum, -50);
     offer([&](FrmOKCancel& d) { backend.keyPress(d, VK_RETURN); });
@@ -124,11 +125,13 @@ TEST_F(StoredGameOffer, ARecordNamingNoGridOfTheFileFallsBackToADrawnPuzzleOfGro
 
 TEST_F(StoredGameOffer, APuzzleThatCannotBeMadeIsReportedAndTheMenuStays) {
   storeGame(2, 3, 1234);
-  program.grids.gridFilePath = program.appFolder + "GONE.GFDB";  // the grid file went away since start-up
+  program.grids.gridFilePath =
+      program.appFolder + "GONE.GFDB";  // the grid file went away since start-up
   const int presentsBefore = presents();
   offer([&](FrmOKCancel& d) { backend.keyPress(d, VK_RETURN); });
   ASSERT_EQ(backend.messages.size(), 1u);
-  EXPECT_NE(backend.messages[0].text.find("GONE.GFDB"), std::string::npos) << backend.messages[0].text;
+  EXPECT_NE(backend.messages[0].text.find("GONE.GFDB"), std::string::npos)
+      << backend.messages[0].text;
   EXPECT_FALSE(w->gamePlaying);
   EXPECT_FALSE(w->timerEnabled());
   EXPECT_EQ(presents(), presentsBefore) << "the main menu is left as it was";

@@ -60,7 +60,8 @@ TEST(TitlePicture, SheetLoadsWithTheTitleBlockInThePaletteAndTheNameLetteredLarg
 
   // The board's colours are all there, the panel most of all.
   const std::map<ColorRef, int> counts = countColours(sheet, 0, 0, 249, 100);
-  for (ColorRef c : {kPanel, kCell, kSelected, kBlock, kHoverText}) EXPECT_GT(counts.count(c) ? counts.at(c) : 0, 40) << std::hex << c;
+  for (ColorRef c : {kPanel, kCell, kSelected, kBlock, kHoverText})
+    EXPECT_GT(counts.count(c) ? counts.at(c) : 0, 40) << std::hex << c;
   int most = 0;
   for (const auto& [colour, n] : counts) most = std::max(most, n);
   EXPECT_EQ(counts.at(kPanel), most);
@@ -95,7 +96,8 @@ TEST(WindowIcon, LoadsAsASmallSquareInThePalette) {
 
 // Tags that must be closed, in order; void elements and comments are skipped.
 std::string unbalancedTag(const std::string& html) {
-  static const std::set<std::string> kVoid = {"meta", "br", "hr", "img", "link", "input", "col", "wbr"};
+  static const std::set<std::string> kVoid = {"meta", "br",    "hr",  "img",
+                                              "link", "input", "col", "wbr"};
   std::vector<std::string> open;
   for (std::size_t at = html.find('<'); at != std::string::npos; at = html.find('<', at + 1)) {
     if (html.compare(at, 4, "<!--") == 0) {
@@ -107,10 +109,12 @@ std::string unbalancedTag(const std::string& html) {
     const bool closing = html[at + 1] == '/';
     std::size_t i = at + (closing ? 2 : 1);
     std::string name;
-    while (i < html.size() && std::isalnum(static_cast<unsigned char>(html[i]))) name += static_cast<char>(std::tolower(html[i++]));
+    while (i < html.size() && std::isalnum(static_cast<unsigned char>(html[i])))
+      name += static_cast<char>(std::tolower(html[i++]));
     if (name.empty()) return "a stray '<'";
     if (closing) {
-      if (open.empty() || open.back() != name) return "</" + name + "> closes " + (open.empty() ? "nothing" : open.back());
+      if (open.empty() || open.back() != name)
+        return "</" + name + "> closes " + (open.empty() ? "nothing" : open.back());
       open.pop_back();
     } else if (!kVoid.count(name)) {
       open.push_back(name);

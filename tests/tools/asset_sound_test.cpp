@@ -26,7 +26,9 @@ uint32_t le(const std::vector<uint8_t>& b, std::size_t at, int bytes) {
   return v;
 }
 
-std::string tag(const std::vector<uint8_t>& b, std::size_t at) { return std::string(b.begin() + at, b.begin() + at + 4); }
+std::string tag(const std::vector<uint8_t>& b, std::size_t at) {
+  return std::string(b.begin() + at, b.begin() + at + 4);
+}
 
 // A WAVE file read the way a player reads it: walk the chunks, take "fmt " and "data".
 struct Wave {
@@ -40,7 +42,8 @@ struct Wave {
     return p;
   }
   double rms(double from, double to) const {
-    const auto a = static_cast<std::size_t>(from * rate), z = std::min(samples.size(), static_cast<std::size_t>(to * rate));
+    const auto a = static_cast<std::size_t>(from * rate),
+               z = std::min(samples.size(), static_cast<std::size_t>(to * rate));
     double sum = 0;
     for (std::size_t i = a; i < z; ++i) sum += double(samples[i]) * samples[i];
     return z > a ? std::sqrt(sum / double(z - a)) : 0;
@@ -49,7 +52,8 @@ struct Wave {
 
 Wave readWave(const std::vector<uint8_t>& b) {
   Wave w;
-  if (b.size() < 12 || tag(b, 0) != "RIFF" || tag(b, 8) != "WAVE") return w.problem = "no RIFF/WAVE header", w;
+  if (b.size() < 12 || tag(b, 0) != "RIFF" || tag(b, 8) != "WAVE")
+    return w.problem = "no RIFF/WAVE header", w;
   w.riffSize = le(b, 4, 4);
   bool haveFormat = false, haveData = false;
   for (std::size_t at = 12; at + 8 <= b.size();) {
@@ -62,7 +66,8 @@ Wave readWave(const std::vector<uint8_t>& b) {
       w.byteRate = le(b, at + 16, 4), w.blockAlign = le(b, at + 20, 2), w.bits = le(b, at + 22, 2);
     } else if (id == "data") {
       haveData = true;
-      for (uint32_t i = 0; i + 1 < size; i += 2) w.samples.push_back(static_cast<int16_t>(le(b, at + 8 + i, 2)));
+      for (uint32_t i = 0; i + 1 < size; i += 2)
+        w.samples.push_back(static_cast<int16_t>(le(b, at + 8 + i, 2)));
     }
     at += 8 + size + (size & 1);
   }
@@ -73,7 +78,8 @@ Wave readWave(const std::vector<uint8_t>& b) {
 const std::string kFolder = std::string(QLX_BIN_DIR) + "/";
 
 TEST(ShippedSounds, AreSixteenBitMonoPcmAndEffectsAreShortUnclippedAndFadeInAndOut) {
-  for (const std::string name : {"CLICK.wav", "UNCLICK.wav", "BEEP.wav", "BEEPS.wav", "RIGHT.wav", "CLAP.wav"}) {
+  for (const std::string name :
+       {"CLICK.wav", "UNCLICK.wav", "BEEP.wav", "BEEPS.wav", "RIGHT.wav", "CLAP.wav"}) {
     SCOPED_TRACE(name);
     const std::vector<uint8_t> bytes = readBytes(kFolder + name);
     ASSERT_FALSE(bytes.empty()) << "missing from the program folder";
@@ -109,14 +115,16 @@ TEST(ShippedSounds, ApplauseLastsAboutTwoSecondsSwellsAndFades) {
   EXPECT_LT(w.rms(0.0, 0.1), middle);
   EXPECT_LT(w.rms(w.seconds() - 0.2, w.seconds()), middle / 4);
   // Applause is not one tone: the middle of it has no silent stretch of a tenth of a second.
-  for (double t = 0.3; t < 1.2; t += 0.1) EXPECT_GT(w.rms(t, t + 0.1), middle / 5) << "at " << t << " s";
+  for (double t = 0.3; t < 1.2; t += 0.1)
+    EXPECT_GT(w.rms(t, t + 0.1), middle / 5) << "at " << t << " s";
 }
 
 TEST(ShippedSounds, AreExactlyWhatTheSynthesiserMakes) {
   // The applause is random but seeded: every build ships the same files.
   for (const qlx::waves::Sound& sound : qlx::waves::makeSounds()) {
     SCOPED_TRACE(sound.file);
-    EXPECT_EQ(readBytes(kFolder + sound.file), qlx::waves::encodeWav(sound.samples, qlx::waves::kSampleRate));
+    EXPECT_EQ(readBytes(kFolder + sound.file),
+              qlx::waves::encodeWav(sound.samples, qlx::waves::kSampleRate));
   }
 }
 

@@ -16,7 +16,7 @@ namespace {
 using test::readAll;
 using test::TempDir;
 
-std::vector<std::string> splitLines(const std::string &text) {
+std::vector<std::string> splitLines(const std::string& text) {
   std::vector<std::string> lines;
   std::istringstream in(text);
   for (std::string line; std::getline(in, line);) {
@@ -26,11 +26,11 @@ std::vector<std::string> splitLines(const std::string &text) {
 }
 
 // Writes english-words.LEVEL files holding the given lines.
-void writeLevel(const TempDir &dir, int level, const std::string &lines) {
+void writeLevel(const TempDir& dir, int level, const std::string& lines) {
   dir.write("english-words." + std::to_string(level), lines);
 }
 
-void writeAllLevels(const TempDir &dir) {
+void writeAllLevels(const TempDir& dir) {
   for (const int level : {10, 20, 35, 40, 50}) {
     writeLevel(dir, level, "");
   }
@@ -40,22 +40,22 @@ TEST(DictcFilter, KeepsOnlyPlainLowerCaseWordsOfTwoToFifteenLetters) {
   TempDir dir;
   const auto list = dir.write("english-words.10",
                               "cat\n"
-                              "cat's\n"          // possessive
-                              "Paris\n"          // proper name
-                              "NASA\n"           // capitals
-                              "caf\xc3\xa9\n"    // café in UTF-8
-                              "na\xc3\xafve\n"   // naïve
+                              "cat's\n"         // possessive
+                              "Paris\n"         // proper name
+                              "NASA\n"          // capitals
+                              "caf\xc3\xa9\n"   // café in UTF-8
+                              "na\xc3\xafve\n"  // naïve
                               "co-op\n"
                               "ice cream\n"
                               "mp3\n"
-                              "a\n"              // one letter
-                              "ox\n"             // two letters: shortest kept
+                              "a\n"                 // one letter
+                              "ox\n"                // two letters: shortest kept
                               "abcdefghijklmno\n"   // 15 letters
                               "abcdefghijklmnop\n"  // 16 letters
-                              "dog\r\n"          // CRLF line ending is not part of the word
+                              "dog\r\n"             // CRLF line ending is not part of the word
                               " dog\n"
                               "\n"
-                              "end");            // no final newline
+                              "end");  // no final newline
   EXPECT_EQ(readPlainWords(list),
             (std::vector<std::string>{"cat", "ox", "abcdefghijklmno", "dog", "end"}));
 }
@@ -69,7 +69,8 @@ TEST(DictcLevels, WordKeepsTheLowestLevelAndListsAboveMaxLevelAreNotRead) {
   writeLevel(dir, 50, "house\nshed\ntrellis\n");
   writeLevel(dir, 55, "six\n");
   EXPECT_EQ(buildDictionary(dir.path(), 50, {}).words,
-            (std::map<std::string, int>{{"garden", 20}, {"house", 10}, {"one", 10}, {"shed", 35}, {"trellis", 50}}));
+            (std::map<std::string, int>{
+                {"garden", 20}, {"house", 10}, {"one", 10}, {"shed", 35}, {"trellis", 50}}));
 
   // A bound between two levels takes the levels below it; files above it need not exist.
   std::filesystem::remove(dir.path() / "english-words.50");
@@ -92,11 +93,11 @@ TEST(DictcBlocklist, BlocksWholeWordsOnlyAndCountsEachBlockedWordOnce) {
   writeLevel(dir, 10, "ass\nclass\n");
   writeLevel(dir, 35, "ass\nassess\nasses\nbass\nbrass\n");
   const Blocklist blocklist = readBlocklist(dir.write("block.txt",
-                                                     "# words kept out of the game\n"
-                                                     "\n"
-                                                     "  ASS  \n"       // trimmed and lowered
-                                                     "brass\r\n"
-                                                     "#bass\n"));      // a comment, not an entry
+                                                      "# words kept out of the game\n"
+                                                      "\n"
+                                                      "  ASS  \n"  // trimmed and lowered
+                                                      "brass\r\n"
+                                                      "#bass\n"));  // a comment, not an entry
   EXPECT_EQ(blocklist, (Blocklist{"ass", "brass"}));
 
   const Dictionary dict = buildDictionary(dir.path(), 50, blocklist);
@@ -130,11 +131,11 @@ TEST(DictcOutput, FileHasCommentLineThenSortedUniqueWordLevelLines) {
 
 TEST(DictcErrors, MissingInputsAreReportedByName) {
   TempDir dir;
-  const auto expectError = [](auto &&call, const std::string &named) {
+  const auto expectError = [](auto&& call, const std::string& named) {
     try {
       call();
       ADD_FAILURE() << "no error; expected one naming " << named;
-    } catch (const DictcError &e) {
+    } catch (const DictcError& e) {
       EXPECT_NE(std::string(e.what()).find(named), std::string::npos) << e.what();
     }
   };
@@ -167,5 +168,5 @@ TEST(DictcErrors, ListsWithNoUsableWordAreRefused) {
   EXPECT_THROW(buildDictionary(dir.path(), 50, Blocklist{"cat"}), DictcError);
 }
 
-} // namespace
-} // namespace qlx::dictc
+}  // namespace
+}  // namespace qlx::dictc

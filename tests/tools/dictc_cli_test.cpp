@@ -7,9 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
 #include <algorithm>
 #include <cstdlib>
-#include <sys/wait.h>
 
 namespace qlx::dictc {
 namespace {
@@ -19,11 +19,11 @@ using test::TempDir;
 
 struct RunResult {
   int exitCode = -1;
-  std::string output; // stdout and stderr together
+  std::string output;  // stdout and stderr together
 };
 
 // Runs the built program with the given (shell-safe) arguments.
-RunResult runDictc(const TempDir &dir, const std::string &args) {
+RunResult runDictc(const TempDir& dir, const std::string& args) {
   const auto log = dir.path() / "run.log";
   const std::string command =
       "'" QLX_BIN_DIR "/quillorix-dictc' " + args + " > '" + log.string() + "' 2>&1";
@@ -34,9 +34,9 @@ RunResult runDictc(const TempDir &dir, const std::string &args) {
   return result;
 }
 
-std::string q(const std::filesystem::path &p) { return "'" + p.string() + "'"; }
+std::string q(const std::filesystem::path& p) { return "'" + p.string() + "'"; }
 
-void writeScowl(const TempDir &dir) {
+void writeScowl(const TempDir& dir) {
   std::filesystem::create_directories(dir.path() / "scowl");
   dir.write("scowl/english-words.10", "the\nwater\ndamn\n");
   dir.write("scowl/english-words.20", "river\nWater\n");
@@ -46,22 +46,24 @@ void writeScowl(const TempDir &dir) {
 }
 
 TEST(DictcCommandLine, RejectsMissingUnknownRepeatedOrMalformedOptions) {
-  const std::vector<std::string> full{"--scowl", "/s", "--max-level", "50", "--blocklist", "b",
-                                      "--out", "o"};
+  const std::vector<std::string> full{"--scowl",     "/s", "--max-level", "50",
+                                      "--blocklist", "b",  "--out",       "o"};
   EXPECT_EQ(parseCommandLine(full).maxLevel, 50);
-  EXPECT_THROW(parseCommandLine({"--scowl", "/s", "--max-level", "50", "--blocklist", "b"}), DictcError);
-  EXPECT_THROW(parseCommandLine({"--scowl", "/s", "--max-level", "50", "--blocklist", "b", "--out"}),
+  EXPECT_THROW(parseCommandLine({"--scowl", "/s", "--max-level", "50", "--blocklist", "b"}),
                DictcError);
-  EXPECT_THROW(parseCommandLine({"--scowl", "/s", "--scowl", "/t", "--max-level", "50", "--blocklist",
-                                 "b", "--out", "o"}),
+  EXPECT_THROW(
+      parseCommandLine({"--scowl", "/s", "--max-level", "50", "--blocklist", "b", "--out"}),
+      DictcError);
+  EXPECT_THROW(parseCommandLine({"--scowl", "/s", "--scowl", "/t", "--max-level", "50",
+                                 "--blocklist", "b", "--out", "o"}),
                DictcError);
   EXPECT_THROW(parseCommandLine({"--scowl", "/s", "--max-level", "50", "--blocklist", "b", "--out",
                                  "o", "--verbose", "1"}),
                DictcError);
-  for (const char *bad : {"", "fifty", "50x", "5 0", "99999999999"}) {
-    EXPECT_THROW(parseCommandLine({"--scowl", "/s", "--max-level", bad, "--blocklist", "b", "--out",
-                                   "o"}),
-                 DictcError)
+  for (const char* bad : {"", "fifty", "50x", "5 0", "99999999999"}) {
+    EXPECT_THROW(
+        parseCommandLine({"--scowl", "/s", "--max-level", bad, "--blocklist", "b", "--out", "o"}),
+        DictcError)
         << "level '" << bad << "'";
   }
 }
@@ -71,15 +73,16 @@ TEST(DictcProgram, WritesTheDictionaryAndPrintsOneSummaryLine) {
   writeScowl(dir);
   const auto blocklist = dir.write("block.txt", "# test\ndamn\n");
   const auto out = dir.path() / "XWORD.DICT";
-  const RunResult run = runDictc(
-      dir, "--scowl " + q(dir.path() / "scowl") + " --max-level 50 --blocklist " + q(blocklist) +
-               " --out " + q(out));
+  const RunResult run =
+      runDictc(dir, "--scowl " + q(dir.path() / "scowl") + " --max-level 50 --blocklist " +
+                        q(blocklist) + " --out " + q(out));
   ASSERT_EQ(run.exitCode, 0) << run.output;
   EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
   EXPECT_NE(run.output.find("kept 5 words"), std::string::npos) << run.output;
   EXPECT_NE(run.output.find("blocked 1 words"), std::string::npos) << run.output;
   const std::string text = readAll(out);
-  EXPECT_EQ(text.substr(text.find('\n') + 1), "damned 35\nestuary 50\nriver 20\nthe 10\nwater 10\n");
+  EXPECT_EQ(text.substr(text.find('\n') + 1),
+            "damned 35\nestuary 50\nriver 20\nthe 10\nwater 10\n");
 }
 
 TEST(DictcProgram, FailsWithoutWritingWhenAnInputIsMissing) {
@@ -92,17 +95,19 @@ TEST(DictcProgram, FailsWithoutWritingWhenAnInputIsMissing) {
   struct Case {
     std::string what;
     std::string args;
-    std::string named; // the file the message must name
+    std::string named;  // the file the message must name
   };
   const std::vector<Case> cases{
-      {"no scowl folder", "--scowl " + q(dir.path() / "nowhere") + " --max-level 50 --blocklist " +
-                              q(blocklist) + " --out " + q(out),
+      {"no scowl folder",
+       "--scowl " + q(dir.path() / "nowhere") + " --max-level 50 --blocklist " + q(blocklist) +
+           " --out " + q(out),
        (dir.path() / "nowhere").string()},
-      {"no blocklist", "--scowl " + q(scowl) + " --max-level 50 --blocklist " +
-                           q(dir.path() / "none.txt") + " --out " + q(out),
+      {"no blocklist",
+       "--scowl " + q(scowl) + " --max-level 50 --blocklist " + q(dir.path() / "none.txt") +
+           " --out " + q(out),
        (dir.path() / "none.txt").string()},
   };
-  for (const Case &c : cases) {
+  for (const Case& c : cases) {
     const RunResult run = runDictc(dir, c.args);
     EXPECT_NE(run.exitCode, 0) << c.what;
     EXPECT_NE(run.output.find(c.named), std::string::npos) << c.what << ": " << run.output;
@@ -115,7 +120,8 @@ TEST(DictcProgram, FailsWithoutWritingWhenAnInputIsMissing) {
   const RunResult run = runDictc(dir, "--scowl " + q(scowl) + " --max-level 50 --blocklist " +
                                           q(blocklist) + " --out " + q(out));
   EXPECT_NE(run.exitCode, 0);
-  EXPECT_NE(run.output.find((scowl / "english-words.40").string()), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find((scowl / "english-words.40").string()), std::string::npos)
+      << run.output;
   EXPECT_EQ(readAll(out), "# earlier\nold 10\n");
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "XWORD.DICT.tmp"));
 
@@ -128,7 +134,7 @@ TEST(DictcShippedData, BlocklistEntriesAreWordsAndNoneReachTheDictionary) {
   const std::filesystem::path blockFile = QLX_SOURCE_DIR "/data/dict/blocklist.txt";
   const Blocklist blocklist = readBlocklist(blockFile);
   EXPECT_GT(blocklist.size(), 200U);
-  for (const std::string &word : blocklist) {
+  for (const std::string& word : blocklist) {
     EXPECT_TRUE(isPlainWord(word)) << "blocklist entry '" << word << "' can never match a word";
   }
 
@@ -144,5 +150,5 @@ TEST(DictcShippedData, BlocklistEntriesAreWordsAndNoneReachTheDictionary) {
   }
 }
 
-} // namespace
-} // namespace qlx::dictc
+}  // namespace
+}  // namespace qlx::dictc

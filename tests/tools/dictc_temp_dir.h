@@ -9,13 +9,15 @@
 namespace qlx::dictc::test {
 
 class TempDir : public qlx::testing::TempFolder {
-public:
+ public:
   std::filesystem::path path() const { return TempFolder::path(); }
-  std::filesystem::path write(const std::string &name, const std::string &text) const {
+  std::filesystem::path write(const std::string& name, const std::string& text) const {
     return TempFolder::write(name, text);
   }
 };
 
-inline std::string readAll(const std::filesystem::path &file) { return qlx::testing::readText(file.string()); }
+inline std::string readAll(const std::filesystem::path& file) {
+  return qlx::testing::readText(file.string());
+}
 
-} // namespace qlx::dictc::test
+}  // namespace qlx::dictc::test

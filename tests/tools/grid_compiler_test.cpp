@@ -11,13 +11,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
 #include <array>
 #include <cstdio>
 #include <filesystem>
 #include <map>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace qlx::gridkit {
 namespace {
@@ -29,19 +29,21 @@ using ::testing::AllOf;
 using ::testing::HasSubstr;
 
 TEST(GridFileEncode, TwoGroupsByteForByte) {
-  const GridGroups groups = {{rowsToPattern({"..."}), rowsToPattern({"#.", ".#"})}, {rowsToPattern({"."})}};
+  const GridGroups groups = {{rowsToPattern({"..."}), rowsToPattern({"#.", ".#"})},
+                             {rowsToPattern({"."})}};
   const std::vector<std::uint8_t> expected = {
-      2, 0, 0, 0,             // group count
-      2, 0, 0, 0, 1, 0, 0, 0, // grids in group 1, in group 2
-      24, 0, 0, 0,            // group 1: first record right after the header
-      29, 0, 0, 0,            //          second after 2 + 3 bytes
-      35, 0, 0, 0,            // group 2
-      1, 3, 1, 1, 1,          // 1 x 3, all white
-      2, 2, 0, 1, 1, 0,       // 2 x 2, row by row
-      1, 1, 1};
+      2,  0, 0, 0,              // group count
+      2,  0, 0, 0, 1, 0, 0, 0,  // grids in group 1, in group 2
+      24, 0, 0, 0,              // group 1: first record right after the header
+      29, 0, 0, 0,              //          second after 2 + 3 bytes
+      35, 0, 0, 0,              // group 2
+      1,  3, 1, 1, 1,           // 1 x 3, all white
+      2,  2, 0, 1, 1, 0,        // 2 x 2, row by row
+      1,  1, 1};
   EXPECT_EQ(encodeGridFile(groups), expected);
   EXPECT_EQ(encodeGridFile({}), (std::vector<std::uint8_t>{0, 0, 0, 0}));
-  EXPECT_EQ(encodeGridFile({{}, {}}), (std::vector<std::uint8_t>{2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(encodeGridFile({{}, {}}),
+            (std::vector<std::uint8_t>{2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
   Pattern wide;  // more columns than a record's byte holds
   wide.rows = 1;
   wide.cols = 256;
@@ -51,7 +53,7 @@ TEST(GridFileEncode, TwoGroupsByteForByte) {
 
 TEST(GridFileEncode, OffsetsPastOneByteAreLittleEndian) {
   GridGroups groups(1);
-  for (int i = 0; i < 3; ++i) groups[0].push_back(goodGrid()); // 83-byte records
+  for (int i = 0; i < 3; ++i) groups[0].push_back(goodGrid());  // 83-byte records
   const auto bytes = encodeGridFile(groups);
   ASSERT_EQ(bytes.size(), 4u + 4 + 12 + 3 * 83);
   // Third record: 20 + 2 * 83 = 186.
@@ -98,13 +100,15 @@ TEST(GridFileDecode, RejectsDamagedFiles) {
 // --- the program, run from the program folder ---
 
 class GridCompilerProgram : public ::testing::Test {
-protected:
-  std::string write(const std::string &name, const std::string &text) const { return dir_.write(name, text); }
+ protected:
+  std::string write(const std::string& name, const std::string& text) const {
+    return dir_.write(name, text);
+  }
 
   // Runs quillorix-gridc with the arguments; returns the exit status and fills output_.
-  int run(const std::string &args) {
+  int run(const std::string& args) {
     const std::string command = std::string(QLX_BIN_DIR) + "/quillorix-gridc " + args + " 2>&1";
-    FILE *pipe = ::popen(command.c_str(), "r");
+    FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe) return -1;
     output_.clear();
     std::array<char, 512> buf{};
@@ -114,7 +118,8 @@ protected:
   }
 
   std::size_t filesInDir() const {
-    return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir_.path()), fs::directory_iterator()));
+    return static_cast<std::size_t>(
+        std::distance(fs::directory_iterator(dir_.path()), fs::directory_iterator()));
   }
 
   qlx::testing::TempFolder dir_;
@@ -134,8 +139,10 @@ std::string mirroredGoodText() {
 
 TEST_F(GridCompilerProgram, WritesTheGroupsInFileOrder) {
   const std::string a = write("a.txt", "; one\n" + goodText());
-  const std::string b = write("b.txt", mirroredGoodText() + "\n\n" + formatPattern(test::withCell(
-                                                                          test::withCell(goodGrid(), 4, 0, false), 4, 8, false)));
+  const std::string b = write(
+      "b.txt",
+      mirroredGoodText() + "\n\n" +
+          formatPattern(test::withCell(test::withCell(goodGrid(), 4, 0, false), 4, 8, false)));
   const std::string out = dir_.file("GRIDFILE.GFDB");
   ASSERT_EQ(run("--out " + out + " " + a + " " + b), 0) << output_;
   std::string error;
@@ -153,22 +160,23 @@ TEST_F(GridCompilerProgram, WritesTheGroupsInFileOrder) {
 // Every refusal names its file and line, exits with 1 and writes nothing.
 TEST_F(GridCompilerProgram, RefusesBadInputNamingFileGridAndLine) {
   const std::string a = write("a.txt", goodText());
-  const std::string broken = write("broken.txt", "; first\n" + mirroredGoodText() + "\n; second\n" +
-                                                     formatPattern(test::withCell(goodGrid(), 4, 0, false)));
+  const std::string broken =
+      write("broken.txt", "; first\n" + mirroredGoodText() + "\n; second\n" +
+                              formatPattern(test::withCell(goodGrid(), 4, 0, false)));
   const std::string unparsable = write("unparsable.txt", goodText() + "\n.........\n....x....\n");
   const std::string repeats = write("repeats.txt", mirroredGoodText() + "\n" + goodText());
   const std::string empty = write("empty.txt", "; nothing yet\n");
   const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
       {a + " " + broken, {broken + ":13: grid 2: ", "upside down"}},
       {unparsable, {unparsable + ":12: unexpected 'x' in column 5"}},
-      {a + " " + repeats + " " + empty, {repeats + ":11: grid 2: repeats grid 1 of " + a + " (line 1)",
-                                         empty + ": holds no grid"}},
+      {a + " " + repeats + " " + empty,
+       {repeats + ":11: grid 2: repeats grid 1 of " + a + " (line 1)", empty + ": holds no grid"}},
       {dir_.file("absent.txt"), {"absent.txt: cannot open"}},
   };
   const std::string out = dir_.file("GRIDFILE.GFDB");
-  for (const auto &[inputs, said] : cases) {
+  for (const auto& [inputs, said] : cases) {
     EXPECT_EQ(run("--out " + out + " " + inputs), 1) << inputs;
-    for (const std::string &part : said) EXPECT_THAT(output_, HasSubstr(part));
+    for (const std::string& part : said) EXPECT_THAT(output_, HasSubstr(part));
     EXPECT_FALSE(fs::exists(out)) << inputs;
   }
   EXPECT_EQ(filesInDir(), 5u) << "a temporary file was left behind";
@@ -181,17 +189,18 @@ TEST_F(GridCompilerProgram, RefusesBadInputNamingFileGridAndLine) {
 
 TEST(ShippedGrids, BothGroupsCompileWithEnoughGridsOfTheRightSizes) {
   const std::string dir = std::string(QLX_SOURCE_DIR) + "/data/grids/";
-  const gridc::CompileResult result = gridc::compileGridSources({dir + "group1.txt", dir + "group2.txt"});
-  for (const std::string &problem : result.problems) ADD_FAILURE() << problem;
+  const gridc::CompileResult result =
+      gridc::compileGridSources({dir + "group1.txt", dir + "group2.txt"});
+  for (const std::string& problem : result.problems) ADD_FAILURE() << problem;
   ASSERT_EQ(result.groups.size(), 2u);
 
   std::map<int, int> small, large;
-  for (const Pattern &p : result.groups[0]) ++small[p.rows * 100 + p.cols];
-  for (const Pattern &p : result.groups[1]) ++large[p.rows * 100 + p.cols];
+  for (const Pattern& p : result.groups[0]) ++small[p.rows * 100 + p.cols];
+  for (const Pattern& p : result.groups[1]) ++large[p.rows * 100 + p.cols];
   EXPECT_GE(result.groups[0].size(), 30u);
   EXPECT_GE(result.groups[1].size(), 120u);
-  for (const auto &[size, count] : small) EXPECT_TRUE(size == 1111 || size == 1212) << size;
-  for (const auto &[size, count] : large) EXPECT_TRUE(size == 1313 || size == 1515) << size;
+  for (const auto& [size, count] : small) EXPECT_TRUE(size == 1111 || size == 1212) << size;
+  for (const auto& [size, count] : large) EXPECT_TRUE(size == 1313 || size == 1515) << size;
   EXPECT_GE(large[1313], 40);
   EXPECT_GE(large[1515], 40);
 
@@ -205,5 +214,5 @@ TEST(ShippedGrids, BothGroupsCompileWithEnoughGridsOfTheRightSizes) {
     }
 }
 
-} // namespace
-} // namespace qlx::gridkit
+}  // namespace
+}  // namespace qlx::gridkit

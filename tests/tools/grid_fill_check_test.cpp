@@ -6,9 +6,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 namespace qlx::gridkit {
 namespace {
@@ -28,16 +28,20 @@ TEST(GridFillCheck, AGoodFillPassesAndEachKindOfBadFillIsNamed) {
   EXPECT_THAT(fillProblems(ring, "cato-ibat", words),
               ElementsAre(HasSubstr("\"bat\" across at row 3, column 1 is not in the dictionary"),
                           HasSubstr("\"tit\" down at row 1, column 3 is not in the dictionary")));
-  EXPECT_THAT(fillProblems(ring, "Cato-iban", words), ElementsAre(HasSubstr("row 1, column 1 holds byte 67")));
-  EXPECT_THAT(fillProblems(ring, "cato?iban", words), ElementsAre(HasSubstr("block at row 2, column 2")));
+  EXPECT_THAT(fillProblems(ring, "Cato-iban", words),
+              ElementsAre(HasSubstr("row 1, column 1 holds byte 67")));
+  EXPECT_THAT(fillProblems(ring, "cato?iban", words),
+              ElementsAre(HasSubstr("block at row 2, column 2")));
   EXPECT_THAT(fillProblems(ring, "cato-iba", words), ElementsAre(HasSubstr("8 cells")));
   // The same word twice: "tic" across and down.
   const Pattern corner = test::rowsToPattern({"...", ".##", ".##"});
-  EXPECT_THAT(fillProblems(corner, "tici--c--", words), ElementsAre(HasSubstr("\"tic\" down at row 1, column 1 is used twice")));
+  EXPECT_THAT(fillProblems(corner, "tici--c--", words),
+              ElementsAre(HasSubstr("\"tic\" down at row 1, column 1 is used twice")));
 }
 
 TEST(GridFillCheck, DictionaryWordsAreTheFirstFieldOfEachLine) {
-  const auto path = std::filesystem::temp_directory_path() / ("qlx-grid-dict-" + std::to_string(::getpid()));
+  const auto path =
+      std::filesystem::temp_directory_path() / ("qlx-grid-dict-" + std::to_string(::getpid()));
   std::ofstream(path) << "# comment line\ncat 10\r\ndog\n\nemu 35\n";
   std::string error;
   const auto read = readDictionaryWords(path.string(), &error);
@@ -48,5 +52,5 @@ TEST(GridFillCheck, DictionaryWordsAreTheFirstFieldOfEachLine) {
   EXPECT_THAT(error, HasSubstr("/nonexistent/XWORD.DICT"));
 }
 
-} // namespace
-} // namespace qlx::gridkit
+}  // namespace
+}  // namespace qlx::gridkit

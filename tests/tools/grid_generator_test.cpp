@@ -28,7 +28,8 @@ TEST(GridGenerator, ShapeKeyIsTheSameForMirrorsAndTurnsOnly) {
 
   Pattern transposed = goodGrid();
   for (int r = 0; r < 9; ++r)
-    for (int c = 0; c < 9; ++c) transposed.cells[static_cast<std::size_t>(c * 9 + r)] = goodGrid().white(r, c);
+    for (int c = 0; c < 9; ++c)
+      transposed.cells[static_cast<std::size_t>(c * 9 + r)] = goodGrid().white(r, c);
   EXPECT_EQ(shapeKey(goodGrid()), shapeKey(transposed));
 }
 
@@ -41,7 +42,7 @@ TEST(GridGenerator, EverySizeWeShipGivesDistinctRuleKeepingGrids) {
     const std::vector<Pattern> grids = generate(options, {});
     ASSERT_EQ(grids.size(), 6u) << side;
     std::set<std::string> keys;
-    for (const Pattern &p : grids) {
+    for (const Pattern& p : grids) {
       EXPECT_EQ(p.rows, side);
       EXPECT_THAT(gridkit::checkGridRules(p), ::testing::IsEmpty()) << gridkit::formatPattern(p);
       EXPECT_TRUE(looksPleasant(p, defaultMaxLongWords(side, side))) << gridkit::formatPattern(p);
@@ -60,15 +61,16 @@ TEST(GridGenerator, SameSeedSameGridsAndAvoidedShapesStayOut) {
   EXPECT_EQ(generate(options, {}), first);
   ASSERT_EQ(first.size(), 3u);
   const auto avoiding = generate(options, {shapeKey(first[0])});
-  for (const Pattern &p : avoiding) EXPECT_NE(shapeKey(p), shapeKey(first[0]));
+  for (const Pattern& p : avoiding) EXPECT_NE(shapeKey(p), shapeKey(first[0]));
 }
 
 TEST(GridGenerator, PleasantnessRefusesHeavyClumps) {
   // Keeps the rules' word lengths but has a 3x3 square of blocks.
-  const Pattern clump = rowsToPattern({".........", ".#.#.#.#.", "...###...", ".#.###.#.", "...###...",
-                                       ".#.#.#.#.", ".........", ".#.#.#.#.", "........."});
+  const Pattern clump =
+      rowsToPattern({".........", ".#.#.#.#.", "...###...", ".#.###.#.", "...###...", ".#.#.#.#.",
+                     ".........", ".#.#.#.#.", "........."});
   EXPECT_FALSE(looksPleasant(clump, 10));
 }
 
-} // namespace
-} // namespace qlx::gridgen
+}  // namespace
+}  // namespace qlx::gridgen

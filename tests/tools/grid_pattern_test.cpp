@@ -11,25 +11,26 @@ namespace qlx::gridkit {
 namespace {
 
 TEST(GridPatternParse, GridsSeparatedByBlankLinesWithCommentsSkipped) {
-  const std::string text = "; two grids\n"
-                           "#.#\n"
-                           "...\n"
-                           "; a comment inside a grid does not end it\n"
-                           "#.#\n"
-                           "\n"
-                           "\n"
-                           "; second\n"
-                           "....\n"
-                           "##..\n";
+  const std::string text =
+      "; two grids\n"
+      "#.#\n"
+      "...\n"
+      "; a comment inside a grid does not end it\n"
+      "#.#\n"
+      "\n"
+      "\n"
+      "; second\n"
+      "....\n"
+      "##..\n";
   const ParseResult r = parsePatterns(text, "g.txt");
   ASSERT_TRUE(r.ok());
   ASSERT_EQ(r.patterns.size(), 2u);
-  const Pattern &a = r.patterns[0];
+  const Pattern& a = r.patterns[0];
   EXPECT_EQ(a.rows, 3);
   EXPECT_EQ(a.cols, 3);
   EXPECT_EQ(a.line, 2);
   EXPECT_EQ(a.cells, (std::vector<std::uint8_t>{0, 1, 0, 1, 1, 1, 0, 1, 0}));
-  const Pattern &b = r.patterns[1];
+  const Pattern& b = r.patterns[1];
   EXPECT_EQ(b.rows, 2);
   EXPECT_EQ(b.cols, 4);
   EXPECT_EQ(b.line, 9);
@@ -46,7 +47,7 @@ TEST(GridPatternParse, ToleratesCrLfTrailingSpacesAndNoFinalNewline) {
   EXPECT_EQ(r.patterns[1].rows, 2);
   EXPECT_EQ(r.patterns[1].cols, 1);
   EXPECT_EQ(r.patterns[1].cells, (std::vector<std::uint8_t>{0, 1}));
-  for (const char *none : {"", "; nothing\n\n;\n"}) {
+  for (const char* none : {"", "; nothing\n\n;\n"}) {
     EXPECT_TRUE(parsePatterns(none, "g").ok());
     EXPECT_TRUE(parsePatterns(none, "g").patterns.empty());
   }
@@ -82,7 +83,7 @@ TEST(GridPatternParse, BadCharactersAndOversizedGridsNameTheirLine) {
   for (int i = 0; i < 256; ++i) tall += ".\n";
   EXPECT_TRUE(parsePatterns(wide + "\n", "g").ok());
   EXPECT_TRUE(parsePatterns(std::string(16, '.') + "\n" + std::string(16, '.') + "\n", "g").ok());
-  for (const auto &[text, line] : {std::pair{wide + ".\n", 1}, std::pair{tall, 256}}) {
+  for (const auto& [text, line] : {std::pair{wide + ".\n", 1}, std::pair{tall, 256}}) {
     const ParseResult tooBig = parsePatterns(text, "g");
     ASSERT_EQ(tooBig.errors.size(), 1u) << line;
     EXPECT_EQ(tooBig.errors[0].line, line);
@@ -101,5 +102,5 @@ TEST(GridPatternFormat, PrintsWhatTheParserReads) {
   EXPECT_EQ(formatPattern(test::rowsToPattern({"#.", ".#"})), "#.\n.#\n");
 }
 
-} // namespace
-} // namespace qlx::gridkit
+}  // namespace
+}  // namespace qlx::gridkit

@@ -47,7 +47,7 @@ TEST(GridRules, GoodGridBreaksNone) {
 // Each rule broken on its own is reported with its place, and its boundary cases pass.
 TEST(GridRules, EachBrokenRuleIsNamedWithItsPlace) {
   struct Case {
-    const char *what;
+    const char* what;
     Pattern pattern;
     std::vector<std::string> inOneProblem;  // all found in a single reported problem
     std::vector<std::string> absent = {};   // found in no reported problem
@@ -57,19 +57,32 @@ TEST(GridRules, EachBrokenRuleIsNamedWithItsPlace) {
   inconsistent.cells.pop_back();
   const Case cases[] = {
       // Blocking row 5, column 1 alone keeps every other rule.
-      {"off the half turn", withCell(goodGrid(), 4, 0, false),
-       {"turned upside down", "row 5, column 1", "row 5, column 9"}, {}, true},
+      {"off the half turn",
+       withCell(goodGrid(), 4, 0, false),
+       {"turned upside down", "row 5, column 1", "row 5, column 9"},
+       {},
+       true},
       {"mirror symmetry only", rowsToPattern({"#...#", ".....", "....."}), {"upside down"}},
-      {"two areas", rowsToPattern({"...#...", "...#...", "...#...", "#######", "...#...", "...#...", "...#..."}),
-       {"not all connected", "row 1, column 5"}, {"upside down", "exactly 2"}},
-      {"two across", rowsToPattern({"#...#", "##.##", "#..##"}), {"exactly 2", "across in row 3, columns 2-3"}},
-      {"two down", rowsToPattern({"#.#", "#.#", "#.#", "##.", "##."}), {"exactly 2", "down in column 3, rows 4-5"}},
-      {"several twos", rowsToPattern({"..#..", "#####", "..#.."}), {"4 cases", "row 1, columns 1-2"}},
+      {"two areas",
+       rowsToPattern({"...#...", "...#...", "...#...", "#######", "...#...", "...#...", "...#..."}),
+       {"not all connected", "row 1, column 5"},
+       {"upside down", "exactly 2"}},
+      {"two across",
+       rowsToPattern({"#...#", "##.##", "#..##"}),
+       {"exactly 2", "across in row 3, columns 2-3"}},
+      {"two down",
+       rowsToPattern({"#.#", "#.#", "#.#", "##.", "##."}),
+       {"exactly 2", "down in column 3, rows 4-5"}},
+      {"several twos",
+       rowsToPattern({"..#..", "#####", "..#.."}),
+       {"4 cases", "row 1, columns 1-2"}},
       {"13 across", allWhite(1, 13), {}, {"longer than"}},
       {"14 across", allWhite(1, 14), {"longer than 13", "14 cells across in row 1, columns 1-14"}},
       {"14 down", allWhite(14, 1), {"longer than 13", "down in column 1, rows 1-14"}},
       // Row 2, column 1 lies in an across run of 1 and a down run of 2.
-      {"no word of 3", rowsToPattern({"....", ".###", "####"}), {"no word of 3", "row 2, column 1"}},
+      {"no word of 3",
+       rowsToPattern({"....", ".###", "####"}),
+       {"no word of 3", "row 2, column 1"}},
       {"28% blocks", withBlocks(5, 5, 7), {}, {"blocks are"}},
       {"24% blocks", withBlocks(5, 5, 6), {"blocks are"}},
       {"38% blocks", withBlocks(5, 10, 19), {}, {"blocks are"}},
@@ -77,7 +90,8 @@ TEST(GridRules, EachBrokenRuleIsNamedWithItsPlace) {
       {"no blocks", allWhite(3, 5), {"blocks are", "0.0%"}},
       {"all checked", allWhite(3, 3), {"both an across and a down word", "100.0%"}},
       // Combs: long across words, lone letters down, so nothing is checked.
-      {"comb", rowsToPattern({".....", "#####", ".....", "#####", "....."}),
+      {"comb",
+       rowsToPattern({".....", "#####", ".....", "#####", "....."}),
        {"both an across", "0.0% of the white cells (0 of 15)"}},
       {"256 cells", allWhite(16, 16), {"16 x 16 = 256 cells"}},
       {"255 cells", allWhite(15, 17), {}, {"fewer than 256"}},
@@ -85,21 +99,24 @@ TEST(GridRules, EachBrokenRuleIsNamedWithItsPlace) {
       {"empty", Pattern{}, {"no cells"}, {}, true},
       {"cells missing", inconsistent, {"no cells"}, {}, true},
   };
-  for (const Case &c : cases) {
+  for (const Case& c : cases) {
     const std::vector<std::string> problems = checkGridRules(c.pattern);
     std::string all;
-    for (const std::string &problem : problems) all += problem + "\n";
+    for (const std::string& problem : problems) all += problem + "\n";
     if (c.only) {
       EXPECT_EQ(problems.size(), 1u) << c.what << ":\n" << all;
     }
     if (!c.inOneProblem.empty()) {
-      const bool found = std::any_of(problems.begin(), problems.end(), [&](const std::string &problem) {
-        return std::all_of(c.inOneProblem.begin(), c.inOneProblem.end(),
-                           [&](const std::string &part) { return problem.find(part) != std::string::npos; });
-      });
+      const bool found =
+          std::any_of(problems.begin(), problems.end(), [&](const std::string& problem) {
+            return std::all_of(
+                c.inOneProblem.begin(), c.inOneProblem.end(),
+                [&](const std::string& part) { return problem.find(part) != std::string::npos; });
+          });
       EXPECT_TRUE(found) << c.what << ":\n" << all;
     }
-    for (const std::string &part : c.absent) EXPECT_EQ(all.find(part), std::string::npos) << c.what << ":\n" << all;
+    for (const std::string& part : c.absent)
+      EXPECT_EQ(all.find(part), std::string::npos) << c.what << ":\n" << all;
   }
 }
 
@@ -107,13 +124,13 @@ TEST(GridRuns, FindsMaximalRunsOfTwoOrMore) {
   const auto runs = findRuns(rowsToPattern({"..#.", "#...", "...#"}));
   // Across: row 1 columns 1-2, row 2 columns 2-4, row 3 columns 1-3.
   int across = 0, down = 0;
-  for (const gridkit::Run &r : runs) (r.across ? across : down)++;
+  for (const gridkit::Run& r : runs) (r.across ? across : down)++;
   EXPECT_EQ(across, 3);
-  EXPECT_EQ(down, 3); // column 2 rows 1-3, column 3 rows 2-3, column 4 rows 1-2
+  EXPECT_EQ(down, 3);  // column 2 rows 1-3, column 3 rows 2-3, column 4 rows 1-2
   EXPECT_EQ(runs[1].row, 1);
   EXPECT_EQ(runs[1].col, 1);
   EXPECT_EQ(runs[1].length, 3);
 }
 
-} // namespace
-} // namespace qlx::gridkit
+}  // namespace
+}  // namespace qlx::gridkit

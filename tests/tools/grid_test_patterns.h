@@ -11,9 +11,9 @@
 namespace qlx::gridkit::test {
 
 // Builds a pattern from rows of '#' and '.', failing the test when they do not parse.
-inline Pattern rowsToPattern(std::initializer_list<const char *> rows) {
+inline Pattern rowsToPattern(std::initializer_list<const char*> rows) {
   std::string text;
-  for (const char *row : rows) text += std::string(row) + "\n";
+  for (const char* row : rows) text += std::string(row) + "\n";
   ParseResult parsed = parsePatterns(text, "test");
   EXPECT_TRUE(parsed.ok()) << (parsed.errors.empty() ? "" : parsed.errors.front().text());
   EXPECT_EQ(parsed.patterns.size(), 1u);
@@ -22,15 +22,8 @@ inline Pattern rowsToPattern(std::initializer_list<const char *> rows) {
 
 // A 9x9 grid that keeps every rule (26 blocks = 32.1%, 21 of 55 white cells checked).
 inline Pattern goodGrid() {
-  return rowsToPattern({".....#.##",
-                        ".#.#.#.#.",
-                        "...#.....",
-                        "##.#.#.#.",
-                        ".........",
-                        ".#.#.#.##",
-                        ".....#...",
-                        ".#.#.#.#.",
-                        "##.#....."});
+  return rowsToPattern({".....#.##", ".#.#.#.#.", "...#.....", "##.#.#.#.", ".........",
+                        ".#.#.#.##", ".....#...", ".#.#.#.#.", "##.#....."});
 }
 
 inline Pattern withCell(Pattern p, int r, int c, bool white) {
@@ -38,4 +31,4 @@ inline Pattern withCell(Pattern p, int r, int c, bool white) {
   return p;
 }
 
-} // namespace qlx::gridkit::test
+}  // namespace qlx::gridkit::test

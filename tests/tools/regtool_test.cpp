@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
-#include "reg_file.h"
 #include "platform/registry_sqlite.h"
+#include "reg_file.h"
 #include "reg_transfer.h"
 #include "temp_folder.h"
 
@@ -45,12 +45,15 @@ const std::vector<RegValueEntry>& sampleValues() {
 
 void seed(SqliteRegistry& store) {
   HKEY game = nullptr, save = nullptr;
-  ASSERT_EQ(store.RegCreateKeyExA(HKEY_CURRENT_USER, kGameKey, 0, "USERDATA", 0, KEY_ALL_ACCESS, nullptr, &game, nullptr),
+  ASSERT_EQ(store.RegCreateKeyExA(HKEY_CURRENT_USER, kGameKey, 0, "USERDATA", 0, KEY_ALL_ACCESS,
+                                  nullptr, &game, nullptr),
             ERROR_SUCCESS);
   for (const RegValueEntry& v : sampleValues())
-    ASSERT_EQ(store.RegSetValueExA(game, v.name.c_str(), 0, v.type, v.data.data(), static_cast<DWORD>(v.data.size())),
+    ASSERT_EQ(store.RegSetValueExA(game, v.name.c_str(), 0, v.type, v.data.data(),
+                                   static_cast<DWORD>(v.data.size())),
               ERROR_SUCCESS);
-  ASSERT_EQ(store.RegCreateKeyExA(game, "SAVE", 0, "SAVEDATA", 0, KEY_ALL_ACCESS, nullptr, &save, nullptr),
+  ASSERT_EQ(store.RegCreateKeyExA(game, "SAVE", 0, "SAVEDATA", 0, KEY_ALL_ACCESS, nullptr, &save,
+                                  nullptr),
             ERROR_SUCCESS);
   const uint8_t one = 1;
   ASSERT_EQ(store.RegSetValueExA(save, "ISSTORED", 0, REG_BINARY, &one, 1), ERROR_SUCCESS);
@@ -61,7 +64,9 @@ void seed(SqliteRegistry& store) {
 std::vector<RegValueEntry> valuesOf(SqliteRegistry& store, const std::string& path) {
   HKEY key = nullptr;
   std::vector<RegValueEntry> values;
-  EXPECT_EQ(store.RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS) << path;
+  EXPECT_EQ(store.RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_ALL_ACCESS, &key),
+            ERROR_SUCCESS)
+      << path;
   EXPECT_EQ(store.listValues(key, &values), ERROR_SUCCESS);
   store.RegCloseKey(key);
   return values;
@@ -70,7 +75,9 @@ std::vector<RegValueEntry> valuesOf(SqliteRegistry& store, const std::string& pa
 std::string classOf(SqliteRegistry& store, const std::string& path) {
   HKEY key = nullptr;
   std::string cls = "(missing)";
-  if (store.RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return cls;
+  if (store.RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_ALL_ACCESS, &key) !=
+      ERROR_SUCCESS)
+    return cls;
   store.queryKeyClass(key, &cls);
   store.RegCloseKey(key);
   return cls;
@@ -106,7 +113,8 @@ TEST(RegTool, TextIsWrittenAsTextOnlyWhenItGivesBackTheSameBytes) {
   std::vector<RegFileKey> keys{{"HKEY_CURRENT_USER\\K", sampleValues()}};
   std::string text, error;
   ASSERT_TRUE(writeRegFile(keys, &text, &error)) << error;
-  EXPECT_EQ(text.rfind("Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\K]\n", 0), 0u) << text;
+  EXPECT_EQ(text.rfind("Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\K]\n", 0), 0u)
+      << text;
   EXPECT_NE(text.find("\"1STATS1\"=\"Ann \\\"Q\\\" C:\\\\dir\"\n"), std::string::npos) << text;
   EXPECT_NE(text.find("\"1STATS2\"=hex(1):4e,6f,4e,75,6c\n"), std::string::npos);
   EXPECT_NE(text.find("\"1STATS3\"=\"\"\n"), std::string::npos);
@@ -142,8 +150,10 @@ TEST(RegTool, ReadsUnwrappedAndWrappedHexWindowsLineEndsAndComments) {
 }
 
 TEST(RegTool, MalformedFilesAreRefusedByLineAndChangeNothing) {
-  const std::string head = "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Tarnwick\\Quillorix\\1.0]\n"
-                           "\"GOOD\"=hex:01\n";
+  const std::string head =
+      "Windows Registry Editor Version "
+      "5.00\n\n[HKEY_CURRENT_USER\\Software\\Tarnwick\\Quillorix\\1.0]\n"
+      "\"GOOD\"=hex:01\n";
   const std::vector<std::pair<std::string, std::string>> cases{
       {"REGEDIT3\n", "line 1:"},
       {head + "\"BAD\"=hex:1,2\n", "line 5:"},
@@ -158,12 +168,15 @@ TEST(RegTool, MalformedFilesAreRefusedByLineAndChangeNothing) {
       {head + "[HKEY_CURRENT_USER\\Software\n", "line 5:"},
       {head + "\"BAD\"=hex(zz):01\n", "line 5:"},
       {"Windows Registry Editor Version 5.00\n\"A\"=hex:01\n", "line 2:"},
-      {"Windows Registry Editor Version 5.00\n[HKEY_LOCAL_MACHINE\\Software]\n\"A\"=hex:01\n", "HKEY_LOCAL_MACHINE"},
-      {head + "[HKEY_CURRENT_USER" + [] {
-         std::string deep;
-         for (int i = 0; i < 25000; ++i) deep += "\\K";
-         return deep;
-       }() + "]\n",
+      {"Windows Registry Editor Version 5.00\n[HKEY_LOCAL_MACHINE\\Software]\n\"A\"=hex:01\n",
+       "HKEY_LOCAL_MACHINE"},
+      {head + "[HKEY_CURRENT_USER" +
+           [] {
+             std::string deep;
+             for (int i = 0; i < 25000; ++i) deep += "\\K";
+             return deep;
+           }() +
+           "]\n",
        "levels deep"},
   };
   for (const auto& [text, where] : cases) {
@@ -172,8 +185,10 @@ TEST(RegTool, MalformedFilesAreRefusedByLineAndChangeNothing) {
     EXPECT_FALSE(importRegText(*store, text, &error)) << text;
     EXPECT_NE(error.find(where), std::string::npos) << "error: " << error << "\nfile:\n" << text;
     HKEY game = nullptr;
-    EXPECT_EQ(store->RegOpenKeyExA(HKEY_CURRENT_USER, kGameKey, 0, KEY_ALL_ACCESS, &game), ERROR_FILE_NOT_FOUND)
-        << "a refused file changed the store:\n" << text;
+    EXPECT_EQ(store->RegOpenKeyExA(HKEY_CURRENT_USER, kGameKey, 0, KEY_ALL_ACCESS, &game),
+              ERROR_FILE_NOT_FOUND)
+        << "a refused file changed the store:\n"
+        << text;
     EXPECT_EQ(store->openKeyCount(), 0u);
   }
 }
@@ -183,7 +198,8 @@ TEST(RegTool, MalformedFilesAreRefusedByLineAndChangeNothing) {
 int run(const std::string& args, std::string* output) {
   qlx::testing::TempFolder dir;
   const std::string log = dir.file("run.log");
-  const int status = std::system(("'" QLX_BIN_DIR "/quillorix-reg' " + args + " > '" + log + "' 2>&1").c_str());
+  const int status =
+      std::system(("'" QLX_BIN_DIR "/quillorix-reg' " + args + " > '" + log + "' 2>&1").c_str());
   *output = qlx::testing::readText(log);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
@@ -192,15 +208,20 @@ TEST(RegToolProgram, ExportsToStandardOutputAndRefusesBadFilesAndCommands) {
   qlx::testing::TempFolder dir;
   const std::string store = dir.file("s.db");
   const std::string text =
-      "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Tarnwick\\Quillorix\\1.0\\SAVE]\n"
+      "Windows Registry Editor Version "
+      "5.00\n\n[HKEY_CURRENT_USER\\Software\\Tarnwick\\Quillorix\\1.0\\SAVE]\n"
       "\"ISSTORED\"=hex:01\n\"FOUNDWORDS\"=\"ONE,TWO,\"\n\n";
   std::string out;
-  EXPECT_EQ(run("--store '" + store + "' import '" + dir.write("in.reg", text) + "'", &out), 0) << out;
+  EXPECT_EQ(run("--store '" + store + "' import '" + dir.write("in.reg", text) + "'", &out), 0)
+      << out;
   EXPECT_EQ(run("--store '" + store + "' export", &out), 0) << out;
-  EXPECT_EQ(out,
-            "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Tarnwick\\Quillorix\\1.0]\n\n" +
-                text.substr(text.find("[HKEY_CURRENT_USER\\Software\\Tarnwick\\Quillorix\\1.0\\SAVE]")));
-  EXPECT_EQ(run("--store '" + store + "' import '" + dir.write("bad.reg", "nonsense\n") + "'", &out), 1);
+  EXPECT_EQ(
+      out,
+      "Windows Registry Editor Version "
+      "5.00\n\n[HKEY_CURRENT_USER\\Software\\Tarnwick\\Quillorix\\1.0]\n\n" +
+          text.substr(text.find("[HKEY_CURRENT_USER\\Software\\Tarnwick\\Quillorix\\1.0\\SAVE]")));
+  EXPECT_EQ(
+      run("--store '" + store + "' import '" + dir.write("bad.reg", "nonsense\n") + "'", &out), 1);
   EXPECT_NE(out.find("line 1:"), std::string::npos) << out;
   EXPECT_EQ(run("--store '" + store + "' frobnicate", &out), 2);
 }

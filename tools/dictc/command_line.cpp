@@ -9,9 +9,9 @@ namespace qlx::dictc {
 
 namespace {
 
-int parseLevel(const std::string &text) {
+int parseLevel(const std::string& text) {
   int value = 0;
-  const char *end = text.data() + text.size();
+  const char* end = text.data() + text.size();
   const auto [ptr, ec] = std::from_chars(text.data(), end, value);
   if (text.empty() || ec != std::errc() || ptr != end) {
     throw DictcError("--max-level needs a whole number, got '" + text + "'");
@@ -19,14 +19,14 @@ int parseLevel(const std::string &text) {
   return value;
 }
 
-} // namespace
+}  // namespace
 
-Options parseCommandLine(const std::vector<std::string> &args) {
+Options parseCommandLine(const std::vector<std::string>& args) {
   Options options;
   bool seenScowl = false, seenLevel = false, seenBlocklist = false, seenOut = false;
   for (std::size_t i = 0; i < args.size(); i += 2) {
-    const std::string &name = args[i];
-    bool *seen = name == "--scowl"       ? &seenScowl
+    const std::string& name = args[i];
+    bool* seen = name == "--scowl"       ? &seenScowl
                  : name == "--max-level" ? &seenLevel
                  : name == "--blocklist" ? &seenBlocklist
                  : name == "--out"       ? &seenOut
@@ -41,7 +41,7 @@ Options parseCommandLine(const std::vector<std::string> &args) {
       throw DictcError(name + " needs a value");
     }
     *seen = true;
-    const std::string &value = args[i + 1];
+    const std::string& value = args[i + 1];
     if (name == "--scowl") {
       options.scowlDir = value;
     } else if (name == "--max-level") {
@@ -60,4 +60,4 @@ Options parseCommandLine(const std::vector<std::string> &args) {
   return options;
 }
 
-} // namespace qlx::dictc
+}  // namespace qlx::dictc

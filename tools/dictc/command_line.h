@@ -15,11 +15,11 @@ struct Options {
   std::filesystem::path out;
 };
 
-inline constexpr const char *kUsage =
+inline constexpr const char* kUsage =
     "usage: quillorix-dictc --scowl DIR --max-level N --blocklist FILE --out FILE";
 
 // Parses the arguments after the program name. All four options are required, each
 // once. Throws DictcError with the reason on anything else.
-Options parseCommandLine(const std::vector<std::string> &args);
+Options parseCommandLine(const std::vector<std::string>& args);
 
-} // namespace qlx::dictc
+}  // namespace qlx::dictc

@@ -8,8 +8,8 @@
 namespace qlx::dictc {
 
 class DictcError : public std::runtime_error {
-public:
-  explicit DictcError(const std::string &message) : std::runtime_error(message) {}
+ public:
+  explicit DictcError(const std::string& message) : std::runtime_error(message) {}
 };
 
-} // namespace qlx::dictc
+}  // namespace qlx::dictc

@@ -20,13 +20,13 @@ std::vector<int> levelsUpTo(int maxLevel) {
   return levels;
 }
 
-std::filesystem::path scowlListPath(const std::filesystem::path &scowlDir, int level) {
+std::filesystem::path scowlListPath(const std::filesystem::path& scowlDir, int level) {
   return scowlDir / ("english-words." + std::to_string(level));
 }
 
-void addWords(Dictionary &dict, const std::vector<std::string> &words, int level,
-              const Blocklist &blocklist) {
-  for (const std::string &word : words) {
+void addWords(Dictionary& dict, const std::vector<std::string>& words, int level,
+              const Blocklist& blocklist) {
+  for (const std::string& word : words) {
     if (blocklist.contains(word)) {
       dict.blocked.insert(word);
       continue;
@@ -38,12 +38,12 @@ void addWords(Dictionary &dict, const std::vector<std::string> &words, int level
   }
 }
 
-Dictionary buildDictionary(const std::filesystem::path &scowlDir, int maxLevel,
-                           const Blocklist &blocklist) {
+Dictionary buildDictionary(const std::filesystem::path& scowlDir, int maxLevel,
+                           const Blocklist& blocklist) {
   const std::vector<int> levels = levelsUpTo(maxLevel);
   if (levels.empty()) {
-    throw DictcError("--max-level " + std::to_string(maxLevel) + " is below the lowest scowl level " +
-                     std::to_string(kScowlLevels.front()));
+    throw DictcError("--max-level " + std::to_string(maxLevel) +
+                     " is below the lowest scowl level " + std::to_string(kScowlLevels.front()));
   }
   std::error_code ec;
   if (!std::filesystem::is_directory(scowlDir, ec)) {
@@ -60,12 +60,13 @@ Dictionary buildDictionary(const std::filesystem::path &scowlDir, int maxLevel,
   return dict;
 }
 
-std::string formatDictionary(const Dictionary &dict, int maxLevel) {
-  std::string text = "# XWORD.DICT: Quillorix dictionary, one word per line with its commonness level "
-                     "(10 most common .. " +
-                     std::to_string(maxLevel) + "), built by quillorix-dictc from the scowl lists\n";
+std::string formatDictionary(const Dictionary& dict, int maxLevel) {
+  std::string text =
+      "# XWORD.DICT: Quillorix dictionary, one word per line with its commonness level "
+      "(10 most common .. " +
+      std::to_string(maxLevel) + "), built by quillorix-dictc from the scowl lists\n";
   text.reserve(text.size() + dict.words.size() * 12);
-  for (const auto &[word, level] : dict.words) {
+  for (const auto& [word, level] : dict.words) {
     text += word;
     text += ' ';
     text += std::to_string(level);
@@ -74,7 +75,7 @@ std::string formatDictionary(const Dictionary &dict, int maxLevel) {
   return text;
 }
 
-void writeDictionary(const std::filesystem::path &out, const Dictionary &dict, int maxLevel) {
+void writeDictionary(const std::filesystem::path& out, const Dictionary& dict, int maxLevel) {
   std::filesystem::path temp = out;
   temp += ".tmp";
   const std::string text = formatDictionary(dict, maxLevel);
@@ -96,23 +97,24 @@ void writeDictionary(const std::filesystem::path &out, const Dictionary &dict, i
   if (ec) {
     std::error_code ignored;
     std::filesystem::remove(temp, ignored);
-    throw DictcError("cannot rename " + temp.string() + " to " + out.string() + ": " + ec.message());
+    throw DictcError("cannot rename " + temp.string() + " to " + out.string() + ": " +
+                     ec.message());
   }
 }
 
-std::map<int, std::size_t> countByLevel(const Dictionary &dict) {
+std::map<int, std::size_t> countByLevel(const Dictionary& dict) {
   std::map<int, std::size_t> counts;
-  for (const auto &entry : dict.words) {
+  for (const auto& entry : dict.words) {
     ++counts[entry.second];
   }
   return counts;
 }
 
-std::string summaryLine(const Dictionary &dict) {
+std::string summaryLine(const Dictionary& dict) {
   std::ostringstream line;
   line << "kept " << dict.words.size() << " words (";
   bool first = true;
-  for (const auto &[level, count] : countByLevel(dict)) {
+  for (const auto& [level, count] : countByLevel(dict)) {
     line << (first ? "" : ", ") << "level " << level << ": " << count;
     first = false;
   }
@@ -120,4 +122,4 @@ std::string summaryLine(const Dictionary &dict) {
   return line.str();
 }
 
-} // namespace qlx::dictc
+}  // namespace qlx::dictc

@@ -19,38 +19,38 @@ namespace qlx::dictc {
 inline constexpr std::array<int, 10> kScowlLevels{10, 20, 35, 40, 50, 55, 60, 70, 80, 95};
 
 struct Dictionary {
-  std::map<std::string, int> words; // word -> lowest level; std::map keeps them sorted
-  std::set<std::string> blocked;    // distinct words the blocklist kept out
+  std::map<std::string, int> words;  // word -> lowest level; std::map keeps them sorted
+  std::set<std::string> blocked;     // distinct words the blocklist kept out
 };
 
 // The scowl levels not above maxLevel, lowest first (empty when maxLevel < 10).
 std::vector<int> levelsUpTo(int maxLevel);
 
 // Where the spelling-neutral list of a level lives: DIR/english-words.LEVEL.
-std::filesystem::path scowlListPath(const std::filesystem::path &scowlDir, int level);
+std::filesystem::path scowlListPath(const std::filesystem::path& scowlDir, int level);
 
 // Adds the plain words of one level, keeping the lower level of a word seen before
 // and recording blocked words instead of adding them. Words must already be plain.
-void addWords(Dictionary &dict, const std::vector<std::string> &words, int level,
-              const Blocklist &blocklist);
+void addWords(Dictionary& dict, const std::vector<std::string>& words, int level,
+              const Blocklist& blocklist);
 
 // Reads english-words.L for every level L up to maxLevel and merges them. Throws
 // DictcError naming the folder or file when one is missing, when maxLevel is below
 // the lowest level, or when no word survives (an empty dictionary fills no grid).
-Dictionary buildDictionary(const std::filesystem::path &scowlDir, int maxLevel,
-                           const Blocklist &blocklist);
+Dictionary buildDictionary(const std::filesystem::path& scowlDir, int maxLevel,
+                           const Blocklist& blocklist);
 
 // The complete text of XWORD.DICT.
-std::string formatDictionary(const Dictionary &dict, int maxLevel);
+std::string formatDictionary(const Dictionary& dict, int maxLevel);
 
 // Writes formatDictionary to a temporary name beside `out` and renames it over `out`,
 // so a failed run never leaves a partial file. Throws DictcError naming the file.
-void writeDictionary(const std::filesystem::path &out, const Dictionary &dict, int maxLevel);
+void writeDictionary(const std::filesystem::path& out, const Dictionary& dict, int maxLevel);
 
 // Number of kept words per level, for the summary.
-std::map<int, std::size_t> countByLevel(const Dictionary &dict);
+std::map<int, std::size_t> countByLevel(const Dictionary& dict);
 
 // One-line report: words kept (with the split by level) and words blocked.
-std::string summaryLine(const Dictionary &dict);
+std::string summaryLine(const Dictionary& dict);
 
-} // namespace qlx::dictc
+}  // namespace qlx::dictc

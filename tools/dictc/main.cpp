@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
   using namespace qlx::dictc;
   Options options;
   try {
     options = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-  } catch (const DictcError &e) {
+  } catch (const DictcError& e) {
     std::cerr << "quillorix-dictc: " << e.what() << '\n' << kUsage << '\n';
     return 2;
   }
@@ -24,7 +24,7 @@ int main(int argc, char **argv) {
     const Dictionary dict = buildDictionary(options.scowlDir, options.maxLevel, blocklist);
     writeDictionary(options.out, dict, options.maxLevel);
     std::cout << "quillorix-dictc: " << options.out.string() << ": " << summaryLine(dict) << '\n';
-  } catch (const std::exception &e) {
+  } catch (const std::exception& e) {
     // DictcError and filesystem errors alike: report, write nothing, fail the build step.
     std::cerr << "quillorix-dictc: " << e.what() << '\n';
     return 1;

@@ -7,7 +7,7 @@
 
 namespace qlx::dictc {
 
-std::vector<std::string> readLines(const std::filesystem::path &file) {
+std::vector<std::string> readLines(const std::filesystem::path& file) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(file, ec)) {
     throw DictcError("cannot read " + file.string() + ": no such file");
@@ -43,9 +43,9 @@ bool isPlainWord(std::string_view line) {
   return true;
 }
 
-std::vector<std::string> readPlainWords(const std::filesystem::path &file) {
+std::vector<std::string> readPlainWords(const std::filesystem::path& file) {
   std::vector<std::string> words;
-  for (std::string &line : readLines(file)) {
+  for (std::string& line : readLines(file)) {
     if (isPlainWord(line)) {
       words.push_back(std::move(line));
     }
@@ -56,7 +56,9 @@ std::vector<std::string> readPlainWords(const std::filesystem::path &file) {
 namespace {
 
 std::string_view trim(std::string_view s) {
-  const auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v'; };
+  const auto isSpace = [](char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v';
+  };
   while (!s.empty() && isSpace(s.front())) {
     s.remove_prefix(1);
   }
@@ -66,17 +68,17 @@ std::string_view trim(std::string_view s) {
   return s;
 }
 
-} // namespace
+}  // namespace
 
-Blocklist readBlocklist(const std::filesystem::path &file) {
+Blocklist readBlocklist(const std::filesystem::path& file) {
   Blocklist blocked;
-  for (const std::string &raw : readLines(file)) {
+  for (const std::string& raw : readLines(file)) {
     const std::string_view entry = trim(raw);
     if (entry.empty() || entry.front() == '#') {
       continue;
     }
     std::string word(entry);
-    for (char &c : word) {
+    for (char& c : word) {
       if (c >= 'A' && c <= 'Z') {
         c = static_cast<char>(c - 'A' + 'a');
       }
@@ -86,4 +88,4 @@ Blocklist readBlocklist(const std::filesystem::path &file) {
   return blocked;
 }
 
-} // namespace qlx::dictc
+}  // namespace qlx::dictc

@@ -10,15 +10,15 @@ namespace qlx::gridc {
 
 struct CompileResult {
   gridkit::GridGroups groups;
-  std::vector<std::string> problems; // "file:line: grid n: what is wrong"; empty = good
+  std::vector<std::string> problems;  // "file:line: grid n: what is wrong"; empty = good
   bool ok() const { return problems.empty(); }
 };
 
 // Parses every file, checks every grid against the rules and refuses grids that repeat an
 // earlier one (in any file) and files that hold no grid.
-CompileResult compileGridSources(const std::vector<std::string> &paths);
+CompileResult compileGridSources(const std::vector<std::string>& paths);
 
 // One line of figures per grid, for reviewing a pattern file.
-std::string statsLine(const std::string &file, int gridNumber, const gridkit::Pattern &pattern);
+std::string statsLine(const std::string& file, int gridNumber, const gridkit::Pattern& pattern);
 
-} // namespace qlx::gridc
+}  // namespace qlx::gridc

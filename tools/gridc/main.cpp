@@ -11,11 +11,11 @@
 
 namespace {
 
-constexpr const char *kUsage = "usage: quillorix-gridc [--out FILE] [--stats] PATTERNS.txt...";
+constexpr const char* kUsage = "usage: quillorix-gridc [--out FILE] [--stats] PATTERNS.txt...";
 
-} // namespace
+}  // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
   using namespace qlx;
   std::string out;
   bool stats = false;
@@ -27,7 +27,8 @@ int main(int argc, char **argv) {
     } else if (arg == "--stats") {
       stats = true;
     } else if (arg.starts_with("-")) {
-      std::cerr << "quillorix-gridc: unknown or incomplete option " << arg << '\n' << kUsage << '\n';
+      std::cerr << "quillorix-gridc: unknown or incomplete option " << arg << '\n'
+                << kUsage << '\n';
       return 2;
     } else {
       inputs.push_back(arg);
@@ -42,9 +43,11 @@ int main(int argc, char **argv) {
   if (stats)
     for (std::size_t g = 0; g < result.groups.size(); ++g)
       for (std::size_t n = 0; n < result.groups[g].size(); ++n)
-        std::cout << gridc::statsLine(inputs[g], static_cast<int>(n + 1), result.groups[g][n]) << '\n';
+        std::cout << gridc::statsLine(inputs[g], static_cast<int>(n + 1), result.groups[g][n])
+                  << '\n';
   if (!result.ok()) {
-    for (const std::string &problem : result.problems) std::cerr << "quillorix-gridc: " << problem << '\n';
+    for (const std::string& problem : result.problems)
+      std::cerr << "quillorix-gridc: " << problem << '\n';
     std::cerr << "quillorix-gridc: " << result.problems.size()
               << (result.problems.size() == 1 ? " problem" : " problems")
               << (out.empty() ? "" : "; " + out + " was not written") << '\n';
@@ -58,12 +61,12 @@ int main(int argc, char **argv) {
       std::cerr << "quillorix-gridc: " << error << '\n';
       return 1;
     }
-  } catch (const std::exception &e) {
+  } catch (const std::exception& e) {
     std::cerr << "quillorix-gridc: " << e.what() << '\n';
     return 1;
   }
   std::size_t total = 0;
-  for (const auto &group : result.groups) total += group.size();
+  for (const auto& group : result.groups) total += group.size();
   std::cout << "quillorix-gridc: " << out << ": " << result.groups.size() << " groups, " << total
             << " grids\n";
   return 0;

@@ -21,8 +21,9 @@ namespace {
 using qlx::gridkit::Pattern;
 
 struct Grid {
-  Grid(std::string name_, Pattern pattern_) : name(std::move(name_)), pattern(std::move(pattern_)) {}
-  std::string name; // "file:line: grid n" or "file: group g grid n"
+  Grid(std::string name_, Pattern pattern_)
+      : name(std::move(name_)), pattern(std::move(pattern_)) {}
+  std::string name;  // "file:line: grid n" or "file: group g grid n"
   Pattern pattern;
   double worstMs = 0;
   double totalMs = 0;
@@ -36,12 +37,13 @@ double cpuMs() {
   return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
 }
 
-bool loadGrids(const std::string &path, std::vector<Grid> &out) {
+bool loadGrids(const std::string& path, std::vector<Grid>& out) {
   if (path.ends_with(".txt")) {
     const auto parsed = qlx::gridkit::readPatternFile(path);
-    for (const auto &e : parsed.errors) std::fprintf(stderr, "quillorix-gridfill: %s\n", e.text().c_str());
+    for (const auto& e : parsed.errors)
+      std::fprintf(stderr, "quillorix-gridfill: %s\n", e.text().c_str());
     int n = 0;
-    for (const Pattern &p : parsed.patterns)
+    for (const Pattern& p : parsed.patterns)
       out.emplace_back(path + ":" + std::to_string(p.line) + ": grid " + std::to_string(++n), p);
     return parsed.ok();
   }
@@ -59,9 +61,9 @@ bool loadGrids(const std::string &path, std::vector<Grid> &out) {
   return true;
 }
 
-} // namespace
+}  // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
   std::string dict;
   int fills = 20;
   unsigned long long seed = 1;
@@ -70,15 +72,23 @@ int main(int argc, char **argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     const bool more = i + 1 < argc;
-    if (a == "--dict" && more) dict = argv[++i];
-    else if (a == "--fills" && more) fills = std::atoi(argv[++i]);
-    else if (a == "--seed" && more) seed = std::strtoull(argv[++i], nullptr, 10);
-    else if (a == "--slow-ms" && more) slowMs = std::atof(argv[++i]);
-    else if (!a.starts_with("-")) files.push_back(a);
-    else files.clear(), i = argc;
+    if (a == "--dict" && more)
+      dict = argv[++i];
+    else if (a == "--fills" && more)
+      fills = std::atoi(argv[++i]);
+    else if (a == "--seed" && more)
+      seed = std::strtoull(argv[++i], nullptr, 10);
+    else if (a == "--slow-ms" && more)
+      slowMs = std::atof(argv[++i]);
+    else if (!a.starts_with("-"))
+      files.push_back(a);
+    else
+      files.clear(), i = argc;
   }
   if (dict.empty() || files.empty() || fills < 1) {
-    std::fprintf(stderr, "usage: quillorix-gridfill --dict XWORD.DICT [--fills N] [--seed S] [--slow-ms M] FILE...\n");
+    std::fprintf(stderr,
+                 "usage: quillorix-gridfill --dict XWORD.DICT [--fills N] [--seed S] [--slow-ms M] "
+                 "FILE...\n");
     return 2;
   }
 
@@ -87,44 +97,52 @@ int main(int argc, char **argv) {
   std::vector<char> dictPath(dict.begin(), dict.end());
   dictPath.push_back('\0');
   if (!words || loadLangDict(dictPath.data()) != ZANDREL_OK) {
-    std::fprintf(stderr, "quillorix-gridfill: cannot load the dictionary %s %s\n", dict.c_str(), error.c_str());
+    std::fprintf(stderr, "quillorix-gridfill: cannot load the dictionary %s %s\n", dict.c_str(),
+                 error.c_str());
     return 1;
   }
 
   std::vector<Grid> grids;
   bool loaded = true;
-  for (const std::string &f : files) loaded = loadGrids(f, grids) && loaded;
+  for (const std::string& f : files) loaded = loadGrids(f, grids) && loaded;
   if (!loaded) return 1;
 
-  for (Grid &grid : grids)
+  for (Grid& grid : grids)
     for (int k = 0; k < fills; ++k) {
       zandrelSetSeed(seed + static_cast<unsigned long long>(k));
       std::string letters = qlx::gridkit::fillTemplate(grid.pattern);
       const double start = cpuMs();
-      const int32_t result = makeXWordPuzzle(reinterpret_cast<uint8_t *>(letters.data()),
-                                             static_cast<int32_t>(letters.size()), grid.pattern.cols);
+      const int32_t result =
+          makeXWordPuzzle(reinterpret_cast<uint8_t*>(letters.data()),
+                          static_cast<int32_t>(letters.size()), grid.pattern.cols);
       const double ms = cpuMs() - start;
       grid.worstMs = std::max(grid.worstMs, ms);
       grid.totalMs += ms;
-      const auto problems = result == ZANDREL_OK ? qlx::gridkit::fillProblems(grid.pattern, letters, *words)
-                                                 : std::vector<std::string>{std::string("no fill: ") + zandrelLastError()};
+      const auto problems =
+          result == ZANDREL_OK
+              ? qlx::gridkit::fillProblems(grid.pattern, letters, *words)
+              : std::vector<std::string>{std::string("no fill: ") + zandrelLastError()};
       if (!problems.empty() && grid.failures++ == 0) grid.firstProblem = problems.front();
     }
 
-  std::vector<Grid *> order;
-  for (Grid &g : grids) order.push_back(&g);
-  std::sort(order.begin(), order.end(), [](const Grid *a, const Grid *b) { return a->worstMs > b->worstMs; });
+  std::vector<Grid*> order;
+  for (Grid& g : grids) order.push_back(&g);
+  std::sort(order.begin(), order.end(),
+            [](const Grid* a, const Grid* b) { return a->worstMs > b->worstMs; });
   int bad = 0;
-  for (const Grid *g : order) {
+  for (const Grid* g : order) {
     const bool slow = g->worstMs > slowMs;
     if (slow || g->failures) ++bad;
     if (slow || g->failures || g == order.front())
-      std::printf("%s: worst %.1f ms, mean %.2f ms, %d of %d fills failed%s%s\n", g->name.c_str(), g->worstMs,
-                  g->totalMs / fills, g->failures, fills, g->failures ? ": " : "", g->firstProblem.c_str());
+      std::printf("%s: worst %.1f ms, mean %.2f ms, %d of %d fills failed%s%s\n", g->name.c_str(),
+                  g->worstMs, g->totalMs / fills, g->failures, fills, g->failures ? ": " : "",
+                  g->firstProblem.c_str());
   }
   double total = 0;
-  for (const Grid &g : grids) total += g.totalMs;
-  std::printf("quillorix-gridfill: %zu grids, %d fills each, mean %.2f ms a fill, %d failed or slower than %.0f ms\n",
-              grids.size(), fills, total / (static_cast<double>(grids.size()) * fills), bad, slowMs);
+  for (const Grid& g : grids) total += g.totalMs;
+  std::printf(
+      "quillorix-gridfill: %zu grids, %d fills each, mean %.2f ms a fill, %d failed or slower than "
+      "%.0f ms\n",
+      grids.size(), fills, total / (static_cast<double>(grids.size()) * fills), bad, slowMs);
   return bad ? 1 : 0;
 }

@@ -14,7 +14,7 @@ using gridkit::Run;
 
 namespace {
 
-Pattern transformed(const Pattern &p, int which) {
+Pattern transformed(const Pattern& p, int which) {
   // which: bit 0 mirror left-right, bit 1 mirror top-bottom, bit 2 swap rows and columns.
   Pattern out;
   const bool swap = (which & 4) != 0;
@@ -26,30 +26,31 @@ Pattern transformed(const Pattern &p, int which) {
       int rr = (which & 2) ? p.rows - 1 - r : r;
       int cc = (which & 1) ? p.cols - 1 - c : c;
       if (swap) std::swap(rr, cc);
-      out.cells[static_cast<std::size_t>(rr * out.cols + cc)] = p.cells[static_cast<std::size_t>(r * p.cols + c)];
+      out.cells[static_cast<std::size_t>(rr * out.cols + cc)] =
+          p.cells[static_cast<std::size_t>(r * p.cols + c)];
     }
   return out;
 }
 
-std::string plainKey(const Pattern &p) {
+std::string plainKey(const Pattern& p) {
   std::string key = std::to_string(p.rows) + "x" + std::to_string(p.cols) + ":";
   for (std::uint8_t cell : p.cells) key += cell ? '.' : '#';
   return key;
 }
 
-void blockPair(Pattern &p, std::size_t i) {
+void blockPair(Pattern& p, std::size_t i) {
   p.cells[i] = 0;
   p.cells[p.cells.size() - 1 - i] = 0;
 }
 
-int blockCount(const Pattern &p) {
+int blockCount(const Pattern& p) {
   return static_cast<int>(std::count(p.cells.begin(), p.cells.end(), std::uint8_t{0}));
 }
 
 // White cells that lie in no run of 3 or more.
-std::vector<std::size_t> strandedCells(const Pattern &p) {
+std::vector<std::size_t> strandedCells(const Pattern& p) {
   std::vector<char> inWord(p.cells.size(), 0);
-  for (const Run &run : gridkit::findRuns(p))
+  for (const Run& run : gridkit::findRuns(p))
     if (run.length >= gridkit::kMinWordLength)
       for (int k = 0; k < run.length; ++k)
         inWord[static_cast<std::size_t>(run.across ? run.row * p.cols + run.col + k
@@ -60,7 +61,7 @@ std::vector<std::size_t> strandedCells(const Pattern &p) {
   return out;
 }
 
-bool connected(const Pattern &p) {
+bool connected(const Pattern& p) {
   const auto first = std::find(p.cells.begin(), p.cells.end(), std::uint8_t{1});
   if (first == p.cells.end()) return false;
   std::vector<char> seen(p.cells.size(), 0);
@@ -73,39 +74,41 @@ bool connected(const Pattern &p) {
     ++reached;
     const int r = i / p.cols, c = i % p.cols;
     const int next[4][2] = {{r - 1, c}, {r + 1, c}, {r, c - 1}, {r, c + 1}};
-    for (const auto &n : next)
+    for (const auto& n : next)
       if (n[0] >= 0 && n[0] < p.rows && n[1] >= 0 && n[1] < p.cols && p.white(n[0], n[1]) &&
           !seen[static_cast<std::size_t>(n[0] * p.cols + n[1])]) {
         seen[static_cast<std::size_t>(n[0] * p.cols + n[1])] = 1;
         stack.push_back(n[0] * p.cols + n[1]);
       }
   }
-  return reached == static_cast<std::size_t>(std::count(p.cells.begin(), p.cells.end(), std::uint8_t{1}));
+  return reached ==
+         static_cast<std::size_t>(std::count(p.cells.begin(), p.cells.end(), std::uint8_t{1}));
 }
 
-int blockSquares(const Pattern &p) {
+int blockSquares(const Pattern& p) {
   int squares = 0;
   for (int r = 0; r + 1 < p.rows; ++r)
     for (int c = 0; c + 1 < p.cols; ++c)
-      if (!p.white(r, c) && !p.white(r + 1, c) && !p.white(r, c + 1) && !p.white(r + 1, c + 1)) ++squares;
+      if (!p.white(r, c) && !p.white(r + 1, c) && !p.white(r, c + 1) && !p.white(r + 1, c + 1))
+        ++squares;
   return squares;
 }
 
 constexpr double kPleasantCheckedPercent = 38.0;
 
 // Lines of 3 or more blocks, across and down, from the edge or inside.
-std::vector<Run> blockRuns(const Pattern &p) {
+std::vector<Run> blockRuns(const Pattern& p) {
   Pattern inverse = p;
-  for (std::uint8_t &cell : inverse.cells) cell = cell ? 0 : 1;
+  for (std::uint8_t& cell : inverse.cells) cell = cell ? 0 : 1;
   std::vector<Run> out;
-  for (const Run &run : gridkit::findRuns(inverse))
+  for (const Run& run : gridkit::findRuns(inverse))
     if (run.length >= 3) out.push_back(run);
   return out;
 }
 
 // Blocks stranded cells (and their partners) until none is left; false when that needs
 // more than a couple of pairs, which would leave an ugly clump.
-bool repair(Pattern &p) {
+bool repair(Pattern& p) {
   for (int round = 0; round < 3; ++round) {
     const std::vector<std::size_t> stranded = strandedCells(p);
     if (stranded.empty()) return true;
@@ -115,17 +118,17 @@ bool repair(Pattern &p) {
   return strandedCells(p).empty();
 }
 
-bool acceptable(const Pattern &p) {
-  for (const Run &run : gridkit::findRuns(p))
+bool acceptable(const Pattern& p) {
+  for (const Run& run : gridkit::findRuns(p))
     if (run.length == 2) return false;
   return connected(p);
 }
 
-} // namespace
+}  // namespace
 
 bool latticeLine(int n, int i) { return i < n / 2 ? i % 2 == 1 : (n - 1 - i) % 2 == 1; }
 
-std::string shapeKey(const Pattern &p) {
+std::string shapeKey(const Pattern& p) {
   std::string best;
   const int variants = p.rows == p.cols ? 8 : 4;
   for (int which = 0; which < variants; ++which) {
@@ -140,9 +143,9 @@ int defaultMaxLongWords(int rows, int cols) {
   return side >= 15 ? 4 : side >= 13 ? 3 : 2;
 }
 
-bool looksPleasant(const Pattern &p, int maxLongWords) {
+bool looksPleasant(const Pattern& p, int maxLongWords) {
   int words = 0, threes = 0, longs = 0;
-  for (const Run &run : gridkit::findRuns(p)) {
+  for (const Run& run : gridkit::findRuns(p)) {
     if (run.length < gridkit::kMinWordLength) continue;
     ++words;
     if (run.length == 3) ++threes;
@@ -155,7 +158,7 @@ bool looksPleasant(const Pattern &p, int maxLongWords) {
   // Newspaper grids check about half their letters and have no long walls of blocks.
   if (gridkit::gridStats(p).checkedPercent() < kPleasantCheckedPercent) return false;
   int walls = 0;
-  for (const Run &wall : blockRuns(p)) {
+  for (const Run& wall : blockRuns(p)) {
     if (wall.length > 5) return false;
     if (wall.length == 5) ++walls;
   }
@@ -163,7 +166,9 @@ bool looksPleasant(const Pattern &p, int maxLongWords) {
 }
 
 Generator::Generator(int rows, int cols, std::uint64_t seed, int maxLongWords)
-    : rows_(rows), cols_(cols), maxLong_(maxLongWords < 0 ? defaultMaxLongWords(rows, cols) : maxLongWords),
+    : rows_(rows),
+      cols_(cols),
+      maxLong_(maxLongWords < 0 ? defaultMaxLongWords(rows, cols) : maxLongWords),
       rng_(seed) {}
 
 Pattern Generator::attempt() {
@@ -173,7 +178,8 @@ Pattern Generator::attempt() {
   p.cells.assign(static_cast<std::size_t>(rows_ * cols_), 1);
   for (int r = 0; r < rows_; ++r)
     for (int c = 0; c < cols_; ++c)
-      if (latticeLine(rows_, r) && latticeLine(cols_, c)) p.cells[static_cast<std::size_t>(r * cols_ + c)] = 0;
+      if (latticeLine(rows_, r) && latticeLine(cols_, c))
+        p.cells[static_cast<std::size_t>(r * cols_ + c)] = 0;
 
   const int n = p.cellCount();
   const int lowest = (gridkit::kMinBlockPercent * n + 99) / 100 + 1;
@@ -186,10 +192,10 @@ Pattern Generator::attempt() {
   for (int step = 0; step < 400; ++step) {
     const std::vector<Run> runs = gridkit::findRuns(p);
     std::vector<Run> targets;
-    for (const Run &run : runs)
+    for (const Run& run : runs)
       if (run.length > gridkit::kMaxWordLength) targets.push_back(run);
     if (targets.empty() && blockCount(p) >= target) {
-      for (const Run &run : runs)
+      for (const Run& run : runs)
         if (run.length >= 10) targets.push_back(run);
       if (static_cast<int>(targets.size()) <= longAllowed) break;
     }
@@ -197,7 +203,7 @@ Pattern Generator::attempt() {
     // Where the run through each cell is, to weigh what a cut there leaves on either side.
     std::vector<int> across(p.cells.size(), 0), down(p.cells.size(), 0);
     std::vector<int> acrossAt(p.cells.size(), 0), downAt(p.cells.size(), 0);
-    for (const Run &run : runs)
+    for (const Run& run : runs)
       for (int k = 0; k < run.length; ++k) {
         const int r = run.across ? run.row : run.row + k;
         const int c = run.across ? run.col + k : run.col;
@@ -216,11 +222,12 @@ Pattern Generator::attempt() {
     std::vector<double> weight(p.cells.size(), 0.0);
     if (!targets.empty()) {
       // Cut one of the runs that are too long, mostly through a bar (a cell crossing nothing).
-      const Run &run = targets[static_cast<std::size_t>(below(static_cast<int>(targets.size())))];
+      const Run& run = targets[static_cast<std::size_t>(below(static_cast<int>(targets.size())))];
       for (int k = 0; k < run.length; ++k) {
         const int r = run.across ? run.row : run.row + k;
         const int c = run.across ? run.col + k : run.col;
-        weight[static_cast<std::size_t>(r * cols_ + c)] = pieceFactor(run.length, k) * (isBar(r, c) ? 1.0 : 0.1);
+        weight[static_cast<std::size_t>(r * cols_ + c)] =
+            pieceFactor(run.length, k) * (isBar(r, c) ? 1.0 : 0.1);
       }
     } else {
       // Add a block somewhere: bars in long lines are likeliest; crossing cells (which make
@@ -232,7 +239,8 @@ Pattern Generator::attempt() {
           if (isBar(r, c)) {
             const bool isAcross = across[i] >= down[i];
             const int length = isAcross ? across[i] : down[i];
-            weight[i] = lengthFactor(length) * pieceFactor(length, isAcross ? acrossAt[i] : downAt[i]);
+            weight[i] =
+                lengthFactor(length) * pieceFactor(length, isAcross ? acrossAt[i] : downAt[i]);
           } else {
             const bool edge = r == 0 || c == 0 || r == rows_ - 1 || c == cols_ - 1;
             weight[i] = edge ? 0.06 : 0.005;
@@ -265,7 +273,7 @@ Pattern Generator::attempt() {
   return p;
 }
 
-std::vector<Pattern> generate(const Options &options, const std::set<std::string> &avoid) {
+std::vector<Pattern> generate(const Options& options, const std::set<std::string>& avoid) {
   std::vector<Pattern> out;
   std::set<std::string> seen = avoid;
   Generator generator(options.rows, options.cols, options.seed, options.maxLongWords);
@@ -278,4 +286,4 @@ std::vector<Pattern> generate(const Options &options, const std::set<std::string
   return out;
 }
 
-} // namespace qlx::gridgen
+}  // namespace qlx::gridgen

@@ -12,22 +12,23 @@
 
 namespace {
 
-constexpr const char *kUsage =
-    "usage: quillorix-gridgen --rows R --cols C [--count N] [--seed S] [--max-long K] [--avoid FILE]...";
+constexpr const char* kUsage =
+    "usage: quillorix-gridgen --rows R --cols C [--count N] [--seed S] [--max-long K] [--avoid "
+    "FILE]...";
 
-bool readInt(const std::string &text, long long lo, long long hi, long long &value) {
+bool readInt(const std::string& text, long long lo, long long hi, long long& value) {
   try {
     std::size_t used = 0;
     value = std::stoll(text, &used);
     return used == text.size() && value >= lo && value <= hi;
-  } catch (const std::exception &) {
+  } catch (const std::exception&) {
     return false;
   }
 }
 
-} // namespace
+}  // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
   using namespace qlx;
   gridgen::Options options;
   std::set<std::string> avoid;
@@ -58,15 +59,17 @@ int main(int argc, char **argv) {
       options.maxLongWords = static_cast<int>(number);
     } else if (arg == "--avoid") {
       const gridkit::ParseResult parsed = gridkit::readPatternFile(value);
-      for (const gridkit::ParseError &e : parsed.errors) std::cerr << "quillorix-gridgen: " << e.text() << '\n';
+      for (const gridkit::ParseError& e : parsed.errors)
+        std::cerr << "quillorix-gridgen: " << e.text() << '\n';
       if (!parsed.ok()) return 1;
-      for (const gridkit::Pattern &p : parsed.patterns) avoid.insert(gridgen::shapeKey(p));
+      for (const gridkit::Pattern& p : parsed.patterns) avoid.insert(gridgen::shapeKey(p));
     } else {
       std::cerr << "quillorix-gridgen: unknown option " << arg << '\n' << kUsage << '\n';
       return 2;
     }
     if (!good) {
-      std::cerr << "quillorix-gridgen: bad value " << value << " for " << arg << '\n' << kUsage << '\n';
+      std::cerr << "quillorix-gridgen: bad value " << value << " for " << arg << '\n'
+                << kUsage << '\n';
       return 2;
     }
   }
@@ -75,20 +78,22 @@ int main(int argc, char **argv) {
     return 2;
   }
   if (options.rows * options.cols >= gridkit::kCellLimit) {
-    std::cerr << "quillorix-gridgen: a grid must have fewer than " << gridkit::kCellLimit << " cells\n";
+    std::cerr << "quillorix-gridgen: a grid must have fewer than " << gridkit::kCellLimit
+              << " cells\n";
     return 2;
   }
 
   const std::vector<gridkit::Pattern> grids = gridgen::generate(options, avoid);
-  for (const gridkit::Pattern &p : grids) {
+  for (const gridkit::Pattern& p : grids) {
     const gridkit::GridStats s = gridkit::gridStats(p);
     char line[160];
-    std::snprintf(line, sizeof line, "; %dx%d blocks %.1f%% checked %.1f%% words %d longest %d\n", p.rows,
-                  p.cols, s.blockPercent(), s.checkedPercent(), s.words, s.longestWord);
+    std::snprintf(line, sizeof line, "; %dx%d blocks %.1f%% checked %.1f%% words %d longest %d\n",
+                  p.rows, p.cols, s.blockPercent(), s.checkedPercent(), s.words, s.longestWord);
     std::cout << line << gridkit::formatPattern(p) << '\n';
   }
   if (static_cast<int>(grids.size()) < options.count) {
-    std::cerr << "quillorix-gridgen: found " << grids.size() << " of " << options.count << " grids\n";
+    std::cerr << "quillorix-gridgen: found " << grids.size() << " of " << options.count
+              << " grids\n";
     return 1;
   }
   return 0;

@@ -8,7 +8,7 @@
 
 namespace qlx::gridkit {
 
-std::optional<WordSet> readDictionaryWords(const std::string &path, std::string *error) {
+std::optional<WordSet> readDictionaryWords(const std::string& path, std::string* error) {
   std::ifstream in(path);
   if (!in) {
     if (error) *error = "cannot open " + path;
@@ -24,13 +24,14 @@ std::optional<WordSet> readDictionaryWords(const std::string &path, std::string 
   return words;
 }
 
-std::string fillTemplate(const Pattern &pattern) {
+std::string fillTemplate(const Pattern& pattern) {
   std::string out;
   for (std::uint8_t cell : pattern.cells) out += cell ? '?' : '-';
   return out;
 }
 
-std::vector<std::string> fillProblems(const Pattern &p, std::string_view letters, const WordSet &words) {
+std::vector<std::string> fillProblems(const Pattern& p, std::string_view letters,
+                                      const WordSet& words) {
   std::vector<std::string> problems;
   if (letters.size() != p.cells.size()) {
     problems.push_back("the fill has " + std::to_string(letters.size()) + " cells, the grid " +
@@ -38,26 +39,31 @@ std::vector<std::string> fillProblems(const Pattern &p, std::string_view letters
     return problems;
   }
   for (std::size_t i = 0; i < letters.size(); ++i) {
-    const std::string where = "row " + std::to_string(i / static_cast<std::size_t>(p.cols) + 1) + ", column " +
+    const std::string where = "row " + std::to_string(i / static_cast<std::size_t>(p.cols) + 1) +
+                              ", column " +
                               std::to_string(i % static_cast<std::size_t>(p.cols) + 1);
     if (p.cells[i] && (letters[i] < 'a' || letters[i] > 'z'))
       problems.push_back("white cell at " + where + " holds byte " +
                          std::to_string(static_cast<unsigned char>(letters[i])));
-    if (!p.cells[i] && letters[i] != '-') problems.push_back("block at " + where + " was overwritten");
+    if (!p.cells[i] && letters[i] != '-')
+      problems.push_back("block at " + where + " was overwritten");
   }
   if (!problems.empty()) return problems;
   std::set<std::string> used;
-  for (const Run &run : findRuns(p)) {
+  for (const Run& run : findRuns(p)) {
     std::string word;
     for (int k = 0; k < run.length; ++k)
       word += letters[static_cast<std::size_t>(run.across ? run.row * p.cols + run.col + k
                                                           : (run.row + k) * p.cols + run.col)];
     const std::string where = std::string(run.across ? "across" : "down") + " at row " +
-                              std::to_string(run.row + 1) + ", column " + std::to_string(run.col + 1);
-    if (!words.contains(word)) problems.push_back("\"" + word + "\" " + where + " is not in the dictionary");
-    if (!used.insert(word).second) problems.push_back("\"" + word + "\" " + where + " is used twice");
+                              std::to_string(run.row + 1) + ", column " +
+                              std::to_string(run.col + 1);
+    if (!words.contains(word))
+      problems.push_back("\"" + word + "\" " + where + " is not in the dictionary");
+    if (!used.insert(word).second)
+      problems.push_back("\"" + word + "\" " + where + " is used twice");
   }
   return problems;
 }
 
-} // namespace qlx::gridkit
+}  // namespace qlx::gridkit

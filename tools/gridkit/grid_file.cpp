@@ -1,6 +1,7 @@
 // Encoder, decoder and safe writer of the binary grid file.
 #include "gridkit/grid_file.h"
 
+#include <unistd.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -8,53 +9,54 @@
 #include <iterator>
 #include <limits>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace qlx::gridkit {
 
 namespace {
 
-void putInt32(std::vector<std::uint8_t> &out, std::size_t at, std::int64_t value) {
+void putInt32(std::vector<std::uint8_t>& out, std::size_t at, std::int64_t value) {
   const auto v = static_cast<std::uint32_t>(value);
-  for (int k = 0; k < 4; ++k) out[at + static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(v >> (8 * k));
+  for (int k = 0; k < 4; ++k)
+    out[at + static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(v >> (8 * k));
 }
 
 std::int32_t getInt32(std::span<const std::uint8_t> in, std::size_t at) {
   std::uint32_t v = 0;
-  for (int k = 0; k < 4; ++k) v |= static_cast<std::uint32_t>(in[at + static_cast<std::size_t>(k)]) << (8 * k);
+  for (int k = 0; k < 4; ++k)
+    v |= static_cast<std::uint32_t>(in[at + static_cast<std::size_t>(k)]) << (8 * k);
   return static_cast<std::int32_t>(v);
 }
 
-bool fail(std::string *error, const std::string &why) {
+bool fail(std::string* error, const std::string& why) {
   if (error) *error = why;
   return false;
 }
 
-} // namespace
+}  // namespace
 
-std::vector<std::uint8_t> encodeGridFile(const GridGroups &groups) {
+std::vector<std::uint8_t> encodeGridFile(const GridGroups& groups) {
   constexpr std::int64_t kLimit = std::numeric_limits<std::int32_t>::max();
   std::int64_t total = 4 + 4 * static_cast<std::int64_t>(groups.size());
-  for (const auto &group : groups)
-    for (const Pattern &p : group) {
+  for (const auto& group : groups)
+    for (const Pattern& p : group) {
       if (p.rows < 1 || p.cols < 1 || p.rows > kMaxSide || p.cols > kMaxSide ||
           p.cells.size() != static_cast<std::size_t>(p.rows * p.cols))
-        throw std::length_error("a grid of " + std::to_string(p.rows) + " x " + std::to_string(p.cols) +
-                                " cells does not fit a grid record");
+        throw std::length_error("a grid of " + std::to_string(p.rows) + " x " +
+                                std::to_string(p.cols) + " cells does not fit a grid record");
       total += 4 + 2 + p.cellCount();
     }
   if (total > kLimit) throw std::length_error("the grid file would be larger than 2 GiB");
 
   std::size_t gridCount = 0;
-  for (const auto &group : groups) gridCount += group.size();
+  for (const auto& group : groups) gridCount += group.size();
   std::vector<std::uint8_t> out(static_cast<std::size_t>(total), 0);
   putInt32(out, 0, static_cast<std::int64_t>(groups.size()));
   for (std::size_t g = 0; g < groups.size(); ++g)
     putInt32(out, 4 + 4 * g, static_cast<std::int64_t>(groups[g].size()));
   std::size_t offsetAt = 4 + 4 * groups.size();
-  std::size_t recordAt = offsetAt + 4 * gridCount; // records follow the header
-  for (const auto &group : groups)
-    for (const Pattern &p : group) {
+  std::size_t recordAt = offsetAt + 4 * gridCount;  // records follow the header
+  for (const auto& group : groups)
+    for (const Pattern& p : group) {
       putInt32(out, offsetAt, static_cast<std::int64_t>(recordAt));
       offsetAt += 4;
       out[recordAt++] = static_cast<std::uint8_t>(p.rows);
@@ -64,8 +66,8 @@ std::vector<std::uint8_t> encodeGridFile(const GridGroups &groups) {
   return out;
 }
 
-std::optional<GridGroups> decodeGridFile(std::span<const std::uint8_t> bytes, std::string *error) {
-  auto bad = [&](const std::string &why) -> std::optional<GridGroups> {
+std::optional<GridGroups> decodeGridFile(std::span<const std::uint8_t> bytes, std::string* error) {
+  auto bad = [&](const std::string& why) -> std::optional<GridGroups> {
     fail(error, why);
     return std::nullopt;
   };
@@ -82,13 +84,15 @@ std::optional<GridGroups> decodeGridFile(std::span<const std::uint8_t> bytes, st
     counts.push_back(count);
     offsetsTotal += static_cast<std::size_t>(count);
   }
-  if (offsetsTotal > (bytes.size() - at) / 4) return bad("the record offsets run past the end of the file");
+  if (offsetsTotal > (bytes.size() - at) / 4)
+    return bad("the record offsets run past the end of the file");
 
   GridGroups groups(counts.size());
   for (std::size_t g = 0; g < counts.size(); ++g)
     for (std::int32_t n = 0; n < counts[g]; ++n, at += 4) {
       const std::int32_t offset = getInt32(bytes, at);
-      const std::string where = "grid " + std::to_string(n + 1) + " of group " + std::to_string(g + 1);
+      const std::string where =
+          "grid " + std::to_string(n + 1) + " of group " + std::to_string(g + 1);
       if (offset < 0 || static_cast<std::size_t>(offset) + 2 > bytes.size())
         return bad(where + ": offset " + std::to_string(offset) + " is outside the file");
       Pattern p;
@@ -104,12 +108,14 @@ std::optional<GridGroups> decodeGridFile(std::span<const std::uint8_t> bytes, st
   return groups;
 }
 
-bool writeFileAtomically(const std::string &path, std::span<const std::uint8_t> bytes, std::string *error) {
+bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
+                         std::string* error) {
   const std::string temp = path + ".tmp" + std::to_string(static_cast<long>(::getpid()));
   {
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
     if (!out) return fail(error, "cannot create " + temp + ": " + std::strerror(errno));
-    out.write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     out.flush();
     if (!out) {
       out.close();
@@ -125,13 +131,15 @@ bool writeFileAtomically(const std::string &path, std::span<const std::uint8_t> 
   return true;
 }
 
-std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string &path, std::string *error) {
+std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path,
+                                                       std::string* error) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     fail(error, "cannot open " + path);
     return std::nullopt;
   }
-  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                  std::istreambuf_iterator<char>());
   if (in.bad()) {
     fail(error, "cannot read " + path);
     return std::nullopt;
@@ -139,4 +147,4 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string &path, 
   return bytes;
 }
 
-} // namespace qlx::gridkit
+}  // namespace qlx::gridkit

@@ -34,9 +34,9 @@ struct GridBuilder {
   bool open() const { return pattern.rows > 0 || spoiled; }
 };
 
-} // namespace
+}  // namespace
 
-ParseResult parsePatterns(std::string_view text, const std::string &fileName) {
+ParseResult parsePatterns(std::string_view text, const std::string& fileName) {
   ParseResult result;
   GridBuilder grid;
   auto error = [&](int line, std::string message) {
@@ -61,13 +61,14 @@ ParseResult parsePatterns(std::string_view text, const std::string &fileName) {
       finish();
       continue;
     }
-    Pattern &p = grid.pattern;
+    Pattern& p = grid.pattern;
     if (!grid.open()) p.line = lineNo;
 
     bool rowOk = true;
     for (std::size_t i = 0; i < line.size(); ++i) {
       if (line[i] != '#' && line[i] != '.') {
-        error(lineNo, "unexpected " + describeChar(line[i]) + " in column " + std::to_string(i + 1) +
+        error(lineNo, "unexpected " + describeChar(line[i]) + " in column " +
+                          std::to_string(i + 1) +
                           " (a grid row holds only '#' for a block and '.' for a white cell)");
         rowOk = false;
         break;
@@ -102,7 +103,7 @@ ParseResult parsePatterns(std::string_view text, const std::string &fileName) {
   return result;
 }
 
-ParseResult readPatternFile(const std::string &path) {
+ParseResult readPatternFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     ParseResult result;
@@ -119,7 +120,7 @@ ParseResult readPatternFile(const std::string &path) {
   return parsePatterns(contents.str(), path);
 }
 
-std::string formatPattern(const Pattern &pattern) {
+std::string formatPattern(const Pattern& pattern) {
   std::string out;
   out.reserve(static_cast<std::size_t>(pattern.rows * (pattern.cols + 1)));
   for (int r = 0; r < pattern.rows; ++r) {
@@ -129,4 +130,4 @@ std::string formatPattern(const Pattern &pattern) {
   return out;
 }
 
-} // namespace qlx::gridkit
+}  // namespace qlx::gridkit

@@ -13,7 +13,7 @@ std::string cellName(int r, int c) {
   return "row " + std::to_string(r + 1) + ", column " + std::to_string(c + 1);
 }
 
-std::string runName(const Run &run) {
+std::string runName(const Run& run) {
   if (run.across)
     return "across in row " + std::to_string(run.row + 1) + ", columns " +
            std::to_string(run.col + 1) + "-" + std::to_string(run.col + run.length);
@@ -28,7 +28,7 @@ std::string percent(double value) {
 }
 
 // "first" of several: names the first offender and how many there are in all.
-std::string countAndFirst(std::size_t count, const std::string &what, const std::string &first) {
+std::string countAndFirst(std::size_t count, const std::string& what, const std::string& first) {
   if (count == 1) return what + ": " + first;
   return std::to_string(count) + " cases of " + what + ", the first " + first;
 }
@@ -39,9 +39,9 @@ struct RunLengths {
   std::vector<int> down;
 };
 
-RunLengths runLengths(const Pattern &p) {
+RunLengths runLengths(const Pattern& p) {
   RunLengths out{std::vector<int>(p.cells.size(), 0), std::vector<int>(p.cells.size(), 0)};
-  for (const Run &run : findRuns(p))
+  for (const Run& run : findRuns(p))
     for (int k = 0; k < run.length; ++k) {
       const int r = run.across ? run.row : run.row + k;
       const int c = run.across ? run.col + k : run.col;
@@ -55,9 +55,9 @@ RunLengths runLengths(const Pattern &p) {
   return out;
 }
 
-} // namespace
+}  // namespace
 
-std::vector<Run> findRuns(const Pattern &p) {
+std::vector<Run> findRuns(const Pattern& p) {
   std::vector<Run> runs;
   for (int r = 0; r < p.rows; ++r)
     for (int c = 0; c < p.cols;) {
@@ -76,7 +76,7 @@ std::vector<Run> findRuns(const Pattern &p) {
   return runs;
 }
 
-GridStats gridStats(const Pattern &p) {
+GridStats gridStats(const Pattern& p) {
   GridStats s;
   s.cells = p.cellCount();
   for (std::uint8_t cell : p.cells) (cell ? s.whites : s.blocks) += 1;
@@ -84,7 +84,7 @@ GridStats gridStats(const Pattern &p) {
   for (std::size_t i = 0; i < p.cells.size(); ++i)
     if (p.cells[i] && lengths.across[i] >= kMinWordLength && lengths.down[i] >= kMinWordLength)
       ++s.checked;
-  for (const Run &run : findRuns(p))
+  for (const Run& run : findRuns(p))
     if (run.length >= kMinWordLength) {
       ++s.words;
       s.longestWord = std::max(s.longestWord, run.length);
@@ -92,7 +92,7 @@ GridStats gridStats(const Pattern &p) {
   return s;
 }
 
-std::vector<std::string> checkGridRules(const Pattern &p) {
+std::vector<std::string> checkGridRules(const Pattern& p) {
   std::vector<std::string> broken;
   if (p.rows <= 0 || p.cols <= 0 || p.cells.size() != static_cast<std::size_t>(p.rows * p.cols)) {
     broken.push_back("the pattern has no cells");
@@ -126,7 +126,8 @@ std::vector<std::string> checkGridRules(const Pattern &p) {
   {
     std::vector<char> seen(p.cells.size(), 0);
     std::vector<int> stack;
-    const int first = static_cast<int>(std::find(p.cells.begin(), p.cells.end(), 1) - p.cells.begin());
+    const int first =
+        static_cast<int>(std::find(p.cells.begin(), p.cells.end(), 1) - p.cells.begin());
     stack.push_back(first);
     seen[static_cast<std::size_t>(first)] = 1;
     int reached = 0;
@@ -136,8 +137,9 @@ std::vector<std::string> checkGridRules(const Pattern &p) {
       ++reached;
       const int r = i / p.cols, c = i % p.cols;
       const int next[4][2] = {{r - 1, c}, {r + 1, c}, {r, c - 1}, {r, c + 1}};
-      for (const auto &n : next) {
-        if (n[0] < 0 || n[0] >= p.rows || n[1] < 0 || n[1] >= p.cols || !p.white(n[0], n[1])) continue;
+      for (const auto& n : next) {
+        if (n[0] < 0 || n[0] >= p.rows || n[1] < 0 || n[1] >= p.cols || !p.white(n[0], n[1]))
+          continue;
         const auto k = static_cast<std::size_t>(n[0] * p.cols + n[1]);
         if (!seen[k]) {
           seen[k] = 1;
@@ -149,8 +151,9 @@ std::vector<std::string> checkGridRules(const Pattern &p) {
       std::size_t cut = 0;
       while (!p.cells[cut] || seen[cut]) ++cut;
       const int c = static_cast<int>(cut);
-      broken.push_back("the white cells are not all connected: " + cellName(c / p.cols, c % p.cols) +
-                       " cannot be reached from " + cellName(first / p.cols, first % p.cols));
+      broken.push_back(
+          "the white cells are not all connected: " + cellName(c / p.cols, c % p.cols) +
+          " cannot be reached from " + cellName(first / p.cols, first % p.cols));
     }
   }
 
@@ -161,7 +164,8 @@ std::vector<std::string> checkGridRules(const Pattern &p) {
     std::string first;
     for (std::size_t i = 0; i < p.cells.size(); ++i)
       if (p.cells[i] && lengths.across[i] < kMinWordLength && lengths.down[i] < kMinWordLength) {
-        if (count++ == 0) first = cellName(static_cast<int>(i) / p.cols, static_cast<int>(i) % p.cols);
+        if (count++ == 0)
+          first = cellName(static_cast<int>(i) / p.cols, static_cast<int>(i) % p.cols);
       }
     if (count > 0)
       broken.push_back(countAndFirst(count, "a white cell in no word of 3 or more letters", first));
@@ -171,7 +175,7 @@ std::vector<std::string> checkGridRules(const Pattern &p) {
   {
     std::size_t twos = 0, longs = 0;
     std::string firstTwo, firstLong;
-    for (const Run &run : findRuns(p)) {
+    for (const Run& run : findRuns(p)) {
       if (run.length == 2 && twos++ == 0) firstTwo = runName(run);
       if (run.length > kMaxWordLength && longs++ == 0)
         firstLong = std::to_string(run.length) + " cells " + runName(run);
@@ -179,7 +183,8 @@ std::vector<std::string> checkGridRules(const Pattern &p) {
     if (twos > 0) broken.push_back(countAndFirst(twos, "a run of exactly 2 white cells", firstTwo));
     if (longs > 0)
       broken.push_back(countAndFirst(
-          longs, "a run longer than " + std::to_string(kMaxWordLength) + " white cells", firstLong));
+          longs, "a run longer than " + std::to_string(kMaxWordLength) + " white cells",
+          firstLong));
   }
 
   if (100 * stats.blocks < kMinBlockPercent * stats.cells ||
@@ -198,4 +203,4 @@ std::vector<std::string> checkGridRules(const Pattern &p) {
   return broken;
 }
 
-} // namespace qlx::gridkit
+}  // namespace qlx::gridkit

@@ -17,7 +17,8 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: quillorix-puzzle [--json] [--group G] [--number N] [--seed S] [--grid FILE] [--count K]\n"
+    "usage: quillorix-puzzle [--json] [--group G] [--number N] [--seed S] [--grid FILE] [--count "
+    "K]\n"
     "  Makes K puzzles (default 1) as the game makes them and prints each one.\n"
     "  --group G   grid group to draw from (default 2, the group New Game uses)\n"
     "  --number N  grid number within the group (default: drawn as the game draws)\n"
@@ -83,7 +84,9 @@ class TimedFiller : public qlx::WordFiller {
   int32_t makeXWordPuzzle(uint8_t* letters, int32_t cellCount, int32_t cols) override {
     const auto start = std::chrono::steady_clock::now();
     const int32_t result = inner_.makeXWordPuzzle(letters, cellCount, cols);
-    micros = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count();
+    micros = std::chrono::duration_cast<std::chrono::microseconds>(
+                 std::chrono::steady_clock::now() - start)
+                 .count();
     return result;
   }
   std::string lastError() const override { return inner_.lastError(); }
@@ -112,7 +115,8 @@ int main(int argc, char** argv) {
   }
 
   qlx::PuzzleSource program;
-  if (qlx::Status s = qlx::openPuzzleSource(program, qlx::executableFolder(), o.seed); !s) return fail(s.message());
+  if (qlx::Status s = qlx::openPuzzleSource(program, qlx::executableFolder(), o.seed); !s)
+    return fail(s.message());
   qlx::Puzzle puzzle;
   if (o.seed)
     if (qlx::Status s = program.fillLibrary->setSeed(*o.seed); !s) return fail(s.message());
@@ -126,15 +130,16 @@ int main(int argc, char** argv) {
     qlx::MadePuzzle made;
     if (o.gridPattern.empty()) {
       made.group = o.group;
-      if (qlx::Status s = qlx::newPuzzle(puzzle, program.grids, o.number, o.group, filler, program.random,
-                                           &made.number);
+      if (qlx::Status s = qlx::newPuzzle(puzzle, program.grids, o.number, o.group, filler,
+                                         program.random, &made.number);
           !s)
         return fail(s.message());
     } else {
       made.number = static_cast<int32_t>(k);
       qlx::Puzzle p = pattern;
       if (qlx::Status s = qlx::fillGrid(p, filler, o.gridPattern); !s) return fail(s.message());
-      if (qlx::Status s = qlx::assignNumbers(p, program.random); !s) return fail(o.gridPattern + ": " + s.message());
+      if (qlx::Status s = qlx::assignNumbers(p, program.random); !s)
+        return fail(o.gridPattern + ": " + s.message());
       puzzle = std::move(p);
     }
     made.fillMicros = filler.micros;

@@ -27,7 +27,8 @@ std::string puzzleAsText(const Puzzle& p, const MadePuzzle& made) {
     out << "Quillorix puzzle: grid " << made.number << " of group " << made.group;
   else
     out << "Quillorix puzzle: fill " << made.number << " of the given pattern";
-  out << " (" << int(p.gridRows) << " x " << int(p.gridCols) << ", " << int(p.letterCount) << " letters)\n\n";
+  out << " (" << int(p.gridRows) << " x " << int(p.gridCols) << ", " << int(p.letterCount)
+      << " letters)\n\n";
 
   for (int r = 0; r < p.gridRows; ++r) {
     std::string numbers, solution;
@@ -39,7 +40,8 @@ std::string puzzleAsText(const Puzzle& p, const MadePuzzle& made) {
         continue;
       }
       const int num = p.letterToNum(p.gridLetters(cell) - 96);
-      std::string label = p.givenNums(num) == 1 ? std::string(1, static_cast<char>(p.entries(num))) : std::to_string(num);
+      std::string label = p.givenNums(num) == 1 ? std::string(1, static_cast<char>(p.entries(num)))
+                                                : std::to_string(num);
       numbers += std::string(3 - label.size(), ' ') + label;
       solution += ' ';
       solution += upper(p.gridLetters(cell) - 96);
@@ -64,10 +66,12 @@ std::string puzzleAsJson(const Puzzle& p, const MadePuzzle& made) {
     letters += white ? static_cast<char>(p.gridLetters(i)) : '-';
   }
   std::ostringstream out;
-  out << "{\"rows\":" << int(p.gridRows) << ",\"cols\":" << int(p.gridCols) << ",\"group\":" << made.group
-      << ",\"number\":" << made.number << ",\"shape\":\"" << shape << "\",\"letters\":\"" << letters
-      << "\",\"letterCount\":" << int(p.letterCount) << ",\"letterToNum\":" << jsonNumbers(p.letterToNum)
-      << ",\"numToLetter\":" << jsonNumbers(p.numToLetter) << ",\"lettersByFreq\":" << jsonNumbers(p.lettersByFreq)
+  out << "{\"rows\":" << int(p.gridRows) << ",\"cols\":" << int(p.gridCols)
+      << ",\"group\":" << made.group << ",\"number\":" << made.number << ",\"shape\":\"" << shape
+      << "\",\"letters\":\"" << letters << "\",\"letterCount\":" << int(p.letterCount)
+      << ",\"letterToNum\":" << jsonNumbers(p.letterToNum)
+      << ",\"numToLetter\":" << jsonNumbers(p.numToLetter)
+      << ",\"lettersByFreq\":" << jsonNumbers(p.lettersByFreq)
       << ",\"givenNums\":" << jsonNumbers(p.givenNums) << ",\"entries\":" << jsonNumbers(p.entries)
       << ",\"fillMicros\":" << made.fillMicros << "}";
   return out.str();

@@ -29,7 +29,8 @@ int main(int argc, char** argv) {
   }
   if (args.empty()) return usage();
   const std::string command = args[0];
-  if (!((command == "export" && args.size() <= 2) || (command == "import" && args.size() == 2))) return usage();
+  if (!((command == "export" && args.size() <= 2) || (command == "import" && args.size() == 2)))
+    return usage();
 
   // Export only reads: the store is never changed, and a damaged one is reported, not replaced.
   std::unique_ptr<qlx::Registry> store;

@@ -50,7 +50,8 @@ std::string valueLine(const RegValueEntry& v) {
     line += byte;
     if (i + 1 < v.data.size()) {
       line += ',';
-      const size_t column = line.size() - (line.rfind('\n') == std::string::npos ? 0 : line.rfind('\n') + 1);
+      const size_t column =
+          line.size() - (line.rfind('\n') == std::string::npos ? 0 : line.rfind('\n') + 1);
       if (column >= kWrapColumn) line += "\\\n  ";
     }
   }
@@ -64,7 +65,9 @@ std::string trimmed(const std::string& s) {
   return s.substr(b, e - b);
 }
 
-std::string lineError(size_t line, const std::string& what) { return "line " + std::to_string(line) + ": " + what; }
+std::string lineError(size_t line, const std::string& what) {
+  return "line " + std::to_string(line) + ": " + what;
+}
 
 // Reads a quoted string starting at s[pos] == '"'; pos ends after the closing quote.
 bool readQuoted(const std::string& s, size_t* pos, std::string* out, std::string* what) {
@@ -100,7 +103,8 @@ bool readHexBytes(const std::string& s, std::vector<uint8_t>* out, std::string* 
   size_t start = 0;
   while (true) {
     const size_t comma = t.find(',', start);
-    const std::string item = trimmed(t.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+    const std::string item =
+        trimmed(t.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
     if (item.size() != 2 || !isxdigit(static_cast<unsigned char>(item[0])) ||
         !isxdigit(static_cast<unsigned char>(item[1]))) {
       *what = "\"" + item + "\" is not a byte in two hex digits";
@@ -124,7 +128,8 @@ bool writeRegFile(const std::vector<RegFileKey>& keys, std::string* text, std::s
     out += "[" + key.path + "]\n";
     for (const RegValueEntry& v : key.values) {
       if (!writableName(v.name)) {
-        *error = "the value name \"" + v.name + "\" of " + key.path + " cannot be written to a .reg file";
+        *error = "the value name \"" + v.name + "\" of " + key.path +
+                 " cannot be written to a .reg file";
         return false;
       }
       out += valueLine(v) + "\n";
@@ -139,7 +144,8 @@ bool parseRegFile(const std::string& input, std::vector<RegFileKey>* keys, std::
   keys->clear();
   std::string text = input;
   if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);  // a UTF-8 byte order mark
-  if (text.size() >= 2 && static_cast<unsigned char>(text[0]) == 0xFF && static_cast<unsigned char>(text[1]) == 0xFE) {
+  if (text.size() >= 2 && static_cast<unsigned char>(text[0]) == 0xFF &&
+      static_cast<unsigned char>(text[1]) == 0xFE) {
     *error = "line 1: the file is in UTF-16; save it as ASCII or UTF-8";
     return false;
   }
@@ -215,7 +221,8 @@ bool parseRegFile(const std::string& input, std::vector<RegFileKey>* keys, std::
       v.data.push_back(0);
     } else if (data.rfind("dword:", 0) == 0) {
       const std::string digits = data.substr(6);
-      if (digits.size() != 8 || digits.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
+      if (digits.size() != 8 ||
+          digits.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
         *error = lineError(lineNo, "dword: needs eight hex digits");
         return false;
       }
@@ -231,7 +238,8 @@ bool parseRegFile(const std::string& input, std::vector<RegFileKey>* keys, std::
       }
       if (kind.empty()) {
         v.type = REG_BINARY;
-      } else if (kind.size() >= 3 && kind.size() <= 10 && kind.front() == '(' && kind.back() == ')' &&
+      } else if (kind.size() >= 3 && kind.size() <= 10 && kind.front() == '(' &&
+                 kind.back() == ')' &&
                  kind.find_first_not_of("0123456789abcdefABCDEF", 1) == kind.size() - 1) {
         v.type = static_cast<DWORD>(std::stoul(kind.substr(1, kind.size() - 2), nullptr, 16));
       } else {
@@ -244,7 +252,8 @@ bool parseRegFile(const std::string& input, std::vector<RegFileKey>* keys, std::
       while (!bytes.empty() && bytes.back() == '\\') {
         bytes.pop_back();
         if (i + 1 >= lines.size() || trimmed(lines[i + 1]).empty()) {
-          *error = lineError(byteLine, "a line ending in a backslash is not followed by more bytes");
+          *error =
+              lineError(byteLine, "a line ending in a backslash is not followed by more bytes");
           return false;
         }
         bytes += trimmed(lines[++i]);

@@ -17,7 +17,8 @@ constexpr int kExportDepth = kMaxKeyDepth - 4;
 
 bool sameNoCase(const std::string& a, const std::string& b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
          });
 }
 
@@ -39,18 +40,20 @@ bool collect(Registry& store, HKEY top, const std::string& topPath, std::vector<
     const Pending at = std::move(stack.back());
     stack.pop_back();
     std::string lower = at.path;
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
     if (!seen.insert(lower).second) continue;
     HKEY key = top;
     const std::string below = at.path.substr(topPath.size());  // "" or "\A\B"
-    if (!below.empty() && store.RegOpenKeyExA(top, below.c_str() + 1, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
+    if (!below.empty() &&
+        store.RegOpenKeyExA(top, below.c_str() + 1, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
       *error = "the store could not be read at " + at.path;
       return false;
     }
     RegFileKey entry{at.path, {}};
     std::vector<std::string> subKeys;
-    const bool read =
-        store.listValues(key, &entry.values) == ERROR_SUCCESS && store.listSubKeys(key, &subKeys) == ERROR_SUCCESS;
+    const bool read = store.listValues(key, &entry.values) == ERROR_SUCCESS &&
+                      store.listSubKeys(key, &subKeys) == ERROR_SUCCESS;
     if (key != top) store.RegCloseKey(key);
     if (!read) {
       *error = "the store could not be read at " + at.path;
@@ -61,7 +64,8 @@ bool collect(Registry& store, HKEY top, const std::string& topPath, std::vector<
       *error = "the store holds keys nested too deep below " + at.path;
       return false;
     }
-    for (auto it = subKeys.rbegin(); it != subKeys.rend(); ++it) stack.push_back({at.path + "\\" + *it, at.depth + 1});
+    for (auto it = subKeys.rbegin(); it != subKeys.rend(); ++it)
+      stack.push_back({at.path + "\\" + *it, at.depth + 1});
   }
   return true;
 }
@@ -90,7 +94,8 @@ bool exportGameKey(Registry& store, std::string* text, std::string* error) {
   HKEY game = nullptr;
   const LONG rc = store.RegOpenKeyExA(HKEY_CURRENT_USER, kGameKey, 0, KEY_ALL_ACCESS, &game);
   if (rc == ERROR_FILE_NOT_FOUND) {
-    *error = std::string("the store holds no settings of the game yet (no key ") + kRoot + "\\" + kGameKey + ")";
+    *error = std::string("the store holds no settings of the game yet (no key ") + kRoot + "\\" +
+             kGameKey + ")";
     return false;
   }
   if (rc != ERROR_SUCCESS) {
@@ -114,14 +119,16 @@ bool importRegText(Registry& store, const std::string& text, std::string* error)
       return false;
     }
     if (std::count(rel.begin(), rel.end(), '\\') + 1 > kMaxKeyDepth) {
-      *error = "[" + key.path + "]: keys may nest at most " + std::to_string(kMaxKeyDepth) + " levels deep";
+      *error = "[" + key.path + "]: keys may nest at most " + std::to_string(kMaxKeyDepth) +
+               " levels deep";
       return false;
     }
     relPaths.push_back(rel);
   }
   // Software stays open for the whole import: everything below is one transaction.
   HKEY software = nullptr;
-  if (store.RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_ALL_ACCESS, &software) != ERROR_SUCCESS) {
+  if (store.RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_ALL_ACCESS, &software) !=
+      ERROR_SUCCESS) {
     *error = "the store could not be written (it may be in use by the game)";
     return false;
   }
@@ -141,16 +148,17 @@ bool importRegText(Registry& store, const std::string& text, std::string* error)
       prefix = rel.substr(0, end);
       HKEY next = nullptr;
       const std::string cls = classFor(prefix);
-      if (store.RegCreateKeyExA(key, rel.substr(start, end - start).c_str(), 0, cls.c_str(), REG_OPTION_NON_VOLATILE,
-                                KEY_ALL_ACCESS, nullptr, &next, nullptr) != ERROR_SUCCESS)
+      if (store.RegCreateKeyExA(key, rel.substr(start, end - start).c_str(), 0, cls.c_str(),
+                                REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &next,
+                                nullptr) != ERROR_SUCCESS)
         return giveUp("the key " + keys[k].path + " could not be created");
       if (key != HKEY_CURRENT_USER) store.RegCloseKey(key);
       key = next;
       start = end + 1;
     }
     for (const RegValueEntry& v : keys[k].values) {
-      if (store.RegSetValueExA(key, v.name.c_str(), 0, v.type, v.data.data(), static_cast<DWORD>(v.data.size())) !=
-          ERROR_SUCCESS)
+      if (store.RegSetValueExA(key, v.name.c_str(), 0, v.type, v.data.data(),
+                               static_cast<DWORD>(v.data.size())) != ERROR_SUCCESS)
         return giveUp("the value \"" + v.name + "\" of " + keys[k].path + " could not be written");
     }
     if (key != HKEY_CURRENT_USER) store.RegCloseKey(key);

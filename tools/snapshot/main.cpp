@@ -44,7 +44,8 @@ int main(int argc, char** argv) {
     } else {
       const char* end = value.data() + value.size();
       auto [ptr, ec] = std::from_chars(value.data(), end, options.seed);
-      if (ec != std::errc() || ptr != end) return usageError("--seed needs a whole number, not " + value);
+      if (ec != std::errc() || ptr != end)
+        return usageError("--seed needs a whole number, not " + value);
     }
   }
   qlx::Status status;

@@ -45,7 +45,8 @@ std::vector<uint8_t> encodePng(int width, int height, const std::vector<uint32_t
   std::vector<uint8_t> header;
   put32(header, static_cast<uint32_t>(width));
   put32(header, static_cast<uint32_t>(height));
-  header.insert(header.end(), {8, 2, 0, 0, 0});  // 8 bits, RGB, deflate, no filter method, no interlace
+  header.insert(header.end(),
+                {8, 2, 0, 0, 0});  // 8 bits, RGB, deflate, no filter method, no interlace
   chunk(out, "IHDR", header);
 
   std::vector<uint8_t> rows;
@@ -54,7 +55,8 @@ std::vector<uint8_t> encodePng(int width, int height, const std::vector<uint32_t
     rows.push_back(0);  // filter type None: the compressor finds the repeats by itself
     for (int x = 0; x < width; ++x) {
       const uint32_t px = pixels[static_cast<std::size_t>(y) * width + x];
-      rows.insert(rows.end(), {static_cast<uint8_t>(px >> 16), static_cast<uint8_t>(px >> 8), static_cast<uint8_t>(px)});
+      rows.insert(rows.end(), {static_cast<uint8_t>(px >> 16), static_cast<uint8_t>(px >> 8),
+                               static_cast<uint8_t>(px)});
     }
   }
   chunk(out, "IDAT", zlibCompress(rows));
@@ -62,7 +64,8 @@ std::vector<uint8_t> encodePng(int width, int height, const std::vector<uint32_t
   return out;
 }
 
-Status writePng(const std::string& path, int width, int height, const std::vector<uint32_t>& pixels) {
+Status writePng(const std::string& path, int width, int height,
+                const std::vector<uint32_t>& pixels) {
   if (width <= 0 || height <= 0 || pixels.size() != static_cast<std::size_t>(width) * height) {
     return Status::Error("no picture to write to " + path);
   }

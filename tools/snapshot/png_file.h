@@ -14,6 +14,7 @@ namespace qlx::snapshot {
 std::vector<uint8_t> encodePng(int width, int height, const std::vector<uint32_t>& pixels);
 
 // The picture written to path; a file that cannot be written is an error naming it.
-Status writePng(const std::string& path, int width, int height, const std::vector<uint32_t>& pixels);
+Status writePng(const std::string& path, int width, int height,
+                const std::vector<uint32_t>& pixels);
 
 }  // namespace qlx::snapshot

@@ -63,14 +63,15 @@ class Snapshot {
   // A message box on the headless back end is only recorded; any would spoil the pictures.
   Status gameSaidNothing(const std::string& when) {
     if (backend_.messages.empty()) return Status::Ok();
-    return Status::Error("the game reported a problem while " + when + ": " + backend_.messages.front().text);
+    return Status::Error("the game reported a problem while " + when + ": " +
+                         backend_.messages.front().text);
   }
 
   Status save(const std::string& name, const Window& window) {
     const std::vector<uint32_t>& image = backend_.screen(window);
     if (image.empty()) return Status::Error("the window for " + name + " was never shown");
-    return writePng((std::filesystem::path(options_.outFolder) / name).string(), window.clientWidth(),
-                    window.clientHeight(), image);
+    return writePng((std::filesystem::path(options_.outFolder) / name).string(),
+                    window.clientWidth(), window.clientHeight(), image);
   }
 
   // The main menu's Hall of Fame item opens the stats window modally; it is saved and closed.
@@ -98,7 +99,8 @@ class Snapshot {
       if (p.givenNums(num) == 1) continue;
       if (!pressCellOf(num)) continue;
       if (p.selectedNum != num) return Status::Error("pressing a cell did not select its number");
-      if (typed < kLettersTyped) backend_.type(*window_, std::string(1, static_cast<char>('a' + p.numToLetter(num) - 1)));
+      if (typed < kLettersTyped)
+        backend_.type(*window_, std::string(1, static_cast<char>('a' + p.numToLetter(num) - 1)));
       ++typed;
     }
     if (typed <= kLettersTyped) return Status::Error("the puzzle has too few numbers to fill in");
@@ -112,7 +114,8 @@ class Snapshot {
     for (int cell = 1; cell <= p.cellCount; ++cell) {
       if (p.gridShape(cell) == 0 || p.letterToNum(p.gridLetters(cell) - 96) != num) continue;
       const int row = (cell - 1) / p.gridCols, col = (cell - 1) % p.gridCols;
-      backend_.mouseDown(*window_, g.left + col * g.width + g.width / 2.0f, g.top + row * g.width + g.width / 2.0f);
+      backend_.mouseDown(*window_, g.left + col * g.width + g.width / 2.0f,
+                         g.top + row * g.width + g.width / 2.0f);
       return true;
     }
     return false;

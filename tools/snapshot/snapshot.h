@@ -12,7 +12,7 @@ namespace qlx::snapshot {
 inline constexpr uint64_t kDefaultSeed = 20261206;
 
 struct Options {
-  std::string dataFolder;  // the program folder with the game's data files
+  std::string dataFolder;       // the program folder with the game's data files
   std::string outFolder = ".";  // made when missing
   uint64_t seed = kDefaultSeed;
 };

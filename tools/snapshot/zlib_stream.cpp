@@ -13,13 +13,14 @@ constexpr int kMaxMatch = 258;
 constexpr int kChainDepth = 16;  // candidates tried per position: enough for flat images
 constexpr int kHashBits = 15;
 
-constexpr std::array<int, 29> kLengthBase = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
-                                             31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+constexpr std::array<int, 29> kLengthBase = {3,  4,  5,  6,   7,   8,   9,   10,  11, 13,
+                                             15, 17, 19, 23,  27,  31,  35,  43,  51, 59,
+                                             67, 83, 99, 115, 131, 163, 195, 227, 258};
 constexpr std::array<int, 29> kLengthExtra = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
                                               2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
-constexpr std::array<int, 30> kDistBase = {1,    2,    3,    4,    5,    7,     9,     13,    17,  25,
-                                           33,   49,   65,   97,   129,  193,   257,   385,   513, 769,
-                                           1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
+constexpr std::array<int, 30> kDistBase = {
+    1,   2,   3,   4,   5,   7,    9,    13,   17,   25,   33,   49,   65,    97,    129,
+    193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
 constexpr std::array<int, 30> kDistExtra = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
                                             6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
 
@@ -55,10 +56,14 @@ class BitWriter {
 
 // A literal/length symbol 0..287 in the fixed code.
 void symbol(BitWriter& w, int sym) {
-  if (sym <= 143) w.code(0x30 + sym, 8);
-  else if (sym <= 255) w.code(0x190 + (sym - 144), 9);
-  else if (sym <= 279) w.code(sym - 256, 7);
-  else w.code(0xC0 + (sym - 280), 8);
+  if (sym <= 143)
+    w.code(0x30 + sym, 8);
+  else if (sym <= 255)
+    w.code(0x190 + (sym - 144), 9);
+  else if (sym <= 279)
+    w.code(sym - 256, 7);
+  else
+    w.code(0xC0 + (sym - 280), 8);
 }
 
 void match(BitWriter& w, int length, int distance) {
@@ -110,7 +115,8 @@ std::vector<uint8_t> zlibCompress(const std::vector<uint8_t>& data) {
     if (pos + kMinMatch <= n) {
       const int limit = std::min(kMaxMatch, n - pos);
       int candidate = head[hash3(&data[pos])];
-      for (int tries = 0; candidate >= 0 && pos - candidate <= kWindow && tries < kChainDepth; ++tries) {
+      for (int tries = 0; candidate >= 0 && pos - candidate <= kWindow && tries < kChainDepth;
+           ++tries) {
         int length = 0;
         while (length < limit && data[candidate + length] == data[pos + length]) ++length;
         if (length > bestLength) {

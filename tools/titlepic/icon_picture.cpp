@@ -12,7 +12,9 @@ void drawIcon(DeviceContext& dc, const Graphics& g) {
   constexpr int kPitch = 8;
   dc.fillRect(Rect{0, 0, kSize, kSize}, &g.brBackground);
   auto small = [&](int column, int row, HBRUSH brush) {
-    dc.fillRect(Rect{column * kPitch + 1, row * kPitch + 1, (column + 1) * kPitch - 1, (row + 1) * kPitch - 1}, brush);
+    dc.fillRect(Rect{column * kPitch + 1, row * kPitch + 1, (column + 1) * kPitch - 1,
+                     (row + 1) * kPitch - 1},
+                brush);
   };
   small(3, 0, &g.brBlock);
   small(3, 1, &g.brCell);

@@ -39,7 +39,8 @@ int main(int argc, char** argv) {
     if ((arg == "--sheet" || arg == "--icon") && i + 1 < argc) {
       (arg == "--sheet" ? sheet : iconFile) = argv[++i];
     } else {
-      std::cerr << "quillorix-titlepic: unknown or incomplete option " << arg << '\n' << kUsage << '\n';
+      std::cerr << "quillorix-titlepic: unknown or incomplete option " << arg << '\n'
+                << kUsage << '\n';
       return 2;
     }
   }
@@ -48,7 +49,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   bool ok = true;
-  if (!sheet.empty()) ok &= writePicture(sheet, titlepic::kWidth, titlepic::kHeight, titlepic::drawTitlePicture);
+  if (!sheet.empty())
+    ok &= writePicture(sheet, titlepic::kWidth, titlepic::kHeight, titlepic::drawTitlePicture);
   if (!iconFile.empty()) ok &= writePicture(iconFile, icon::kSize, icon::kSize, icon::drawIcon);
   return ok ? 0 : 1;
 }

@@ -24,10 +24,10 @@ struct RowCell {
 
 // Q U I L L O R I X with I given, U and L entered (L selected), between two blocks.
 const RowCell kRow[] = {
-    {RowCell::Block, ""},     {RowCell::Number, "19"}, {RowCell::Entry, "U"},
-    {RowCell::Given, "I"},    {RowCell::Entry, "L", true}, {RowCell::Entry, "L", true},
-    {RowCell::Number, "21"},  {RowCell::Number, "5"},  {RowCell::Given, "I"},
-    {RowCell::Number, "26"},  {RowCell::Block, ""},
+    {RowCell::Block, ""},    {RowCell::Number, "19"},     {RowCell::Entry, "U"},
+    {RowCell::Given, "I"},   {RowCell::Entry, "L", true}, {RowCell::Entry, "L", true},
+    {RowCell::Number, "21"}, {RowCell::Number, "5"},      {RowCell::Given, "I"},
+    {RowCell::Number, "26"}, {RowCell::Block, ""},
 };
 constexpr int kCells = sizeof(kRow) / sizeof(kRow[0]);
 
@@ -55,7 +55,9 @@ void drawRow(DeviceContext& dc, const Graphics& g, int top, int cell) {
     dc.fillRect(r, c.selected ? &g.brSelected : &g.brCell);
     const bool number = c.kind == RowCell::Number;
     dc.setFont(FontSpec{"Arial", number ? 7.5 : 11.0, number ? FW_NORMAL : FW_BOLD});
-    dc.setTextColor(number ? kClrGridNumber : c.kind == RowCell::Given ? kClrGivenLetter : kClrEntry);
+    dc.setTextColor(number                     ? kClrGridNumber
+                    : c.kind == RowCell::Given ? kClrGivenLetter
+                                               : kClrEntry);
     dc.drawText(c.text, r, kCentredLine);
   }
 }

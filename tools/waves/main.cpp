@@ -17,7 +17,8 @@ int main(int argc, char** argv) {
     if (arg == "--out" && i + 1 < argc) {
       dir = argv[++i];
     } else {
-      std::cerr << "quillorix-waves: unknown or incomplete option " << arg << '\n' << kUsage << '\n';
+      std::cerr << "quillorix-waves: unknown or incomplete option " << arg << '\n'
+                << kUsage << '\n';
       return 2;
     }
   }

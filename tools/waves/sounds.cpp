@@ -20,7 +20,8 @@ Samples tick(double hz, double decay, double noiseLevel, uint64_t seed) {
 }
 
 Samples beep(double seconds) {
-  return tone(880.0, seconds, {.attack = 0.012, .decay = 0.0, .release = seconds / 3}, {0.12, 0.04});
+  return tone(880.0, seconds, {.attack = 0.012, .decay = 0.0, .release = seconds / 3},
+              {0.12, 0.04});
 }
 
 // A struck chime note: bright at once, then ringing away.

@@ -18,11 +18,13 @@ double Envelope::at(double t, double length) const {
   if (attack > 0 && t < attack) level *= 0.5 - 0.5 * std::cos(kPi * t / attack);
   if (decay > 0 && t > attack) level *= std::exp(-(t - attack) / decay);
   const double left = length - t;
-  if (release > 0 && left < release) level *= left <= 0 ? 0.0 : 0.5 - 0.5 * std::cos(kPi * left / release);
+  if (release > 0 && left < release)
+    level *= left <= 0 ? 0.0 : 0.5 - 0.5 * std::cos(kPi * left / release);
   return level;
 }
 
-Samples tone(double hz, double seconds, const Envelope& env, std::initializer_list<double> overtones) {
+Samples tone(double hz, double seconds, const Envelope& env,
+             std::initializer_list<double> overtones) {
   Samples out(static_cast<std::size_t>(sampleCount(seconds)));
   for (std::size_t i = 0; i < out.size(); ++i) {
     const double t = static_cast<double>(i) / kSampleRate;
@@ -64,7 +66,8 @@ Samples noiseBurst(Noise& noise, double seconds, double centreHz, double q, cons
 void mixInto(Samples& mix, const Samples& sound, double atSeconds, double gain) {
   const std::size_t start = static_cast<std::size_t>(std::max(0, sampleCount(atSeconds)));
   if (mix.size() < start + sound.size()) mix.resize(start + sound.size(), 0.0f);
-  for (std::size_t i = 0; i < sound.size(); ++i) mix[start + i] += static_cast<float>(sound[i] * gain);
+  for (std::size_t i = 0; i < sound.size(); ++i)
+    mix[start + i] += static_cast<float>(sound[i] * gain);
 }
 
 void normalise(Samples& samples, double peak) {

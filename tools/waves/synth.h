@@ -26,14 +26,15 @@ struct Envelope {
 
 // A sine of `hz` lasting `seconds`, with harmonic overtones (the amplitude of the 2nd, 3rd, ...
 // harmonic relative to the fundamental), shaped by env.
-Samples tone(double hz, double seconds, const Envelope& env, std::initializer_list<double> overtones = {});
+Samples tone(double hz, double seconds, const Envelope& env,
+             std::initializer_list<double> overtones = {});
 
 // A reproducible uniform generator (xorshift64*), so the applause comes out the same on every
 // build and every machine.
 class Noise {
  public:
   explicit Noise(uint64_t seed) : state_(seed ? seed : 0x9e3779b97f4a7c15ULL) {}
-  double uniform();                               // [0, 1)
+  double uniform();  // [0, 1)
   double between(double lo, double hi) { return lo + (hi - lo) * uniform(); }
   double white() { return between(-1.0, 1.0); }
 

@@ -37,8 +37,8 @@ std::vector<uint8_t> encodeWav(const Samples& samples, int sampleRate) {
   put16(out, kChannels);
   put32(out, static_cast<uint32_t>(sampleRate));
   put32(out, static_cast<uint32_t>(sampleRate) * kChannels * kBytesPerSample);  // bytes per second
-  put16(out, kChannels * kBytesPerSample);                                     // block align
-  put16(out, 16);                                                              // bits per sample
+  put16(out, kChannels * kBytesPerSample);                                      // block align
+  put16(out, 16);                                                               // bits per sample
   putTag(out, "data");
   put32(out, dataBytes);
   for (float v : samples) {
@@ -51,7 +51,9 @@ std::vector<uint8_t> encodeWav(const Samples& samples, int sampleRate) {
 bool writeWav(const std::string& path, const Samples& samples, int sampleRate, std::string* error) {
   const std::vector<uint8_t> bytes = encodeWav(samples, sampleRate);
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  if (file) file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (file)
+    file.write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
   if (file) file.close();
   if (!file) {
     *error = "cannot write " + path;

@@ -29,7 +29,8 @@ void HeadlessBackend::present(Window& window) {
 
 void HeadlessBackend::timerChanged(Window& window) {
   auto it = shown_.find(&window);
-  if (it != shown_.end()) it->second.nextTick = now_ + static_cast<uint64_t>(window.timerInterval());
+  if (it != shown_.end())
+    it->second.nextTick = now_ + static_cast<uint64_t>(window.timerInterval());
 }
 
 void HeadlessBackend::runModal(Window& window) {
@@ -37,7 +38,8 @@ void HeadlessBackend::runModal(Window& window) {
   while (window.isVisible()) {
     if (modalSteps_.empty()) {
       modalStack_.pop_back();
-      throw std::logic_error("a modal window \"" + window.caption() + "\" opened with no test step to answer it");
+      throw std::logic_error("a modal window \"" + window.caption() +
+                             "\" opened with no test step to answer it");
     }
     auto step = std::move(modalSteps_.front());
     modalSteps_.pop_front();
@@ -84,7 +86,8 @@ void HeadlessBackend::type(Window& window, const std::string& text) {
 
 void HeadlessBackend::tick(Window& window) {
   // Timers keep ticking under a modal window, as they do on the real back end.
-  if (window.isVisible() && window.timerEnabled() && window.timerInterval() > 0) window.Timer_Tick();
+  if (window.isVisible() && window.timerEnabled() && window.timerInterval() > 0)
+    window.Timer_Tick();
 }
 
 void HeadlessBackend::advance(uint64_t millis) {
@@ -95,7 +98,8 @@ void HeadlessBackend::advance(uint64_t millis) {
     uint64_t when = end + 1;
     for (auto& [w, s] : shown_) {
       Window* win = const_cast<Window*>(w);
-      if (win->timerEnabled() && win->timerInterval() > 0 && s.nextTick <= end && s.nextTick < when) {
+      if (win->timerEnabled() && win->timerInterval() > 0 && s.nextTick <= end &&
+          s.nextTick < when) {
         due = win;
         when = s.nextTick;
       }

@@ -6,17 +6,17 @@
 #include <SDL.h>
 
 #include <algorithm>
-#include <string>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "platform/message_box.h"
 #include "platform/sdl/ansi_text.h"
 #include "platform/sdl/sdl_keys.h"
 #include "platform/sdl/sdl_screen.h"
-#include "platform/sdl/ttf_font_engine.h"
 #include "platform/sdl/sdl_shell.h"
 #include "platform/sdl/sdl_sound.h"
+#include "platform/sdl/ttf_font_engine.h"
 #include "platform/window.h"
 
 namespace qlx {
@@ -133,7 +133,8 @@ void SdlBackend::showWindow(Window& window) {
 }
 
 void SdlBackend::hideWindow(Window& window) {
-  auto it = std::find_if(shown_.begin(), shown_.end(), [&](const auto& s) { return s->window == &window; });
+  auto it = std::find_if(shown_.begin(), shown_.end(),
+                         [&](const auto& s) { return s->window == &window; });
   if (it == shown_.end()) return;
   const bool hadFocus = SDL_GetKeyboardFocus() == (*it)->screen->sdlWindow();
   shown_.erase(it);
@@ -158,7 +159,8 @@ void SdlBackend::windowStateChanged(Window& window) {
 }
 
 void SdlBackend::timerChanged(Window& window) {
-  if (Shown* s = find(window)) s->nextTick = millis() + static_cast<uint64_t>(window.timerInterval());
+  if (Shown* s = find(window))
+    s->nextTick = millis() + static_cast<uint64_t>(window.timerInterval());
 }
 
 void SdlBackend::runModal(Window& window) {
@@ -169,7 +171,8 @@ void SdlBackend::runModal(Window& window) {
     if ((*it)->window != &window) parent = it->get();
   modalStack_.push_back(&window);
   if (Shown* s = find(window)) {
-    if (parent != nullptr) SDL_SetWindowModalFor(s->screen->sdlWindow(), parent->screen->sdlWindow());
+    if (parent != nullptr)
+      SDL_SetWindowModalFor(s->screen->sdlWindow(), parent->screen->sdlWindow());
     s->screen->takeFocus();
   }
   loop([&] { return window.isVisible() && find(window) != nullptr; });
@@ -226,7 +229,8 @@ void SdlBackend::fireDueTimers() {
   }
   for (Window* w : due) {
     Shown* s = find(*w);
-    if (s == nullptr || !w->timerEnabled() || w->timerInterval() <= 0 || s->nextTick > now) continue;
+    if (s == nullptr || !w->timerEnabled() || w->timerInterval() <= 0 || s->nextTick > now)
+      continue;
     // Ticks missed while the thread was busy fold into one, as a window timer's do.
     s->nextTick += static_cast<uint64_t>(w->timerInterval());
     if (s->nextTick <= now) s->nextTick = now + static_cast<uint64_t>(w->timerInterval());
@@ -245,8 +249,11 @@ void SdlBackend::handle(const SDL_Event& event) {
       // SDL has already mapped the position to the logical (layout) size; the bars around a
       // letterboxed picture lie outside it and are nobody's.
       const int x = event.button.x, y = event.button.y;
-      if (w == nullptr || button == 0 || x < 0 || y < 0 || x >= w->clientWidth() || y >= w->clientHeight()) break;
-      w->Form_MouseDown(button, shiftMaskOf(static_cast<Uint16>(SDL_GetModState())), float(x), float(y));
+      if (w == nullptr || button == 0 || x < 0 || y < 0 || x >= w->clientWidth() ||
+          y >= w->clientHeight())
+        break;
+      w->Form_MouseDown(button, shiftMaskOf(static_cast<Uint16>(SDL_GetModState())), float(x),
+                        float(y));
       break;
     }
     case SDL_MOUSEMOTION: {
@@ -255,8 +262,8 @@ void SdlBackend::handle(const SDL_Event& event) {
       Window* w = s->window;
       const int x = event.motion.x, y = event.motion.y;
       if (x < 0 || y < 0 || x >= w->clientWidth() || y >= w->clientHeight()) break;
-      w->Form_MouseMove(buttonsHeldOf(event.motion.state), shiftMaskOf(static_cast<Uint16>(SDL_GetModState())),
-                        float(x), float(y));
+      w->Form_MouseMove(buttonsHeldOf(event.motion.state),
+                        shiftMaskOf(static_cast<Uint16>(SDL_GetModState())), float(x), float(y));
       break;
     }
     case SDL_KEYDOWN:
@@ -297,7 +304,8 @@ void SdlBackend::handleKeyDown(const SDL_KeyboardEvent& event) {
   // Enter and Escape close dialogs: a held key must close the one it was pressed for, not run
   // on through the next dialog that opens (the name asked after the completion message).
   const SDL_Keycode sym = event.keysym.sym;
-  if (event.repeat != 0 && (sym == SDLK_RETURN || sym == SDLK_KP_ENTER || sym == SDLK_ESCAPE)) return;
+  if (event.repeat != 0 && (sym == SDLK_RETURN || sym == SDLK_KP_ENTER || sym == SDLK_ESCAPE))
+    return;
   int keyCode = virtualKeyOf(event.keysym.sym);
   int shift = shiftMaskOf(event.keysym.mod);
   if (keyCode != 0) w->Form_KeyDown(keyCode, shift);
@@ -349,7 +357,8 @@ std::unique_ptr<Backend> makeSdlBackend(Status* status) {
   // input that cannot come; only a driver asked for by name (SDL_VIDEODRIVER) may be one of those.
   const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
   const char* asked = SDL_getenv("SDL_VIDEODRIVER");
-  if ((driver == "offscreen" || driver == "dummy" || driver == "evdev") && (asked == nullptr || driver != asked)) {
+  if ((driver == "offscreen" || driver == "dummy" || driver == "evdev") &&
+      (asked == nullptr || driver != asked)) {
     SDL_QuitSubSystem(kSubsystems);
     *status = Status::Error("No display to open a window on (is DISPLAY or WAYLAND_DISPLAY set?)");
     return nullptr;

@@ -23,9 +23,12 @@ int chooseScale(SDL_Window* window, SDL_Renderer* renderer, int width, int heigh
   if (SDL_GetRendererOutputSize(renderer, &ow, &oh) == 0 && (ow > ww || oh > wh)) return 1;
   const int display = SDL_GetWindowDisplayIndex(window);
   float ddpi = 0, hdpi = 0, vdpi = 0;
-  if (display < 0 || SDL_GetDisplayDPI(display, &ddpi, &hdpi, &vdpi) != 0 || hdpi < kHighDpi) return 1;
+  if (display < 0 || SDL_GetDisplayDPI(display, &ddpi, &hdpi, &vdpi) != 0 || hdpi < kHighDpi)
+    return 1;
   SDL_Rect usable{};
-  if (SDL_GetDisplayUsableBounds(display, &usable) == 0 && (2 * width > usable.w || 2 * height > usable.h)) return 1;
+  if (SDL_GetDisplayUsableBounds(display, &usable) == 0 &&
+      (2 * width > usable.w || 2 * height > usable.h))
+    return 1;
   return 2;
 }
 
@@ -35,15 +38,16 @@ std::unique_ptr<SdlScreen> SdlScreen::open(Window& window, Status* status) {
   std::unique_ptr<SdlScreen> screen(new SdlScreen);
   const int width = window.clientWidth();
   const int height = window.clientHeight();
-  screen->window_ = SDL_CreateWindow(cp1252ToUtf8(window.caption()).c_str(), SDL_WINDOWPOS_CENTERED,
-                                     SDL_WINDOWPOS_CENTERED, width, height,
-                                     SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
+  screen->window_ = SDL_CreateWindow(
+      cp1252ToUtf8(window.caption()).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
+      height, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
   if (screen->window_ == nullptr) {
     *status = Status::Error(std::string("Cannot open a window: ") + SDL_GetError());
     return nullptr;
   }
   screen->renderer_ = SDL_CreateRenderer(screen->window_, -1, 0);
-  if (screen->renderer_ == nullptr) screen->renderer_ = SDL_CreateRenderer(screen->window_, -1, SDL_RENDERER_SOFTWARE);
+  if (screen->renderer_ == nullptr)
+    screen->renderer_ = SDL_CreateRenderer(screen->window_, -1, SDL_RENDERER_SOFTWARE);
   if (screen->renderer_ == nullptr) {
     *status = Status::Error(std::string("Cannot draw in a window: ") + SDL_GetError());
     return nullptr;
@@ -83,8 +87,8 @@ void SdlScreen::fitLayout(int width, int height) {
   layoutWidth_ = width;
   layoutHeight_ = height;
   // The image's pixels are 0x00RRGGBB: a format whose top byte is ignored.
-  texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, std::max(1, width),
-                               std::max(1, height));
+  texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                               std::max(1, width), std::max(1, height));
   SDL_RenderSetLogicalSize(renderer_, std::max(1, width), std::max(1, height));
 }
 
@@ -98,7 +102,8 @@ void SdlScreen::present(const DeviceContext& image) {
   // Whole multiples keep pixels sharp; any other scale is smoothed.
   int ow = 0, oh = 0;
   SDL_GetRendererOutputSize(renderer_, &ow, &oh);
-  const double factor = std::min(double(ow) / std::max(1, layoutWidth_), double(oh) / std::max(1, layoutHeight_));
+  const double factor =
+      std::min(double(ow) / std::max(1, layoutWidth_), double(oh) / std::max(1, layoutHeight_));
   const bool whole = factor >= 1.0 && std::fabs(factor - std::round(factor)) < 1e-6;
   SDL_SetTextureScaleMode(texture_, whole ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
 
@@ -111,7 +116,8 @@ void SdlScreen::present(const DeviceContext& image) {
 bool SdlScreen::differs(const DeviceContext& image) const {
   const std::vector<uint32_t>& bits = image.bits();
   return bits.size() != shown_.size() ||
-         (!bits.empty() && std::memcmp(bits.data(), shown_.data(), bits.size() * sizeof(uint32_t)) != 0);
+         (!bits.empty() &&
+          std::memcmp(bits.data(), shown_.data(), bits.size() * sizeof(uint32_t)) != 0);
 }
 
 void SdlScreen::setCaption(const std::string& ansiCaption) {
@@ -120,13 +126,16 @@ void SdlScreen::setCaption(const std::string& ansiCaption) {
 
 void SdlScreen::setIcon(const Bitmap* icon) {
   if (icon == nullptr || icon->width <= 0 || icon->height <= 0 ||
-      icon->pixels.size() != static_cast<std::size_t>(icon->width) * static_cast<std::size_t>(icon->height))
+      icon->pixels.size() !=
+          static_cast<std::size_t>(icon->width) * static_cast<std::size_t>(icon->height))
     return;
-  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, icon->width, icon->height, 32, SDL_PIXELFORMAT_ARGB8888);
+  SDL_Surface* surface =
+      SDL_CreateRGBSurfaceWithFormat(0, icon->width, icon->height, 32, SDL_PIXELFORMAT_ARGB8888);
   if (surface == nullptr) return;
   SDL_LockSurface(surface);
   for (int y = 0; y < icon->height; ++y) {
-    auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) + y * surface->pitch);
+    auto* row =
+        reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) + y * surface->pitch);
     for (int x = 0; x < icon->width; ++x) {
       const ColorRef c = icon->at(x, y);
       row[x] = 0xFF000000u | Uint32(redOf(c)) << 16 | Uint32(greenOf(c)) << 8 | Uint32(blueOf(c));
@@ -139,9 +148,15 @@ void SdlScreen::setIcon(const Bitmap* icon) {
 
 void SdlScreen::setState(int state) {
   switch (state) {
-    case vbMinimized: SDL_MinimizeWindow(window_); break;
-    case vbMaximized: SDL_MaximizeWindow(window_); break;
-    default: SDL_RestoreWindow(window_); break;
+    case vbMinimized:
+      SDL_MinimizeWindow(window_);
+      break;
+    case vbMaximized:
+      SDL_MaximizeWindow(window_);
+      break;
+    default:
+      SDL_RestoreWindow(window_);
+      break;
   }
 }
 

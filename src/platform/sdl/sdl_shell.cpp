@@ -20,8 +20,8 @@ std::string fileUrl(const std::string& path) {
   std::string url = "file://";
   for (char ch : full) {
     const auto b = static_cast<unsigned char>(ch);
-    const bool plain = (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9') || b == '-' ||
-                       b == '.' || b == '_' || b == '~' || b == '/';
+    const bool plain = (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9') ||
+                       b == '-' || b == '.' || b == '_' || b == '~' || b == '/';
     if (plain) {
       url += ch;
     } else {

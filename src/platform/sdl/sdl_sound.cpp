@@ -14,7 +14,9 @@ SdlSound::~SdlSound() {
   if (ownsSubsystem_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
-std::size_t SdlSound::pendingBytes() const { return device_ != 0 ? SDL_GetQueuedAudioSize(device_) : 0; }
+std::size_t SdlSound::pendingBytes() const {
+  return device_ != 0 ? SDL_GetQueuedAudioSize(device_) : 0;
+}
 
 bool SdlSound::openDevice() {
   if (triedOpen_) return device_ != 0;
@@ -50,10 +52,13 @@ void SdlSound::play(const std::string& path) {
   if (SDL_LoadWAV(path.c_str(), &wavFormat, &wave, &length) == nullptr) return;
 
   std::vector<Uint8> converted;
-  if (SDL_AudioStream* stream = SDL_NewAudioStream(wavFormat.format, wavFormat.channels, wavFormat.freq, format_, channels_, rate_)) {
-    if (SDL_AudioStreamPut(stream, wave, static_cast<int>(length)) == 0 && SDL_AudioStreamFlush(stream) == 0) {
+  if (SDL_AudioStream* stream = SDL_NewAudioStream(wavFormat.format, wavFormat.channels,
+                                                   wavFormat.freq, format_, channels_, rate_)) {
+    if (SDL_AudioStreamPut(stream, wave, static_cast<int>(length)) == 0 &&
+        SDL_AudioStreamFlush(stream) == 0) {
       converted.resize(static_cast<std::size_t>(SDL_AudioStreamAvailable(stream)));
-      const int got = SDL_AudioStreamGet(stream, converted.data(), static_cast<int>(converted.size()));
+      const int got =
+          SDL_AudioStreamGet(stream, converted.data(), static_cast<int>(converted.size()));
       converted.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
     }
     SDL_FreeAudioStream(stream);

@@ -70,7 +70,8 @@ struct TtfFontEngine::Impl {
   std::string key;
 
   Impl(std::size_t max, FileLookup find)
-      : maxLines(std::max<std::size_t>(max, 1)), lookup(find ? std::move(find) : FileLookup(findFontFile)) {
+      : maxLines(std::max<std::size_t>(max, 1)),
+        lookup(find ? std::move(find) : FileLookup(findFontFile)) {
     ready = TTF_Init() == 0;
     if (!ready) warnOnce(std::string("cannot start the font renderer: ") + TTF_GetError());
   }
@@ -111,14 +112,16 @@ struct TtfFontEngine::Impl {
   Face* faceFor(const FontSpec& font) {
     if (lastFace && font == lastFont) return lastFace;
     const int pixels = std::clamp(fontPixelSize(font.points), 1, kMaxPixels);
-    std::string faceKey = font.face + '\n' + std::to_string(font.weight) + '\n' + std::to_string(pixels);
+    std::string faceKey =
+        font.face + '\n' + std::to_string(font.weight) + '\n' + std::to_string(pixels);
     Face*& face = byFont[faceKey];
     if (!face) {
       face = open(lookup(font.face, font.weight), pixels);
       if (!face) face = open(lookup("sans-serif", font.weight), pixels);
       if (!face) face = open(lookup("sans-serif", FW_NORMAL), pixels);
       if (!face) {
-        if (ready) warnOnce("no usable font for \"" + font.face + "\" and no sans-serif font either");
+        if (ready)
+          warnOnce("no usable font for \"" + font.face + "\" and no sans-serif font either");
         face = &none;
       }
     }
@@ -159,7 +162,8 @@ struct TtfFontEngine::Impl {
     for (int r = 0; r < g.height; ++r) {
       const int sy = lineTop + g.top + r;
       if (sy < 0 || sy >= surface->h) continue;
-      const auto* row = reinterpret_cast<const uint32_t*>(pixels + static_cast<std::ptrdiff_t>(sy) * surface->pitch);
+      const auto* row = reinterpret_cast<const uint32_t*>(pixels + static_cast<std::ptrdiff_t>(sy) *
+                                                                       surface->pitch);
       for (int c = 0; c < g.width; ++c) {
         const int sx = penX + minx + c;
         if (sx < 0 || sx >= surface->w) continue;

@@ -15,12 +15,13 @@ namespace qlx::gridkit {
 using WordSet = std::unordered_set<std::string>;
 
 // The words of XWORD.DICT: the first field of every line that is not a '#' comment.
-std::optional<WordSet> readDictionaryWords(const std::string &path, std::string *error);
+std::optional<WordSet> readDictionaryWords(const std::string& path, std::string* error);
 
 // The buffer the library fills: '?' in white cells, '-' in blocks, row by row.
-std::string fillTemplate(const Pattern &pattern);
+std::string fillTemplate(const Pattern& pattern);
 
 // What is wrong with `letters` as a fill of `pattern`; empty when it is a good fill.
-std::vector<std::string> fillProblems(const Pattern &pattern, std::string_view letters, const WordSet &words);
+std::vector<std::string> fillProblems(const Pattern& pattern, std::string_view letters,
+                                      const WordSet& words);
 
-} // namespace qlx::gridkit
+}  // namespace qlx::gridkit
