@@ -9,15 +9,17 @@
 
 namespace {
 
-// The words a dictionary text can give the library: the part of a line before a space, a-z only,
-// 2 to 15 letters. (The library may skip some of them for a bad level; never more.)
+// The words a dictionary text can give the library: the part of a line (without its CR) before a
+// space, a-z only, 2 to 15 letters. (The library may skip some of them for a bad level; never more.)
 std::set<std::string> possibleWords(const std::string& text) {
   std::set<std::string> words;
   std::size_t pos = 0;
   while (pos <= text.size()) {
     std::size_t end = text.find('\n', pos);
     if (end == std::string::npos) end = text.size();
-    const std::string word = text.substr(pos, std::min(text.find(' ', pos), end) - pos);
+    std::string line = text.substr(pos, end - pos);
+    if (!line.empty() && line.back() == '\r') line.pop_back();  // a CRLF line ends as an LF one
+    const std::string word = line.substr(0, line.find(' '));
     if (word.size() >= 2 && word.size() <= 15 &&
         word.find_first_not_of("abcdefghijklmnopqrstuvwxyz") == std::string::npos)
       words.insert(word);
