@@ -10,7 +10,8 @@
 namespace {
 
 // The words a dictionary text can give the library: the part of a line (without its CR) before a
-// space, a-z only, 2 to 15 letters. (The library may skip some of them for a bad level; never more.)
+// space, a-z only, 2 to 15 letters. (The library may skip some of them for a bad level; never
+// more.)
 std::set<std::string> possibleWords(const std::string& text) {
   std::set<std::string> words;
   std::size_t pos = 0;
