@@ -2,6 +2,7 @@
 // around its button and the message colour for its text.
 #include <gtest/gtest.h>
 
+#include "box_fonts.h"
 #include "dialogs/message_box_style.h"
 #include "platform/headless/headless_backend.h"
 
@@ -18,11 +19,7 @@ TEST(GameMessageBoxStyle, PaintsAMessageBoxInThePanelColours) {
   EXPECT_EQ(dc.pixel(0, 0), g.brPanel.color);
   const Rect& ok = box.okButton();
   EXPECT_EQ(dc.pixel(ok.left, ok.top), g.penFrame.color);
-  int text = 0;
-  const Rect& area = box.textArea();
-  for (int y = area.top; y < area.bottom; ++y)
-    for (int x = area.left; x < area.right; ++x) text += dc.pixel(x, y) == g.clrMessageText;
-  EXPECT_GT(text, 20);
+  EXPECT_GT(testing::countOf(dc, g.clrMessageText, box.textArea()), 20);
 }
 
 }  // namespace

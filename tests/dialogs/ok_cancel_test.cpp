@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 
+#include "box_fonts.h"
 #include "dialogs/ok_cancel.h"
 #include "drawkit/primitives.h"
 #include "platform/headless/headless_backend.h"
@@ -35,10 +36,7 @@ class OKCancelTest : public ::testing::Test {
 
   // Pixels of colour c inside the record.
   static int count(const FrmOKCancel& d, const DrawRect& r, ColorRef c) {
-    int n = 0;
-    for (int y = r.top; y < r.top + r.height; ++y)
-      for (int x = r.left; x < r.left + r.width; ++x) n += d.dc().pixel(x, y) == c;
-    return n;
+    return testing::countOf(d.dc(), c, {r.left, r.top, r.left + r.width, r.top + r.height});
   }
   // The hover look has a second frame line just inside the first, and its caption in the hover
   // colour.

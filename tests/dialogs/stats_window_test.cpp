@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "box_fonts.h"
 #include "dialogs/dialog_layout.h"
 #include "dialogs/stats_window.h"
 #include "drawkit/primitives.h"
@@ -76,13 +77,7 @@ class StatsWindowTest : public ::testing::Test {
     }
   }
 
-  // Counts pixels of colour c in [left, right) × [top, bottom).
-  int count(const FrmStats& w, Rect r, ColorRef c) {
-    int n = 0;
-    for (int y = r.top; y < r.bottom; ++y)
-      for (int x = r.left; x < r.right; ++x) n += w.dc().pixel(x, y) == c;
-    return n;
-  }
+  int count(const FrmStats& w, Rect r, ColorRef c) { return testing::countOf(w.dc(), c, r); }
 
   HeadlessBackend backend;
   Graphics graphics;

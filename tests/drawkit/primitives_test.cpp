@@ -19,19 +19,21 @@ constexpr ColorRef kBlack = rgb(0, 0, 0);
 TEST(HitTest, EveryEdgeIsOutsideAndOnePixelInIsInside) {
   DrawRect rec;
   rec.left = 10, rec.top = 20, rec.width = 30, rec.height = 40;
-  EXPECT_FALSE(hitTest(rec, 10, 30));
-  EXPECT_FALSE(hitTest(rec, 40, 30));
-  EXPECT_FALSE(hitTest(rec, 25, 20));
-  EXPECT_FALSE(hitTest(rec, 25, 60));
-  EXPECT_TRUE(hitTest(rec, 11, 30));
-  EXPECT_TRUE(hitTest(rec, 39, 30));
-  EXPECT_TRUE(hitTest(rec, 25, 21));
-  EXPECT_TRUE(hitTest(rec, 25, 59));
   // Compared as fractions, not truncated to whole pixels.
-  EXPECT_TRUE(hitTest(rec, 10.25f, 20.5f));
-  EXPECT_TRUE(hitTest(rec, 39.75f, 59.5f));
-  EXPECT_FALSE(hitTest(rec, 40.25f, 30));
-  EXPECT_FALSE(hitTest(rec, 9.75f, 30));
+  for (auto [x, y] : {std::pair{11.f, 30.f},
+                      {39.f, 30.f},
+                      {25.f, 21.f},
+                      {25.f, 59.f},
+                      {10.25f, 20.5f},
+                      {39.75f, 59.5f}})
+    EXPECT_TRUE(hitTest(rec, x, y)) << x << "," << y;
+  for (auto [x, y] : {std::pair{10.f, 30.f},
+                      {40.f, 30.f},
+                      {25.f, 20.f},
+                      {25.f, 60.f},
+                      {40.25f, 30.f},
+                      {9.75f, 30.f}})
+    EXPECT_FALSE(hitTest(rec, x, y)) << x << "," << y;
   rec.width = 0;
   EXPECT_FALSE(hitTest(rec, 10, 30));
 }
@@ -145,27 +147,27 @@ class FreeTextTest : public ButtonTest {
 };
 
 // Format -1 is DT_VCENTER alone: lines run from the top-left, broken at line feeds, and the
-// coloured pass moves right and up by the whole lift.
-TEST_F(FreeTextTest, TopLeftLinesWithTheColouredCopyLiftedByTheWholeLift) {
+// coloured pass moves right and up by the whole lift; a single line is not centred either.
+// Other formats go to DrawText unchanged.
+TEST_F(FreeTextTest, TopLeftLinesLiftedByTheWholeLiftAndOtherFormatsAsDrawText) {
   drawText(rec, 3, "AB\nC", kTopLeftText);
   EXPECT_EQ(boundsOf(canvas.dc, g.clrMessageText), (Box{203, 297, 217, 313}));
   EXPECT_EQ(boundsOf(canvas.dc, kBlack), (Box{200, 300, 214, 316}));
   EXPECT_EQ(canvas.dc.pixel(200, 300), kBlack);
   EXPECT_EQ(canvas.dc.pixel(200, 315), kBlack);  // second line, one line height down
   EXPECT_EQ(canvas.dc.textColor(), g.clrMessageText);
-}
 
-TEST_F(FreeTextTest, ASingleLineWithFormatMinusOneIsNotCentred) {
+  Canvas single, centred;
+  rec.hDC = &single.dc;
   drawText(rec, 0, "AB", kTopLeftText);
-  EXPECT_EQ(boundsOf(canvas.dc, g.clrMessageText), (Box{200, 300, 214, 308}));
-}
-
-TEST_F(FreeTextTest, OtherFormatsGoToDrawTextUnchanged) {
+  EXPECT_EQ(boundsOf(single.dc, g.clrMessageText), (Box{200, 300, 214, 308}));
+  rec.hDC = &centred.dc;
   drawText(rec, 0, "AB", static_cast<int32_t>(kCentredLine));
   // x = (200 + 350 - 14) / 2, y = 300 + 30 - 4
-  EXPECT_EQ(boundsOf(canvas.dc, g.clrMessageText), (Box{268, 326, 282, 334}));
+  EXPECT_EQ(boundsOf(centred.dc, g.clrMessageText), (Box{268, 326, 282, 334}));
   drawText(rec, 0, "C", DT_SINGLELINE);
-  EXPECT_EQ(boundsOf(canvas.dc, g.clrMessageText, {200, 300, 210, 310}), (Box{200, 300, 207, 308}));
+  EXPECT_EQ(boundsOf(centred.dc, g.clrMessageText, {200, 300, 210, 310}),
+            (Box{200, 300, 207, 308}));
 }
 
 class CellTest : public ButtonTest {

@@ -41,6 +41,11 @@ LONG setText(Registry& reg, HKEY key, const char* name, const std::string& bytes
                             static_cast<DWORD>(bytes.size()));
 }
 
+void closeBoth(Registry& reg, HKEY app, HKEY software) {
+  EXPECT_EQ(reg.RegCloseKey(app), ERROR_SUCCESS);
+  EXPECT_EQ(reg.RegCloseKey(software), ERROR_SUCCESS);
+}
+
 // Reads a value whole (asking for its size first); empty optional-like flag via rc.
 LONG readAll(Registry& reg, HKEY key, const char* name, std::string* bytes, DWORD* type = nullptr) {
   DWORD size = 0;
@@ -57,6 +62,9 @@ class StoreTest : public ::testing::Test {
     reg = openOk(":memory:");
     app = openApp(*reg, &software);
   }
+  LONG query(const char* name, char* buf, DWORD* n, DWORD* type) {
+    return reg->RegQueryValueExA(app, name, nullptr, type, reinterpret_cast<uint8_t*>(buf), n);
+  }
   std::unique_ptr<Registry> reg;
   HKEY software = nullptr;
   HKEY app = nullptr;
@@ -71,25 +79,19 @@ TEST_F(StoreTest, QueryCopiesWhatFitsAndReportsTheSizeOfWhatDoesNot) {
   char buf[25];
   std::memset(buf, ' ', sizeof buf);
   DWORD n = 25, type = 99;
-  EXPECT_EQ(
-      reg->RegQueryValueExA(app, "1STATS1", nullptr, &type, reinterpret_cast<uint8_t*>(buf), &n),
-      ERROR_MORE_DATA);
+  EXPECT_EQ(query("1STATS1", buf, &n, &type), ERROR_MORE_DATA);
   EXPECT_EQ(n, 26u);
   EXPECT_EQ(type, REG_SZ);
   EXPECT_EQ(std::string(buf, 25), std::string(25, ' ')) << "nothing is copied when it does not fit";
 
   n = 25;
-  EXPECT_EQ(
-      reg->RegQueryValueExA(app, "1STATS2", nullptr, &type, reinterpret_cast<uint8_t*>(buf), &n),
-      ERROR_SUCCESS);
+  EXPECT_EQ(query("1STATS2", buf, &n, &type), ERROR_SUCCESS);
   EXPECT_EQ(n, 25u);
   EXPECT_EQ(std::string(buf, 25), name24 + '\0');
 
   std::memset(buf, ' ', sizeof buf);
   n = 25;
-  EXPECT_EQ(
-      reg->RegQueryValueExA(app, "1STATS3", nullptr, &type, reinterpret_cast<uint8_t*>(buf), &n),
-      ERROR_SUCCESS);
+  EXPECT_EQ(query("1STATS3", buf, &n, &type), ERROR_SUCCESS);
   EXPECT_EQ(n, 3u) << "a text stored without its NUL comes back without one";
   EXPECT_EQ(std::string(buf, 4), "Ann ");
 
@@ -99,9 +101,7 @@ TEST_F(StoreTest, QueryCopiesWhatFitsAndReportsTheSizeOfWhatDoesNot) {
   EXPECT_EQ(n, 26u);
   n = 7;
   type = 99;
-  EXPECT_EQ(
-      reg->RegQueryValueExA(app, "1STATS9", nullptr, &type, reinterpret_cast<uint8_t*>(buf), &n),
-      ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(query("1STATS9", buf, &n, &type), ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(n, 7u);
   EXPECT_EQ(type, 99u);
   EXPECT_EQ(std::string(buf, 4), "Ann ");
@@ -211,8 +211,7 @@ TEST(StoreTransactions, ASaveIsVisibleOnlyAfterTheLastKeyIsClosed) {
     HKEY sw = nullptr;
     HKEY app = openApp(*reg, &sw);
     ASSERT_EQ(setText(*reg, app, "A", "old"), ERROR_SUCCESS);
-    ASSERT_EQ(reg->RegCloseKey(app), ERROR_SUCCESS);
-    ASSERT_EQ(reg->RegCloseKey(sw), ERROR_SUCCESS);
+    closeBoth(*reg, app, sw);
 
     // A second save that "crashes" before closing Software.
     app = openApp(*reg, &sw);
@@ -235,8 +234,7 @@ TEST(StoreTransactions, ASaveIsVisibleOnlyAfterTheLastKeyIsClosed) {
   EXPECT_EQ(readAll(*reg, app, "A", &got), ERROR_SUCCESS);
   EXPECT_EQ(got, "old");
   EXPECT_EQ(readAll(*reg, app, "B", &got), ERROR_FILE_NOT_FOUND);
-  EXPECT_EQ(reg->RegCloseKey(app), ERROR_SUCCESS);
-  EXPECT_EQ(reg->RegCloseKey(sw), ERROR_SUCCESS);
+  closeBoth(*reg, app, sw);
 }
 
 TEST(StoreTransactions, TwoStoresOnOneFileInterleaveWholeSaves) {
@@ -270,8 +268,7 @@ TEST(StoreTransactions, TwoStoresOnOneFileInterleaveWholeSaves) {
     ASSERT_EQ(readAll(*reg, app, name, &got), ERROR_SUCCESS);
     EXPECT_EQ(got, first) << name;
   }
-  EXPECT_EQ(reg->RegCloseKey(app), ERROR_SUCCESS);
-  EXPECT_EQ(reg->RegCloseKey(sw), ERROR_SUCCESS);
+  closeBoth(*reg, app, sw);
 }
 
 // --- damaged and missing files ---
@@ -285,8 +282,7 @@ std::string fullStoreBytes(const TempFolder& dir) {
     HKEY app = openApp(*reg, &sw);
     for (int i = 0; i < 200; ++i)
       setText(*reg, app, ("NAME" + std::to_string(i)).c_str(), std::string(300, 'x'));
-    reg->RegCloseKey(app);
-    reg->RegCloseKey(sw);
+    closeBoth(*reg, app, sw);
   }
   return readText(path);
 }
@@ -335,8 +331,7 @@ TEST(StoreFiles, DamagedFilesAreMovedAsideAndAFreshStoreStarts) {
       EXPECT_EQ(carried, std::string(300, 'x')) << what;
     }
     EXPECT_EQ(setText(*reg, app, "A", "fresh"), ERROR_SUCCESS) << what;
-    EXPECT_EQ(reg->RegCloseKey(app), ERROR_SUCCESS);
-    EXPECT_EQ(reg->RegCloseKey(sw), ERROR_SUCCESS);
+    closeBoth(*reg, app, sw);
     // Once replaced, the file opens as it is at the next start.
     reg.reset();
     openOk(path);

@@ -39,51 +39,33 @@ Uint32 sdlIdOf(const std::string& caption) {
 
 void pushKey(Uint32 id, SDL_Keycode key, Uint16 mod = KMOD_NONE, Uint8 repeat = 0) {
   SDL_Event e{};
-  e.type = SDL_KEYDOWN;
-  e.key.repeat = repeat;
-  e.key.windowID = id;
-  e.key.state = SDL_PRESSED;
-  e.key.keysym.sym = key;
-  e.key.keysym.scancode = SDL_GetScancodeFromKey(key);
-  e.key.keysym.mod = mod;
+  e.key = {SDL_KEYDOWN, 0, id, SDL_PRESSED,
+           repeat,      0, 0,  {SDL_GetScancodeFromKey(key), key, mod, 0}};
   SDL_PushEvent(&e);
 }
 
 void pushText(Uint32 id, const char* utf8) {
   SDL_Event e{};
-  e.type = SDL_TEXTINPUT;
-  e.text.windowID = id;
+  e.text = {SDL_TEXTINPUT, 0, id, {}};
   std::strncpy(e.text.text, utf8, sizeof e.text.text - 1);
   SDL_PushEvent(&e);
 }
 
 void pushClick(Uint32 id, int x, int y, Uint8 button = SDL_BUTTON_LEFT) {
   SDL_Event e{};
-  e.type = SDL_MOUSEBUTTONDOWN;
-  e.button.windowID = id;
-  e.button.button = button;
-  e.button.state = SDL_PRESSED;
-  e.button.clicks = 1;
-  e.button.x = x;
-  e.button.y = y;
+  e.button = {SDL_MOUSEBUTTONDOWN, 0, id, 0, button, SDL_PRESSED, 1, 0, x, y};
   SDL_PushEvent(&e);
 }
 
 void pushMotion(Uint32 id, int x, int y, Uint32 held) {
   SDL_Event e{};
-  e.type = SDL_MOUSEMOTION;
-  e.motion.windowID = id;
-  e.motion.state = held;
-  e.motion.x = x;
-  e.motion.y = y;
+  e.motion = {SDL_MOUSEMOTION, 0, id, 0, held, x, y, 0, 0};
   SDL_PushEvent(&e);
 }
 
 void pushClose(Uint32 id) {
   SDL_Event e{};
-  e.type = SDL_WINDOWEVENT;
-  e.window.windowID = id;
-  e.window.event = SDL_WINDOWEVENT_CLOSE;
+  e.window = {SDL_WINDOWEVENT, 0, id, SDL_WINDOWEVENT_CLOSE, 0, 0, 0, 0, 0};
   SDL_PushEvent(&e);
 }
 
@@ -99,12 +81,10 @@ class Recorder : public Window {
   std::function<void(int)> onKey;
 
   void Form_MouseDown(int button, int shift, float x, float y) override {
-    log.push_back("down " + std::to_string(button) + " " + std::to_string(shift) + " " +
-                  std::to_string(int(x)) + " " + std::to_string(int(y)));
+    pointer("down", button, shift, x, y);
   }
   void Form_MouseMove(int button, int shift, float x, float y) override {
-    log.push_back("move " + std::to_string(button) + " " + std::to_string(shift) + " " +
-                  std::to_string(int(x)) + " " + std::to_string(int(y)));
+    pointer("move", button, shift, x, y);
   }
   void Form_KeyDown(int& keyCode, int& shift) override {
     log.push_back("key " + std::to_string(keyCode) + " " + std::to_string(shift));
@@ -119,13 +99,26 @@ class Recorder : public Window {
     log.push_back("tick");
     if (onTick) onTick();
   }
+
+ private:
+  void pointer(const char* what, int button, int shift, float x, float y) {
+    log.push_back(std::string(what) + " " + std::to_string(button) + " " + std::to_string(shift) +
+                  " " + std::to_string(int(x)) + " " + std::to_string(int(y)));
+  }
 };
 
 using Log = std::vector<std::string>;
 
-TEST(SdlBackend, KeysArriveAsVirtualKeysThenTheirCharacterOnce) {
-  auto backend = dummyBackend();
-  ASSERT_TRUE(backend);
+class SdlBackendTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    backend = dummyBackend();
+    ASSERT_TRUE(backend);
+  }
+  std::unique_ptr<Backend> backend;
+};
+
+TEST_F(SdlBackendTest, KeysArriveAsVirtualKeysThenTheirCharacterOnce) {
   Recorder w(*backend, "keys");
   w.show();
   const Uint32 id = sdlIdOf("keys");
@@ -156,9 +149,7 @@ TEST(SdlBackend, KeysArriveAsVirtualKeysThenTheirCharacterOnce) {
   EXPECT_FALSE(w.isVisible());
 }
 
-TEST(SdlBackend, PointerPositionsComeBackInLayoutPixels) {
-  auto backend = dummyBackend();
-  ASSERT_TRUE(backend);
+TEST_F(SdlBackendTest, PointerPositionsComeBackInLayoutPixels) {
   Recorder w(*backend, "pointer");
   w.show();
   const Uint32 id = sdlIdOf("pointer");
@@ -179,9 +170,7 @@ TEST(SdlBackend, PointerPositionsComeBackInLayoutPixels) {
                         "down 1 0 400 200", "down 1 0 0 0", "unload"}));
 }
 
-TEST(SdlBackend, CloseBoxRunsTheUnloadHandlerWhichMayRefuse) {
-  auto backend = dummyBackend();
-  ASSERT_TRUE(backend);
+TEST_F(SdlBackendTest, CloseBoxRunsTheUnloadHandlerWhichMayRefuse) {
   Recorder w(*backend, "close");
   w.refuseUnloads = 1;
   w.show();
@@ -194,9 +183,7 @@ TEST(SdlBackend, CloseBoxRunsTheUnloadHandlerWhichMayRefuse) {
   EXPECT_EQ(SDL_GetWindowFromID(id), nullptr) << "the SDL window is gone";
 }
 
-TEST(SdlBackend, AQuitRequestClosesEveryWindow) {
-  auto backend = dummyBackend();
-  ASSERT_TRUE(backend);
+TEST_F(SdlBackendTest, AQuitRequestClosesEveryWindow) {
   Recorder a(*backend, "a"), b(*backend, "b");
   a.show();
   b.show();
@@ -208,9 +195,7 @@ TEST(SdlBackend, AQuitRequestClosesEveryWindow) {
   EXPECT_EQ(b.log, Log{"unload"});
 }
 
-TEST(SdlBackend, AModalWindowTakesAllInputUntilItCloses) {
-  auto backend = dummyBackend();
-  ASSERT_TRUE(backend);
+TEST_F(SdlBackendTest, AModalWindowTakesAllInputUntilItCloses) {
   Recorder main(*backend, "main");
   Recorder dialog(*backend, "dialog", 200, 100);
   bool modalReturned = false;
@@ -250,9 +235,7 @@ TEST(SdlBackend, AModalWindowTakesAllInputUntilItCloses) {
   EXPECT_EQ(main.log, (Log{"key 77 0", "unload", "key 90 0", "unload"}));
 }
 
-TEST(SdlBackend, TimersTickWhileEnabledEvenUnderAModalWindow) {
-  auto backend = dummyBackend();
-  ASSERT_TRUE(backend);
+TEST_F(SdlBackendTest, TimersTickWhileEnabledEvenUnderAModalWindow) {
   Recorder main(*backend, "main");
   Recorder idle(*backend, "idle", 10, 10);
   idle.setTimerInterval(5);  // never enabled: never ticks
@@ -294,9 +277,7 @@ Uint32 screenPixel(Uint32 id, int x, int y) {
   return Uint32(r) << 16 | Uint32(g) << 8 | b;
 }
 
-TEST(SdlBackend, AnIdleWindowShowsItsImageScaledWithItsAspectKept) {
-  auto backend = dummyBackend();
-  ASSERT_TRUE(backend);
+TEST_F(SdlBackendTest, AnIdleWindowShowsItsImageScaledWithItsAspectKept) {
   Recorder w(*backend, "picture", 80, 60);
   const Brush red{rgb(255, 0, 0)}, blue{rgb(0, 0, 255)};
   w.dc().fillRect(Rect{0, 0, 40, 60}, &red);

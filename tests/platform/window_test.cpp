@@ -5,7 +5,6 @@
 
 #include <stdexcept>
 
-#include "fake_font_engine.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/window.h"
 
