@@ -7,8 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
+#include <chrono>
 
 namespace {
 
@@ -74,8 +73,11 @@ TEST_F(ZandrelApi, FillsAreSoundAndSeedsRepeat) {
   const std::string text = allStrings("abcde", {2, 3, 5});
   ASSERT_EQ(load(writeFile("d", text)), ZANDREL_OK);
   const auto words = wordsOf(text);
-  const std::vector<std::vector<std::string>> grids{
-      kSmallGrid, {"..#.", "#.##", ".#.."}, {"...", ".#.", "..."}};
+  const std::vector<std::vector<std::string>> grids{kSmallGrid,
+                                                    {"..#.", "#.##", ".#.."},  // lone cells
+                                                    {"...#.", ".#.#.", ".....", ".#.#.", ".#..."},
+                                                    {"...", ".#.", "..."},
+                                                    {"#####", "#####"}};  // nothing to fill
 
   auto fillAll = [&](uint64_t seed) {
     zandrelSetSeed(seed);
@@ -96,12 +98,14 @@ TEST_F(ZandrelApi, FillsAreSoundAndSeedsRepeat) {
   EXPECT_EQ(fillAll(42), first);
   EXPECT_NE(fillAll(43), first);
   // Successive fills of one grid differ.
-  EXPECT_NE(first[0], first[3]);
-  EXPECT_NE(first[3], first[6]);
+  EXPECT_NE(first[0], first[grids.size()]);
+  EXPECT_NE(first[grids.size()], first[2 * grids.size()]);
 }
 
+// An impossible grid is recognised as such, well before the time limit, and changes nothing.
 TEST_F(ZandrelApi, NoFillLeavesTheBufferAsItCame) {
-  zandrelSetTimeLimit(500);
+  zandrelSetTimeLimit(30000);
+  const auto start = std::chrono::steady_clock::now();
   // Three-letter words only, but the grid has a four-letter run.
   ASSERT_EQ(load(writeFile("threes", allStrings("abc", {3}))), ZANDREL_OK);
   std::vector<uint8_t> grid = gridBytes({"....", ".#.#", "...#"});
@@ -116,26 +120,8 @@ TEST_F(ZandrelApi, NoFillLeavesTheBufferAsItCame) {
   std::vector<uint8_t> square = gridBytes({"..", ".."});
   EXPECT_EQ(makeXWordPuzzle(square.data(), 4, 2), ZANDREL_NO_FILL);
   EXPECT_EQ(square, gridBytes({"..", ".."}));
-}
-
-TEST_F(ZandrelApi, FillsABlockedGridFromTheShippedDictionary) {
-  const std::string dict = QLX_BIN_DIR "/XWORD.DICT";
-  if (!std::filesystem::exists(dict)) GTEST_SKIP() << dict << " is not built";
-  ASSERT_EQ(load(dict), ZANDREL_OK);
-  std::ifstream in(dict);
-  std::string all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  const auto words = wordsOf(all);
-  const std::vector<std::string> rows{
-      "......#......", ".#.#.###.#.#.", "...#.........", ".#.#.###.#.#.", ".....#.......",
-      "##.#.#.#.###.", "...#.....#...", ".###.#.#.#.##", ".......#.....", ".#.#.###.#.#.",
-      ".........#...", ".#.#.###.#.#.", "......#......",
-  };
-  zandrelSetSeed(1);
-  for (int run = 0; run < 10; ++run) {
-    std::vector<uint8_t> grid = gridBytes(rows);
-    ASSERT_EQ(makeXWordPuzzle(grid.data(), 169, 13), ZANDREL_OK) << zandrelLastError();
-    EXPECT_EQ(fillFault(gridBytes(rows), grid, 13, words), "");
-  }
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10))
+      << "exhausted, not timed out";
 }
 
 }  // namespace

@@ -103,13 +103,6 @@ std::string PlaySession::exportStore() {
   return exported;
 }
 
-void PlaySession::click(unsigned long window, int x, int y) {
-  session_->run("xdotool mousemove --window " + std::to_string(window) + " " + std::to_string(x) +
-                " " + std::to_string(y) + " click 1");
-}
-
-void PlaySession::key(const std::string& name) { session_->run("xdotool key " + name); }
-
 unsigned long PlaySession::waitForOtherWindow(const std::string& nameRegex, unsigned long except,
                                               int timeoutMs) {
   unsigned long other = 0;

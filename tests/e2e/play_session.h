@@ -87,11 +87,9 @@ class PlaySession : public XTest {
   // quillorix-reg's export of the game's store; its exit code is checked.
   std::string exportStore();
 
-  void click(unsigned long window, int x, int y);
   void clickIn(const Box& b) { click(window_, b.x + b.width / 2, b.y + b.height / 2); }
   void clickMenu(int n) { click(window_, kMenuLeft + 100, menuTop(n) + 15); }
   void clickSide(int n) { click(window_, 60, sideTop(n) + 12); }
-  void key(const std::string& name);
   // A visible window matching nameRegex other than except, waited for up to timeoutMs; 0 if none.
   unsigned long waitForOtherWindow(const std::string& nameRegex, unsigned long except,
                                    int timeoutMs);
@@ -99,6 +97,15 @@ class PlaySession : public XTest {
   bool waitForFocus(unsigned long window, int timeoutMs = 10000);
   // Waits for a dialog named nameRegex and for it to take the keys; 0, with a failure, if none.
   unsigned long waitForDialog(const std::string& nameRegex);
+
+  // Waits for the Hall of Fame to open and take the keys (stats: its window, 0 with a failure if
+  // none); its screenshot once it shows its OK button.
+  Image hallOfFame(unsigned long& stats) {
+    stats = waitForDialog(kStatsName);
+    if (stats == 0) return {};
+    return shotWhen(stats, kStatsWidth, kStatsHeight,
+                    [&](const Image& i) { return statsShows(i); });
+  }
 
   // A screenshot of the play window that passes ready (see shotWhen).
   Image shot(const std::function<bool(const Image&)>& ready, int timeoutMs = 20000) {

@@ -66,14 +66,6 @@ class WindowE2eTest : public XTest {
     ASSERT_NE(window_, 0u) << "the demo's window did not appear";
   }
 
-  // Lines of the demo's output that start with prefix.
-  std::vector<std::string> linesStarting(const std::string& prefix) const {
-    std::vector<std::string> out;
-    for (const std::string& l : program_->lines())
-      if (l.rfind(prefix, 0) == 0) out.push_back(l);
-    return out;
-  }
-
   // A screenshot of window that is width × height with colour at p (the sign that the picture on
   // screen is the new one), waited for up to five seconds.
   Image shotWhen(unsigned long window, int width, int height, Point p, uint32_t colour,
@@ -138,12 +130,10 @@ TEST_F(WindowE2eTest, AResizedWindowScalesThePictureWithItsAspectKeptAndClicksMa
   // A click on the bar reaches nobody; one on the block cell comes back in layout pixels.
   const Point target = inCell(demo::kGrid, 1, 1, 27, 27);
   const Point s = toScreen(target);
-  const std::string w = std::to_string(window_);
-  session_->run("xdotool mousemove --window " + w + " 20 250 click 1");
-  session_->run("xdotool mousemove --window " + w + " " + std::to_string(s.x) + " " +
-                std::to_string(s.y) + " click 3");
+  click(window_, 20, 250);
+  click(window_, s.x, s.y, 3);
   std::vector<std::string> downs;
-  pollUntil([&] { return !(downs = linesStarting("down")).empty(); }, 5000);
+  pollUntil([&] { return !(downs = program_->linesStarting("down")).empty(); }, 5000);
   ASSERT_EQ(downs.size(), 1u) << "only the click on the picture arrives";
   int button = 0, shift = 0;
   double x = 0, y = 0;
@@ -155,7 +145,7 @@ TEST_F(WindowE2eTest, AResizedWindowScalesThePictureWithItsAspectKeptAndClicksMa
 }
 
 TEST_F(WindowE2eTest, KeysArriveAsVirtualKeyCodesAndCharactersEachOnce) {
-  session_->run("xdotool key --delay 30 a shift+b space Return BackSpace Escape Delete Left 7");
+  key("--delay 30 a shift+b space Return BackSpace Escape Delete Left 7");
   ASSERT_TRUE(program_->waitForLine("char 55")) << errors();
   std::vector<std::string> keys;
   for (const std::string& l : program_->lines())
@@ -170,7 +160,7 @@ TEST_F(WindowE2eTest, KeysArriveAsVirtualKeyCodesAndCharactersEachOnce) {
 }
 
 TEST_F(WindowE2eTest, AMessageBoxTakesTheFocusAndClosesOnEnter) {
-  session_->run("xdotool key m");
+  key("m");
   const unsigned long box = session_->waitForWindow(kMessageName);
   ASSERT_NE(box, 0u) << "no message box appeared; " << errors();
   const XSession::Geometry geo = session_->geometry(box);
@@ -186,16 +176,17 @@ TEST_F(WindowE2eTest, AMessageBoxTakesTheFocusAndClosesOnEnter) {
       << "the message text";
 
   // While the box is up the demo's window takes no input.
-  session_->run("xdotool mousemove --window " + std::to_string(window_) + " 10 590 click 1");
+  click(window_, 10, 590);
   // Enter goes to the focused window: the box, which closes; the demo carries on.
-  session_->run("xdotool key Return");
+  key("Return");
   EXPECT_TRUE(program_->waitForLine("message closed")) << errors();
   EXPECT_TRUE(session_->waitForNoWindow(kMessageName));
-  EXPECT_TRUE(linesStarting("down").empty()) << "the click under the box was dropped";
-  EXPECT_TRUE(linesStarting("char").empty()) << "Enter closed the box and reached nobody else";
+  EXPECT_TRUE(program_->linesStarting("down").empty()) << "the click under the box was dropped";
+  EXPECT_TRUE(program_->linesStarting("char").empty())
+      << "Enter closed the box and reached nobody else";
 
   // The demo's window has the focus back.
-  session_->run("xdotool key x");
+  key("x");
   EXPECT_TRUE(program_->waitForLine("key 88 0"));
 }
 
@@ -224,7 +215,7 @@ TEST_F(HighDpiE2eTest, DoublesTheWindow) {
   EXPECT_EQ(hex(shot.at(2 * lineX - 1, 200)), hex(rgbOf(g_.brCell.color)));
   EXPECT_EQ(hex(shot.at(2 * lineX, 200)), hex(rgbOf(g_.brBackground.color)));
   // Clicks still come back in layout pixels.
-  session_->run("xdotool mousemove --window " + std::to_string(window_) + " 401 301 click 1");
+  click(window_, 401, 301);
   ASSERT_TRUE(program_->waitForLine("down 1 0 200.0 150.0"))
       << ::testing::PrintToString(program_->lines());
 }

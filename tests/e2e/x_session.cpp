@@ -267,6 +267,13 @@ std::vector<std::string> Program::lines() const {
   return all;
 }
 
+std::vector<std::string> Program::linesStarting(const std::string& prefix) const {
+  std::vector<std::string> out;
+  for (const std::string& l : lines())
+    if (l.rfind(prefix, 0) == 0) out.push_back(l);
+  return out;
+}
+
 std::string Program::errors() const {
   std::ifstream in(output_ + ".err");
   std::stringstream s;
@@ -342,5 +349,12 @@ Image XTest::shotWhen(unsigned long window, int width, int height,
 void XTest::save(const Image& img, const std::string& name) {
   EXPECT_TRUE(img.savePng(std::string(QLX_SHOT_DIR) + "/" + name)) << name;
 }
+
+void XTest::click(unsigned long window, int x, int y, int button) {
+  session_->run("xdotool mousemove --window " + std::to_string(window) + " " + std::to_string(x) +
+                " " + std::to_string(y) + " click " + std::to_string(button));
+}
+
+void XTest::key(const std::string& names) { session_->run("xdotool key " + names); }
 
 }  // namespace qlx::e2e

@@ -104,6 +104,8 @@ class Program {
   // True until the program has ended (it is not reaped: wait() still gives its exit code).
   bool running() const;
   std::vector<std::string> lines() const;
+  // The lines that start with prefix.
+  std::vector<std::string> linesStarting(const std::string& prefix) const;
   // What the program wrote to its standard error, for failure messages.
   std::string errors() const;
   // Waits until a line equal to line has been written; false on timeout.
@@ -136,6 +138,9 @@ class XTest : public ::testing::Test {
   Image shotWhen(unsigned long window, int width, int height,
                  const std::function<bool(const Image&)>& ready, int timeoutMs = 20000);
   void save(const Image& img, const std::string& name);
+  // A click of the mouse button (1 left, 3 right) at (x, y) in window; keys as xdotool names them.
+  void click(unsigned long window, int x, int y, int button = 1);
+  void key(const std::string& names);
 
   std::unique_ptr<XSession> session_;
   std::unique_ptr<Program> program_;

@@ -9,7 +9,10 @@
 #include <iterator>
 
 #include "persistence/app_key.h"
+#include "persistence/user_store.h"
+#include "platform/headless/headless_backend.h"
 #include "platform/library.h"
+#include "puzzle/snapshot.h"
 #include "startup/program.h"
 
 namespace qlx::fuzz {
@@ -115,6 +118,22 @@ std::unique_ptr<Registry> storeFromFuzz(const uint8_t* data, std::size_t size) {
     at += length;
   }
   return store;
+}
+
+UserData loadUser(Registry& store) {
+  HeadlessBackend backend;
+  UserData user;
+  user.bestScores.redim(kLevels);
+  (void)loadUserData(store, user);
+  return user;
+}
+
+void checkSnapshotRoundTrip(const Puzzle& p) {
+  const std::vector<uint8_t> bytes = encodeSnapshot(p);
+  Puzzle back;
+  if (Status s = decodeSnapshot(bytes.data(), bytes.size(), back); !s)
+    fail("an encoded snapshot is refused: " + s.message());
+  if (!(back == p)) fail("a puzzle comes back from its snapshot changed");
 }
 
 }  // namespace qlx::fuzz

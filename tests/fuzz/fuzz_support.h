@@ -7,8 +7,10 @@
 #include <memory>
 #include <string>
 
+#include "persistence/user_data.h"
 #include "platform/registry.h"
 #include "puzzle/fill_library.h"
+#include "puzzle/model.h"
 
 namespace qlx::fuzz {
 
@@ -29,5 +31,11 @@ FillLibrary& gameFiller();
 //             pick the type (binary, text, dword, none);
 //   two bytes, little-endian: the value's length (cut to what is left), then its bytes.
 std::unique_ptr<Registry> storeFromFuzz(const uint8_t* data, std::size_t size);
+
+// The player's data as start-up reads them from store, on the headless back end.
+UserData loadUser(Registry& store);
+
+// Fails unless p comes back unchanged through the snapshot encoder and decoder.
+void checkSnapshotRoundTrip(const Puzzle& p);
 
 }  // namespace qlx::fuzz

@@ -3,17 +3,13 @@
 #include "fuzz_support.h"
 #include "persistence/saved_game.h"
 #include "persistence/user_store.h"
-#include "platform/headless/headless_backend.h"
 #include "puzzle/snapshot.h"
 
 using namespace qlx;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::unique_ptr<Registry> store = fuzz::storeFromFuzz(data, size);
-  HeadlessBackend backend;
-  UserData user;
-  user.bestScores.redim(kLevels);
-  (void)loadUserData(*store, user);
+  UserData user = fuzz::loadUser(*store);
   for (int level = 1; level <= kLevels; ++level)
     for (int place = 1; place <= kBestPlaces; ++place)
       if (user.bestScores(level).names(place).size() >= kNameBufferSize)

@@ -5,8 +5,6 @@
 
 #include "fuzz_support.h"
 #include "persistence/saved_game.h"
-#include "persistence/user_store.h"
-#include "platform/headless/headless_backend.h"
 #include "platform/registry_sqlite.h"
 
 using namespace qlx;
@@ -20,29 +18,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const Status opened = openSqliteRegistry(path, options, &store, &notice);
   if (!store) fuzz::fail("opening a settings file gave no store at all");
 
-  HeadlessBackend backend;
-  UserData user;
-  user.bestScores.redim(kLevels);
-  (void)loadUserData(*store, user);
+  (void)fuzz::loadUser(*store);
   (void)isGameStored(*store);
 
+  // A value written under Software and read back through a second handle.
   const uint8_t written[4] = {0x51, 0x4c, 0x58, 0x21};
   uint8_t read[4] = {};
   DWORD count = sizeof read;
-  HKEY software = nullptr;
-  bool usable = store->RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_ALL_ACCESS, &software) ==
-                    ERROR_SUCCESS &&
-                store->RegSetValueExA(software, "FUZZCHECK", 0, REG_BINARY, written,
-                                      sizeof written) == ERROR_SUCCESS;
-  if (software) usable &= store->RegCloseKey(software) == ERROR_SUCCESS;
-  software = nullptr;
-  usable = usable &&
-           store->RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_ALL_ACCESS, &software) ==
-               ERROR_SUCCESS &&
-           store->RegQueryValueExA(software, "FUZZCHECK", nullptr, nullptr, read, &count) ==
-               ERROR_SUCCESS &&
-           count == sizeof read && std::equal(read, read + 4, written);
-  if (software) store->RegCloseKey(software);
+  auto inSoftware = [&](auto use) {
+    HKEY key = nullptr;
+    if (store->RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_ALL_ACCESS, &key) !=
+        ERROR_SUCCESS)
+      return false;
+    const bool done = use(key);
+    return store->RegCloseKey(key) == ERROR_SUCCESS && done;
+  };
+  const bool usable = inSoftware([&](HKEY key) {
+                        return store->RegSetValueExA(key, "FUZZCHECK", 0, REG_BINARY, written,
+                                                     sizeof written) == ERROR_SUCCESS;
+                      }) &&
+                      inSoftware([&](HKEY key) {
+                        return store->RegQueryValueExA(key, "FUZZCHECK", nullptr, nullptr, read,
+                                                       &count) == ERROR_SUCCESS;
+                      }) &&
+                      count == sizeof read && std::equal(read, read + 4, written);
   if (!usable)
     fuzz::fail("the store is not usable after opening the file (" +
                (opened ? notice : opened.message()) + ")");

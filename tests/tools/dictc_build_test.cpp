@@ -1,8 +1,8 @@
 // Tests of the dictionary compiler's library: which words survive the filter, the
 // level each keeps, the blocklist, and the exact layout of the written file.
 #include "dictc_error.h"
-#include "dictc_temp_dir.h"
 #include "dictionary.h"
+#include "temp_folder.h"
 #include "word_list.h"
 
 #include <gtest/gtest.h>
@@ -13,8 +13,8 @@
 namespace qlx::dictc {
 namespace {
 
-using test::readAll;
-using test::TempDir;
+using qlx::testing::readText;
+using qlx::testing::TempFolder;
 
 std::vector<std::string> splitLines(const std::string& text) {
   std::vector<std::string> lines;
@@ -26,18 +26,18 @@ std::vector<std::string> splitLines(const std::string& text) {
 }
 
 // Writes english-words.LEVEL files holding the given lines.
-void writeLevel(const TempDir& dir, int level, const std::string& lines) {
+void writeLevel(const TempFolder& dir, int level, const std::string& lines) {
   dir.write("english-words." + std::to_string(level), lines);
 }
 
-void writeAllLevels(const TempDir& dir) {
+void writeAllLevels(const TempFolder& dir) {
   for (const int level : {10, 20, 35, 40, 50}) {
     writeLevel(dir, level, "");
   }
 }
 
 TEST(DictcFilter, KeepsOnlyPlainLowerCaseWordsOfTwoToFifteenLetters) {
-  TempDir dir;
+  TempFolder dir;
   const auto list = dir.write("english-words.10",
                               "cat\n"
                               "cat's\n"         // possessive
@@ -61,7 +61,7 @@ TEST(DictcFilter, KeepsOnlyPlainLowerCaseWordsOfTwoToFifteenLetters) {
 }
 
 TEST(DictcLevels, WordKeepsTheLowestLevelAndListsAboveMaxLevelAreNotRead) {
-  TempDir dir;
+  TempFolder dir;
   writeLevel(dir, 10, "house\none\n");
   writeLevel(dir, 20, "garden\n");
   writeLevel(dir, 35, "house\ngarden\nshed\n");
@@ -73,7 +73,7 @@ TEST(DictcLevels, WordKeepsTheLowestLevelAndListsAboveMaxLevelAreNotRead) {
                 {"garden", 20}, {"house", 10}, {"one", 10}, {"shed", 35}, {"trellis", 50}}));
 
   // A bound between two levels takes the levels below it; files above it need not exist.
-  std::filesystem::remove(dir.path() / "english-words.50");
+  std::filesystem::remove(dir.file("english-words.50"));
   EXPECT_EQ(buildDictionary(dir.path(), 45, {}).words,
             (std::map<std::string, int>{{"garden", 20}, {"house", 10}, {"one", 10}, {"shed", 35}}));
   EXPECT_EQ(levelsUpTo(10), std::vector<int>{10});
@@ -88,7 +88,7 @@ TEST(DictcLevels, WordKeepsTheLowestLevelAndListsAboveMaxLevelAreNotRead) {
 }
 
 TEST(DictcBlocklist, BlocksWholeWordsOnlyAndCountsEachBlockedWordOnce) {
-  TempDir dir;
+  TempFolder dir;
   writeAllLevels(dir);
   writeLevel(dir, 10, "ass\nclass\n");
   writeLevel(dir, 35, "ass\nassess\nasses\nbass\nbrass\n");
@@ -108,16 +108,16 @@ TEST(DictcBlocklist, BlocksWholeWordsOnlyAndCountsEachBlockedWordOnce) {
 }
 
 TEST(DictcOutput, FileHasCommentLineThenSortedUniqueWordLevelLines) {
-  TempDir dir;
+  TempFolder dir;
   writeLevel(dir, 10, "zebra\napple\nmango\n");
   writeLevel(dir, 20, "apple\nbanana\n");
   writeLevel(dir, 35, "mango\nkiwi\nzebra\n");
   writeLevel(dir, 40, "aa\n");
   writeLevel(dir, 50, "kiwi\napples\n");
-  const auto out = dir.path() / "XWORD.DICT";
+  const auto out = dir.file("XWORD.DICT");
   writeDictionary(out, buildDictionary(dir.path(), 50, {}), 50);
 
-  const std::string text = readAll(out);
+  const std::string text = readText(out);
   ASSERT_FALSE(text.empty());
   EXPECT_EQ(text.back(), '\n');
   const std::vector<std::string> lines = splitLines(text);
@@ -126,11 +126,11 @@ TEST(DictcOutput, FileHasCommentLineThenSortedUniqueWordLevelLines) {
   EXPECT_EQ(std::vector<std::string>(lines.begin() + 1, lines.end()),
             (std::vector<std::string>{"aa 40", "apple 10", "apples 50", "banana 20", "kiwi 35",
                                       "mango 10", "zebra 10"}));
-  EXPECT_FALSE(std::filesystem::exists(dir.path() / "XWORD.DICT.tmp"));
+  EXPECT_FALSE(std::filesystem::exists(dir.file("XWORD.DICT.tmp")));
 }
 
 TEST(DictcErrors, MissingInputsAreReportedByName) {
-  TempDir dir;
+  TempFolder dir;
   const auto expectError = [](auto&& call, const std::string& named) {
     try {
       call();
@@ -139,29 +139,29 @@ TEST(DictcErrors, MissingInputsAreReportedByName) {
       EXPECT_NE(std::string(e.what()).find(named), std::string::npos) << e.what();
     }
   };
-  const auto noFolder = dir.path() / "no-such-folder";
-  expectError([&] { buildDictionary(noFolder, 50, {}); }, noFolder.string());
+  const auto noFolder = dir.file("no-such-folder");
+  expectError([&] { buildDictionary(noFolder, 50, {}); }, noFolder);
 
   writeLevel(dir, 10, "cat\n");
   writeLevel(dir, 20, "dog\n");
   writeLevel(dir, 40, "cow\n");
   writeLevel(dir, 50, "pig\n");
-  const auto missingList = dir.path() / "english-words.35";
-  expectError([&] { buildDictionary(dir.path(), 50, {}); }, missingList.string());
+  const auto missingList = dir.file("english-words.35");
+  expectError([&] { buildDictionary(dir.path(), 50, {}); }, missingList);
 
-  const auto noBlocklist = dir.path() / "blocklist.txt";
-  expectError([&] { readBlocklist(noBlocklist); }, noBlocklist.string());
+  const auto noBlocklist = dir.file("blocklist.txt");
+  expectError([&] { readBlocklist(noBlocklist); }, noBlocklist);
 
   // A folder where the output should go does not exist: nothing is left behind.
   Dictionary dict;
   addWords(dict, {"cat"}, 10, {});
-  const auto badOut = dir.path() / "missing" / "XWORD.DICT";
-  expectError([&] { writeDictionary(badOut, dict, 50); }, badOut.string());
+  const auto badOut = dir.file("missing/XWORD.DICT");
+  expectError([&] { writeDictionary(badOut, dict, 50); }, badOut);
   EXPECT_FALSE(std::filesystem::exists(badOut));
 }
 
 TEST(DictcErrors, ListsWithNoUsableWordAreRefused) {
-  TempDir dir;
+  TempFolder dir;
   writeAllLevels(dir);
   writeLevel(dir, 10, "Paris\ncat's\n");
   writeLevel(dir, 20, "cat\n");

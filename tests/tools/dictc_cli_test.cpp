@@ -2,42 +2,28 @@
 // file on failure, and the shipped blocklist against the dictionary built from it.
 #include "command_line.h"
 #include "dictc_error.h"
-#include "dictc_temp_dir.h"
+#include "run_tool.h"
+#include "temp_folder.h"
 #include "word_list.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 #include <algorithm>
-#include <cstdlib>
+#include <filesystem>
 
 namespace qlx::dictc {
 namespace {
 
-using test::readAll;
-using test::TempDir;
+using qlx::testing::readText;
+using qlx::testing::TempFolder;
+using qlx::testing::ToolRun;
 
-struct RunResult {
-  int exitCode = -1;
-  std::string output;  // stdout and stderr together
-};
+ToolRun runDictc(const std::string& args) { return qlx::testing::runTool("quillorix-dictc", args); }
 
-// Runs the built program with the given (shell-safe) arguments.
-RunResult runDictc(const TempDir& dir, const std::string& args) {
-  const auto log = dir.path() / "run.log";
-  const std::string command =
-      "'" QLX_BIN_DIR "/quillorix-dictc' " + args + " > '" + log.string() + "' 2>&1";
-  const int status = std::system(command.c_str());
-  RunResult result;
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  result.output = readAll(log);
-  return result;
-}
+std::string q(const std::string& p) { return "'" + p + "'"; }
 
-std::string q(const std::filesystem::path& p) { return "'" + p.string() + "'"; }
-
-void writeScowl(const TempDir& dir) {
-  std::filesystem::create_directories(dir.path() / "scowl");
+void writeScowl(const TempFolder& dir) {
+  std::filesystem::create_directories(dir.file("scowl"));
   dir.write("scowl/english-words.10", "the\nwater\ndamn\n");
   dir.write("scowl/english-words.20", "river\nWater\n");
   dir.write("scowl/english-words.35", "damned\nriver's\n");
@@ -69,28 +55,27 @@ TEST(DictcCommandLine, RejectsMissingUnknownRepeatedOrMalformedOptions) {
 }
 
 TEST(DictcProgram, WritesTheDictionaryAndPrintsOneSummaryLine) {
-  TempDir dir;
+  TempFolder dir;
   writeScowl(dir);
   const auto blocklist = dir.write("block.txt", "# test\ndamn\n");
-  const auto out = dir.path() / "XWORD.DICT";
-  const RunResult run =
-      runDictc(dir, "--scowl " + q(dir.path() / "scowl") + " --max-level 50 --blocklist " +
-                        q(blocklist) + " --out " + q(out));
+  const auto out = dir.file("XWORD.DICT");
+  const ToolRun run = runDictc("--scowl " + q(dir.file("scowl")) + " --max-level 50 --blocklist " +
+                               q(blocklist) + " --out " + q(out));
   ASSERT_EQ(run.exitCode, 0) << run.output;
   EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
   EXPECT_NE(run.output.find("kept 5 words"), std::string::npos) << run.output;
   EXPECT_NE(run.output.find("blocked 1 words"), std::string::npos) << run.output;
-  const std::string text = readAll(out);
+  const std::string text = readText(out);
   EXPECT_EQ(text.substr(text.find('\n') + 1),
             "damned 35\nestuary 50\nriver 20\nthe 10\nwater 10\n");
 }
 
 TEST(DictcProgram, FailsWithoutWritingWhenAnInputIsMissing) {
-  TempDir dir;
+  TempFolder dir;
   writeScowl(dir);
   const auto blocklist = dir.write("block.txt", "damn\n");
-  const auto out = dir.path() / "XWORD.DICT";
-  const auto scowl = dir.path() / "scowl";
+  const auto out = dir.file("XWORD.DICT");
+  const auto scowl = dir.file("scowl");
 
   struct Case {
     std::string what;
@@ -99,16 +84,16 @@ TEST(DictcProgram, FailsWithoutWritingWhenAnInputIsMissing) {
   };
   const std::vector<Case> cases{
       {"no scowl folder",
-       "--scowl " + q(dir.path() / "nowhere") + " --max-level 50 --blocklist " + q(blocklist) +
+       "--scowl " + q(dir.file("nowhere")) + " --max-level 50 --blocklist " + q(blocklist) +
            " --out " + q(out),
-       (dir.path() / "nowhere").string()},
+       dir.file("nowhere")},
       {"no blocklist",
-       "--scowl " + q(scowl) + " --max-level 50 --blocklist " + q(dir.path() / "none.txt") +
+       "--scowl " + q(scowl) + " --max-level 50 --blocklist " + q(dir.file("none.txt")) +
            " --out " + q(out),
-       (dir.path() / "none.txt").string()},
+       dir.file("none.txt")},
   };
   for (const Case& c : cases) {
-    const RunResult run = runDictc(dir, c.args);
+    const ToolRun run = runDictc(c.args);
     EXPECT_NE(run.exitCode, 0) << c.what;
     EXPECT_NE(run.output.find(c.named), std::string::npos) << c.what << ": " << run.output;
     EXPECT_FALSE(std::filesystem::exists(out)) << c.what;
@@ -116,16 +101,15 @@ TEST(DictcProgram, FailsWithoutWritingWhenAnInputIsMissing) {
 
   // A list missing in the middle: a dictionary from an earlier run stays as it was.
   dir.write("XWORD.DICT", "# earlier\nold 10\n");
-  std::filesystem::remove(scowl / "english-words.40");
-  const RunResult run = runDictc(dir, "--scowl " + q(scowl) + " --max-level 50 --blocklist " +
-                                          q(blocklist) + " --out " + q(out));
+  std::filesystem::remove(scowl + "/english-words.40");
+  const ToolRun run = runDictc("--scowl " + q(scowl) + " --max-level 50 --blocklist " +
+                               q(blocklist) + " --out " + q(out));
   EXPECT_NE(run.exitCode, 0);
-  EXPECT_NE(run.output.find((scowl / "english-words.40").string()), std::string::npos)
-      << run.output;
-  EXPECT_EQ(readAll(out), "# earlier\nold 10\n");
-  EXPECT_FALSE(std::filesystem::exists(dir.path() / "XWORD.DICT.tmp"));
+  EXPECT_NE(run.output.find(scowl + "/english-words.40"), std::string::npos) << run.output;
+  EXPECT_EQ(readText(out), "# earlier\nold 10\n");
+  EXPECT_FALSE(std::filesystem::exists(dir.file("XWORD.DICT.tmp")));
 
-  EXPECT_EQ(runDictc(dir, "--scowl " + q(scowl)).exitCode, 2);
+  EXPECT_EQ(runDictc("--scowl " + q(scowl)).exitCode, 2);
 }
 
 // The blocklist that ships: every entry must be a word that can match, and the

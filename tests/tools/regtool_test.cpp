@@ -1,11 +1,11 @@
 // Tests of quillorix-reg: export then import gives back every kind of value byte for byte, text
 // is written as text only when exact, classes of imported keys, malformed files refused whole.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include "platform/registry_sqlite.h"
 #include "reg_file.h"
 #include "reg_transfer.h"
+#include "run_tool.h"
 #include "temp_folder.h"
 
 namespace qlx::regtool {
@@ -196,12 +196,9 @@ TEST(RegTool, MalformedFilesAreRefusedByLineAndChangeNothing) {
 // --- the program itself ---
 
 int run(const std::string& args, std::string* output) {
-  qlx::testing::TempFolder dir;
-  const std::string log = dir.file("run.log");
-  const int status =
-      std::system(("'" QLX_BIN_DIR "/quillorix-reg' " + args + " > '" + log + "' 2>&1").c_str());
-  *output = qlx::testing::readText(log);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  const qlx::testing::ToolRun r = qlx::testing::runTool("quillorix-reg", args);
+  *output = r.output;
+  return r.exitCode;
 }
 
 TEST(RegToolProgram, ExportsToStandardOutputAndRefusesBadFilesAndCommands) {
