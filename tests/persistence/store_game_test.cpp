@@ -2,14 +2,9 @@
 // written last and only over a complete game, and a writer killed at any moment never leaves the
 // flag set over a partial game.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
-#include <random>
-#include <thread>
-
+#include "kill_harness.h"
 #include "persistence/saved_game.h"
 #include "store_helpers.h"
 #include "temp_folder.h"
@@ -83,42 +78,27 @@ Bytes gameBytes(int32_t g) {
   return Bytes(static_cast<std::size_t>(50 + g % 300), static_cast<uint8_t>(g % 256));
 }
 
-[[noreturn]] void storeForever(const std::string& path, int32_t from, int ready) {
+void storeForever(const std::string& path, int32_t from, const KillHarness::Ready& ready) {
   std::unique_ptr<Registry> reg;
   std::string notice;
   if (!openRegistry(path, &reg, &notice).ok()) _exit(3);
   HeadlessBackend backend;
   for (int32_t g = from;; ++g) {
     if (!storeGame(*reg, record(g), g, gameBytes(g)).ok()) _exit(4);
-    if (g == from && write(ready, "s", 1) != 1) _exit(5);
+    ready();
   }
 }
 
 TEST(StoreGame, KillsAtRandomMomentsNeverLeaveTheFlagOverAPartialGame) {
   TempFolder dir;
   const std::string path = dir.path() + "settings.db";
-  std::mt19937 rng(20261206);
-  std::uniform_int_distribution<int> delayUs(0, 20000);
+  KillHarness harness(20000);
   int32_t next = 1;
   int stored = 0;
   for (int k = 0; k < 60; ++k) {
-    int pipeFds[2];
-    ASSERT_EQ(pipe(pipeFds), 0);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) storeForever(path, next, pipeFds[1]);
-    close(pipeFds[1]);
-    char byte = 0;
-    if (k % 2 == 0) {
-      ASSERT_EQ(read(pipeFds[0], &byte, 1), 1);
-    }
-    close(pipeFds[0]);
-    std::this_thread::sleep_for(std::chrono::microseconds(delayUs(rng)));
-    ASSERT_EQ(kill(child, SIGKILL), 0);
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself with " << WEXITSTATUS(status);
-
+    ASSERT_TRUE(harness.killDuring(
+        k % 2 == 0, [&](const KillHarness::Ready& ready) { storeForever(path, next, ready); }))
+        << "kill " << k;
     std::unique_ptr<Registry> reg;
     std::string notice;
     ASSERT_TRUE(openRegistry(path, &reg, &notice).ok());
