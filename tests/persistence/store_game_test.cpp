@@ -38,15 +38,12 @@ TEST(StoreGame, WhatIsStoredReadsBackAndTheFlagGoesLast) {
   EXPECT_EQ(rec.openKeys, 0);
 
   ASSERT_TRUE(isGameStored(*store));
-  SolvingData solving;
-  SavedGame game;
-  int32_t elapsed = 0;
-  (void)loadStoredGame(*store, solving, game, elapsed);
-  EXPECT_EQ(solving, record(17));
-  EXPECT_EQ(elapsed, 4321);
-  ASSERT_EQ(game.savedByteCount, 6);
-  EXPECT_EQ(Bytes(game.savedBytes.data(), game.savedBytes.data() + 6), bytes);
-  EXPECT_EQ(game.foundWordCount, 0);
+  const StoredGame g = loadStored(*store);
+  EXPECT_EQ(g.solving, record(17));
+  EXPECT_EQ(g.elapsed, 4321);
+  ASSERT_EQ(g.game.savedByteCount, 6);
+  EXPECT_EQ(g.bytes(), bytes);
+  EXPECT_EQ(g.game.foundWordCount, 0);
   EXPECT_FALSE(isGameStored(*store));
   EXPECT_TRUE(backend.messages.empty());
 }
@@ -57,13 +54,10 @@ TEST(StoreGame, DataALengthCannotStateAreNotStoredAndAnOldFlagIsKept) {
   ASSERT_TRUE(storeGame(*store, record(3), 10, Bytes(100, 5)).ok());
   EXPECT_FALSE(storeGame(*store, record(4), 20, Bytes(40000, 6)).ok());
   EXPECT_FALSE(storeGame(*store, record(4), 20, Bytes{}).ok());
-  SolvingData solving;
-  SavedGame game;
-  int32_t elapsed = 0;
   ASSERT_TRUE(isGameStored(*store));
-  (void)loadStoredGame(*store, solving, game, elapsed);
-  EXPECT_EQ(solving.puzzleNum, 3);
-  EXPECT_EQ(game.savedByteCount, 100);
+  const StoredGame g = loadStored(*store);
+  EXPECT_EQ(g.solving.puzzleNum, 3);
+  EXPECT_EQ(g.game.savedByteCount, 100);
 }
 
 TEST(StoreGame, AStoreThatCannotBeOpenedFailsWithAMessage) {
@@ -105,17 +99,13 @@ TEST(StoreGame, KillsAtRandomMomentsNeverLeaveTheFlagOverAPartialGame) {
     ASSERT_TRUE(notice.empty()) << notice;
     HeadlessBackend backend;
     if (!isGameStored(*reg)) continue;
-    SolvingData solving;
-    SavedGame game;
-    int32_t elapsed = -1;
-    (void)loadStoredGame(*reg, solving, game, elapsed);
-    ASSERT_GT(elapsed, 0) << "after kill " << k;
-    const Bytes expected = gameBytes(elapsed);
-    ASSERT_EQ(game.savedByteCount, static_cast<int16_t>(expected.size())) << "after kill " << k;
-    ASSERT_EQ(Bytes(game.savedBytes.data(), game.savedBytes.data() + expected.size()), expected)
-        << "after kill " << k;
-    ASSERT_EQ(solving.puzzleNum, elapsed) << "after kill " << k;
-    next = elapsed + 1;
+    const StoredGame g = loadStored(*reg);
+    ASSERT_GT(g.elapsed, 0) << "after kill " << k;
+    const Bytes expected = gameBytes(g.elapsed);
+    ASSERT_EQ(g.game.savedByteCount, static_cast<int16_t>(expected.size())) << "after kill " << k;
+    ASSERT_EQ(g.bytes(), expected) << "after kill " << k;
+    ASSERT_EQ(g.solving.puzzleNum, g.elapsed) << "after kill " << k;
+    next = g.elapsed + 1;
     ++stored;
   }
   EXPECT_GT(stored, 10) << "too few stores completed between kills: the test proved little";
