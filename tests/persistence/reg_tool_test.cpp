@@ -49,16 +49,14 @@ TEST(RegTool, AnImportedStoredGameIsOfferedAndRead) {
   ASSERT_TRUE(openRegistry(storePath, &store, &notice).ok());
   HeadlessBackend backend;
   ASSERT_TRUE(isGameStored(*store));
-  SolvingData solving;
-  SavedGame game;
-  int32_t elapsed = 0;
-  (void)loadStoredGame(*store, solving, game, elapsed);
-  EXPECT_EQ(solving.puzzleNum, 7);
-  EXPECT_EQ(solving.modeNum, 2);
-  EXPECT_EQ(elapsed, 1000);
-  ASSERT_EQ(game.foundWordCount, 2);
-  EXPECT_EQ(game.foundWords(1), "ROOK");
-  EXPECT_EQ(game.foundWords(2), "OWL");
+  const StoredGame g = loadStored(*store);
+  EXPECT_EQ(g.solving.puzzleNum, 7);
+  EXPECT_EQ(g.solving.modeNum, 2);
+  EXPECT_EQ(g.elapsed, 1000);
+  EXPECT_EQ(g.bytes(), (Bytes{0x0a, 0x0b}));
+  ASSERT_EQ(g.game.foundWordCount, 2);
+  EXPECT_EQ(g.game.foundWords(1), "ROOK");
+  EXPECT_EQ(g.game.foundWords(2), "OWL");
   EXPECT_FALSE(isGameStored(*store));
   EXPECT_TRUE(backend.messages.empty());
 }

@@ -50,12 +50,9 @@ std::string state(const std::string& path) {
            std::to_string(user.bestScores(level).times(i));
   HeadlessBackend backend;
   if (isGameStored(*store)) {
-    SolvingData solving;
-    SavedGame game;
-    int32_t elapsed = 0;
-    (void)loadStoredGame(*store, solving, game, elapsed);
-    s += "|stored " + std::to_string(solving.puzzleNum) + "@" + std::to_string(elapsed) + "x" +
-         std::to_string(game.savedByteCount);
+    const StoredGame g = loadStored(*store);
+    s += "|stored " + std::to_string(g.solving.puzzleNum) + "@" + std::to_string(g.elapsed) + "x" +
+         std::to_string(g.game.savedByteCount);
   }
   return s;
 }

@@ -2,14 +2,9 @@
 // written last and only over a complete game, and a writer killed at any moment never leaves the
 // flag set over a partial game.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
-#include <random>
-#include <thread>
-
+#include "kill_harness.h"
 #include "persistence/saved_game.h"
 #include "store_helpers.h"
 #include "temp_folder.h"
@@ -43,15 +38,12 @@ TEST(StoreGame, WhatIsStoredReadsBackAndTheFlagGoesLast) {
   EXPECT_EQ(rec.openKeys, 0);
 
   ASSERT_TRUE(isGameStored(*store));
-  SolvingData solving;
-  SavedGame game;
-  int32_t elapsed = 0;
-  (void)loadStoredGame(*store, solving, game, elapsed);
-  EXPECT_EQ(solving, record(17));
-  EXPECT_EQ(elapsed, 4321);
-  ASSERT_EQ(game.savedByteCount, 6);
-  EXPECT_EQ(Bytes(game.savedBytes.data(), game.savedBytes.data() + 6), bytes);
-  EXPECT_EQ(game.foundWordCount, 0);
+  const StoredGame g = loadStored(*store);
+  EXPECT_EQ(g.solving, record(17));
+  EXPECT_EQ(g.elapsed, 4321);
+  ASSERT_EQ(g.game.savedByteCount, 6);
+  EXPECT_EQ(g.bytes(), bytes);
+  EXPECT_EQ(g.game.foundWordCount, 0);
   EXPECT_FALSE(isGameStored(*store));
   EXPECT_TRUE(backend.messages.empty());
 }
@@ -62,13 +54,10 @@ TEST(StoreGame, DataALengthCannotStateAreNotStoredAndAnOldFlagIsKept) {
   ASSERT_TRUE(storeGame(*store, record(3), 10, Bytes(100, 5)).ok());
   EXPECT_FALSE(storeGame(*store, record(4), 20, Bytes(40000, 6)).ok());
   EXPECT_FALSE(storeGame(*store, record(4), 20, Bytes{}).ok());
-  SolvingData solving;
-  SavedGame game;
-  int32_t elapsed = 0;
   ASSERT_TRUE(isGameStored(*store));
-  (void)loadStoredGame(*store, solving, game, elapsed);
-  EXPECT_EQ(solving.puzzleNum, 3);
-  EXPECT_EQ(game.savedByteCount, 100);
+  const StoredGame g = loadStored(*store);
+  EXPECT_EQ(g.solving.puzzleNum, 3);
+  EXPECT_EQ(g.game.savedByteCount, 100);
 }
 
 TEST(StoreGame, AStoreThatCannotBeOpenedFailsWithAMessage) {
@@ -83,59 +72,40 @@ Bytes gameBytes(int32_t g) {
   return Bytes(static_cast<std::size_t>(50 + g % 300), static_cast<uint8_t>(g % 256));
 }
 
-[[noreturn]] void storeForever(const std::string& path, int32_t from, int ready) {
+void storeForever(const std::string& path, int32_t from, const KillHarness::Ready& ready) {
   std::unique_ptr<Registry> reg;
   std::string notice;
   if (!openRegistry(path, &reg, &notice).ok()) _exit(3);
   HeadlessBackend backend;
   for (int32_t g = from;; ++g) {
     if (!storeGame(*reg, record(g), g, gameBytes(g)).ok()) _exit(4);
-    if (g == from && write(ready, "s", 1) != 1) _exit(5);
+    ready();
   }
 }
 
 TEST(StoreGame, KillsAtRandomMomentsNeverLeaveTheFlagOverAPartialGame) {
   TempFolder dir;
   const std::string path = dir.path() + "settings.db";
-  std::mt19937 rng(20261206);
-  std::uniform_int_distribution<int> delayUs(0, 20000);
+  KillHarness harness(20000);
   int32_t next = 1;
   int stored = 0;
   for (int k = 0; k < 60; ++k) {
-    int pipeFds[2];
-    ASSERT_EQ(pipe(pipeFds), 0);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) storeForever(path, next, pipeFds[1]);
-    close(pipeFds[1]);
-    char byte = 0;
-    if (k % 2 == 0) {
-      ASSERT_EQ(read(pipeFds[0], &byte, 1), 1);
-    }
-    close(pipeFds[0]);
-    std::this_thread::sleep_for(std::chrono::microseconds(delayUs(rng)));
-    ASSERT_EQ(kill(child, SIGKILL), 0);
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself with " << WEXITSTATUS(status);
-
+    ASSERT_TRUE(harness.killDuring(
+        k % 2 == 0, [&](const KillHarness::Ready& ready) { storeForever(path, next, ready); }))
+        << "kill " << k;
     std::unique_ptr<Registry> reg;
     std::string notice;
     ASSERT_TRUE(openRegistry(path, &reg, &notice).ok());
     ASSERT_TRUE(notice.empty()) << notice;
     HeadlessBackend backend;
     if (!isGameStored(*reg)) continue;
-    SolvingData solving;
-    SavedGame game;
-    int32_t elapsed = -1;
-    (void)loadStoredGame(*reg, solving, game, elapsed);
-    ASSERT_GT(elapsed, 0) << "after kill " << k;
-    const Bytes expected = gameBytes(elapsed);
-    ASSERT_EQ(game.savedByteCount, static_cast<int16_t>(expected.size())) << "after kill " << k;
-    ASSERT_EQ(Bytes(game.savedBytes.data(), game.savedBytes.data() + expected.size()), expected)
-        << "after kill " << k;
-    ASSERT_EQ(solving.puzzleNum, elapsed) << "after kill " << k;
-    next = elapsed + 1;
+    const StoredGame g = loadStored(*reg);
+    ASSERT_GT(g.elapsed, 0) << "after kill " << k;
+    const Bytes expected = gameBytes(g.elapsed);
+    ASSERT_EQ(g.game.savedByteCount, static_cast<int16_t>(expected.size())) << "after kill " << k;
+    ASSERT_EQ(g.bytes(), expected) << "after kill " << k;
+    ASSERT_EQ(g.solving.puzzleNum, g.elapsed) << "after kill " << k;
+    next = g.elapsed + 1;
     ++stored;
   }
   EXPECT_GT(stored, 10) << "too few stores completed between kills: the test proved little";

@@ -13,6 +13,12 @@ std::unique_ptr<Registry> memoryStore() {
   return store;
 }
 
+StoredGame loadStored(Registry& registry) {
+  StoredGame g;
+  (void)loadStoredGame(registry, g.solving, g.game, g.elapsed);
+  return g;
+}
+
 std::optional<Value> readValue(Registry& registry, const std::string& keyPath,
                                const std::string& name) {
   HKEY key = nullptr;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "persistence/saved_game.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/registry.h"
 
@@ -34,6 +35,15 @@ void writeValue(Registry& registry, const std::string& keyPath, const std::strin
                 const Bytes& bytes, const char* keyClass = "USERDATA");
 // The class of the key, or nothing when it does not exist.
 std::optional<std::string> keyClass(Registry& registry, const std::string& keyPath);
+
+// The stored game as loadStoredGame reads it (clearing the flag), its result ignored.
+struct StoredGame {
+  SolvingData solving;
+  SavedGame game;
+  int32_t elapsed = 0;
+  Bytes bytes() const { return Bytes(game.savedBytes.begin(), game.savedBytes.end()); }
+};
+StoredGame loadStored(Registry& registry);
 
 Bytes le32(int32_t v);
 Bytes le16(int16_t v);

@@ -1,14 +1,9 @@
 // A child process saves a full set of values in a loop and is killed at random moments: after
 // every kill the store must open cleanly and hold one complete set, all of one generation.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
-#include <random>
-#include <thread>
-
+#include "kill_harness.h"
 #include "platform/registry.h"
 #include "temp_folder.h"
 
@@ -24,8 +19,8 @@ std::string valueBytes(int i, uint32_t g) {
   return std::to_string(g) + std::string(static_cast<size_t>(i) * 13, ':');
 }
 
-// Writes a byte to ready after its first complete save.
-[[noreturn]] void saveForever(const std::string& path, uint32_t from, int ready) {
+// Calls ready after its first complete save.
+void saveForever(const std::string& path, uint32_t from, const testing::KillHarness::Ready& ready) {
   std::unique_ptr<Registry> reg;
   std::string notice;
   if (!openRegistry(path, &reg, &notice).ok()) _exit(3);
@@ -43,7 +38,7 @@ std::string valueBytes(int i, uint32_t g) {
     }
     reg->RegCloseKey(app);
     reg->RegCloseKey(sw);
-    if (g == from && write(ready, "s", 1) != 1) _exit(5);
+    ready();
   }
 }
 
@@ -84,30 +79,16 @@ std::string valueBytes(int i, uint32_t g) {
 TEST(StoreCrash, KillsAtRandomMomentsLeaveACompleteOldOrNewSet) {
   testing::TempFolder dir;
   const std::string path = dir.file("settings.db");
-  std::mt19937 rng(20261206);
-  std::uniform_int_distribution<int> delayUs(0, 30000);
+  testing::KillHarness harness(30000);
   uint32_t last = 0;
   int completed = 0;  // kills after which a newer set was found
-  constexpr int kKills = 100;
-  for (int k = 0; k < kKills; ++k) {
-    int pipeFds[2];
-    ASSERT_EQ(pipe(pipeFds), 0);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) saveForever(path, last + 1, pipeFds[1]);
-    close(pipeFds[1]);
-    // Every other kill waits for one complete save first, so that saves surely happen however
-    // slow the build; the others may strike while the store is still being opened.
-    char byte = 0;
-    if (k % 2 == 0) {
-      ASSERT_EQ(read(pipeFds[0], &byte, 1), 1);
-    }
-    close(pipeFds[0]);
-    std::this_thread::sleep_for(std::chrono::microseconds(delayUs(rng)));
-    ASSERT_EQ(kill(child, SIGKILL), 0);
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFSIGNALED(status)) << "the saver stopped by itself with " << WEXITSTATUS(status);
+  for (int k = 0; k < 100; ++k) {
+    // Every other kill waits for one complete save; the others may strike while the store is
+    // still being opened.
+    ASSERT_TRUE(harness.killDuring(
+        k % 2 == 0,
+        [&](const testing::KillHarness::Ready& ready) { saveForever(path, last + 1, ready); }))
+        << "kill " << k;
     uint32_t g = 0;
     ASSERT_TRUE(oneGeneration(path, &g)) << "after kill " << k;
     // Each child goes on from the last generation seen: a committed save never goes back.

@@ -91,11 +91,9 @@ TEST_F(AidsTest, RevealCostsThirtySecondsUpToTheLastNumberThatSolvesTheBoard) {
   select(first);
   pressItem(10);
   EXPECT_EQ(w->timerStr, "1:45") << "the clock label shows the penalty at once";
-  EXPECT_EQ(program.puzzle.entries(first), letterOf(first));
   pressItem(10);  // already right: told so, no penalty
   EXPECT_EQ(backend.messages.back().text, kAlreadyRight);
-  backend.type(*w, std::string(1, wrongLetterOf(first)));  // a revealed number is not locked
-  EXPECT_EQ(program.puzzle.entries(first), wrongLetterOf(first));
+  backend.type(*w, std::string(1, wrongLetterOf(first)));  // so the loop reveals it again
 
   int revealed = 1;
   for (int n = first; n != 0; n = firstOpenNumber(n), ++revealed) {
@@ -116,20 +114,13 @@ TEST_F(AidsTest, AFullBoardWithAWrongEntryIsReportedOnEveryChangeButNeverOnErase
   const std::string differ = loadString(IDS_ENTRIES_DIFFER);
   EXPECT_EQ(messagesWith(differ), 1);
   EXPECT_TRUE(w->gamePlaying);
-
-  const int other = firstOpenNumber(wrong);
-  select(other);
-  backend.type(*w, std::string(1, wrongLetterOf(other)));
-  EXPECT_EQ(messagesWith(differ), 2);
-  backend.keyDown(*w, 46);  // Delete
-  EXPECT_EQ(program.puzzle.entries(other), 0);
-  EXPECT_EQ(messagesWith(differ), 2) << "erasing never reports";
-
-  // Putting both right finishes the game.
-  answerName("Bo");
-  backend.type(*w, std::string(1, letterOf(other)));
-  EXPECT_EQ(messagesWith(differ), 3);
   select(wrong);
+  backend.keyDown(*w, 46);  // Delete
+  EXPECT_EQ(messagesWith(differ), 1) << "erasing never reports";
+  backend.type(*w, std::string(1, wrongLetterOf(wrong)));
+  EXPECT_EQ(messagesWith(differ), 2);
+  // Putting it right finishes the game.
+  answerName("Bo");
   backend.type(*w, std::string(1, letterOf(wrong)));
   EXPECT_FALSE(w->gamePlaying);
   EXPECT_EQ(list().names(1), "Bo");

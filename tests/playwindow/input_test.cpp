@@ -76,11 +76,10 @@ TEST_F(PlayTest, CodeStripSelectsWithItsSecondColumnEdgeRule) {
   EXPECT_EQ(p.selectedNum, 0) << given;
 }
 
-TEST_F(PlayTest, TypingEntersUpperCaseAndRepaintsOnlyOnChange) {
+// Which keys make which move; the moves' rules are Game's (tests/game).
+TEST_F(PlayTest, LettersEnterBackspaceSpaceAndDeleteEraseAndOnlyAChangeRepaints) {
   newGame();
   Puzzle& p = program.puzzle;
-  backend.type(*w, "q");  // nothing selected: nothing happens
-  for (int n = 1; n <= p.letterCount; ++n) EXPECT_EQ(p.entries(n) != 0, p.givenNums(n) == 1);
   const int num = selectOpenCell();
   backend.type(*w, "e");
   EXPECT_EQ(p.entries(num), 'E');
@@ -91,26 +90,17 @@ TEST_F(PlayTest, TypingEntersUpperCaseAndRepaintsOnlyOnChange) {
   EXPECT_EQ(p.entries(num), 'R');
   EXPECT_EQ(w->game().elapsedTime(), 0);
   EXPECT_TRUE(backend.messages.empty());
-
-  // The same letter may stand for two numbers.
-  int other = 1;
-  while (other == num || p.givenNums(other) == 1) ++other;
-  select(other);
-  backend.type(*w, "R");
-  EXPECT_EQ(p.entries(num), 'R');
-  EXPECT_EQ(p.entries(other), 'R');
-
-  // Erasing: Backspace, then Space and Delete on the empty entry repaint nothing.
-  backend.keyPress(*w, VK_BACK);
-  EXPECT_EQ(p.entries(other), 0);
-  before = presents();
-  backend.keyPress(*w, VK_SPACE);
-  backend.keyDown(*w, VK_DELETE);
-  backend.type(*w, "1.");  // keys that are no letter do nothing
-  EXPECT_EQ(presents(), before);
-  backend.type(*w, "z");
-  backend.keyDown(*w, VK_DELETE);
-  EXPECT_EQ(p.entries(other), 0);
+  for (auto erase : {+[](HeadlessBackend&b, Window&win) { b.keyPress(win, VK_BACK); },
+                     +[](HeadlessBackend&b, Window&win) { b.keyPress(win, VK_SPACE); },
+                     +[](HeadlessBackend&b, Window&win) { b.keyDown(win, VK_DELETE); }}) {
+    backend.type(*w, "z");
+    erase(backend, *w);
+    EXPECT_EQ(p.entries(num), 0);
+    before = presents();
+    erase(backend, *w);      // on the empty entry: nothing repainted
+    backend.type(*w, "1.");  // keys that are no letter do nothing
+    EXPECT_EQ(presents(), before);
+  }
 }
 
 }  // namespace

@@ -6,24 +6,13 @@
 
 #include "core/random.h"
 #include "puzzle/coding.h"
+#include "puzzle_strings.h"
 
 namespace qlx {
 namespace {
 
 // A one-row "grid" whose white cells spell text; '-' stands for a block.
-Puzzle puzzleSpelling(const std::string& text) {
-  Puzzle p;
-  p.cellCount = static_cast<int16_t>(text.size());
-  p.gridRows = 1;
-  p.gridCols = static_cast<uint8_t>(text.size());
-  p.gridShape.redim(text.size());
-  p.gridLetters.redim(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    p.gridShape(i + 1) = text[i] == '-' ? 0 : 1;
-    p.gridLetters(i + 1) = static_cast<uint8_t>(text[i]);
-  }
-  return p;
-}
+Puzzle puzzleSpelling(const std::string& text) { return testing::gridFromRows({text}); }
 
 TEST(Coding, TiesAreSettledByTheExchangeSortNotAlphabetically) {
   Array1<int16_t> tally(26);

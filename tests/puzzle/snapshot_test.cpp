@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "puzzle/snapshot.h"
+#include "puzzle_strings.h"
 
 namespace qlx {
 namespace {
@@ -13,32 +14,7 @@ namespace {
 // A 4 × 4 grid with one block and fourteen distinct letters, numbered in reverse, two given,
 // some entries (one wrong) and a selection: every field carries something.
 Puzzle puzzleInPlay() {
-  Puzzle p;
-  p.gridRows = p.gridCols = 4;
-  p.cellCount = 16;
-  p.gridShape.redim(16);
-  p.gridLetters.redim(16);
-  const char* fill = "abcdefg-hijkmnab";
-  for (int i = 1; i <= 16; ++i) {
-    p.gridShape(i) = fill[i - 1] == '-' ? 0 : 1;
-    p.gridLetters(i) = static_cast<uint8_t>(fill[i - 1]);
-  }
-  const char* letters = "abcdefghijkmn";
-  p.letterCount = 13;
-  p.letterToNum.redim(26);
-  p.numToLetter.redim(13);
-  p.givenNums.redim(13);
-  p.entries.redim(13);
-  for (int n = 1; n <= 13; ++n) {
-    const int letter = letters[13 - n] - 'a' + 1;
-    p.numToLetter(n) = static_cast<uint8_t>(letter);
-    p.letterToNum(letter) = static_cast<uint8_t>(n);
-  }
-  p.lettersByFreq.redim(26);
-  for (int i = 1; i <= 26; ++i) p.lettersByFreq(i) = static_cast<uint8_t>(27 - i);
-  p.givenNums(2) = p.givenNums(9) = 1;
-  p.entries(2) = static_cast<uint8_t>('A' + p.numToLetter(2) - 1);
-  p.entries(9) = static_cast<uint8_t>('A' + p.numToLetter(9) - 1);
+  Puzzle p = testing::puzzleFromRows({"abcd", "efg-", "hijk", "mnab"}, "nmkjihgfedcba", {2, 9});
   p.entries(4) = 'Q';
   p.selectedNum = 4;
   return p;
