@@ -21,21 +21,20 @@ std::unique_ptr<SqliteRegistry> freshStore() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
   std::vector<regtool::RegFileKey> keys;
-  std::string error;
-  const bool parsed = regtool::parseRegFile(text, &keys, &error);
+  const bool parsed = regtool::parseRegFile(text, &keys).ok();
 
   std::unique_ptr<SqliteRegistry> store = freshStore();
-  if (regtool::importRegText(*store, text, &error) && !parsed)
+  if (regtool::importRegText(*store, text).ok() && !parsed)
     fuzz::fail("an import of text that does not parse");
   if (store->openKeyCount() != 0) fuzz::fail("an import left keys open");
 
   std::string exported;
-  if (!regtool::exportGameKey(*store, &exported, &error)) return 0;
+  if (!regtool::exportGameKey(*store, &exported).ok()) return 0;
   std::unique_ptr<SqliteRegistry> again = freshStore();
   std::string second;
-  if (!regtool::importRegText(*again, exported, &error))
-    fuzz::fail("an export does not import: " + error);
-  if (!regtool::exportGameKey(*again, &second, &error) || second != exported)
+  if (const Status imported = regtool::importRegText(*again, exported); !imported)
+    fuzz::fail("an export does not import: " + imported.message());
+  if (!regtool::exportGameKey(*again, &second).ok() || second != exported)
     fuzz::fail("an export, imported again, exports differently");
   return 0;
 }

@@ -86,11 +86,11 @@ std::string classOf(SqliteRegistry& store, const std::string& path) {
 TEST(RegTool, ExportThenImportIsLosslessForEveryKindOfValue) {
   auto source = memoryStore();
   seed(*source);
-  std::string text, error;
-  ASSERT_TRUE(exportGameKey(*source, &text, &error)) << error;
+  std::string text;
+  ASSERT_TRUE(exportGameKey(*source, &text).ok());
 
   auto target = memoryStore();
-  ASSERT_TRUE(importRegText(*target, text, &error)) << error << "\n" << text;
+  ASSERT_TRUE(importRegText(*target, text).ok()) << text;
   const auto got = valuesOf(*target, kGameKey);
   const auto& want = sampleValues();
   ASSERT_EQ(got.size(), want.size());
@@ -105,14 +105,14 @@ TEST(RegTool, ExportThenImportIsLosslessForEveryKindOfValue) {
 
   // A second export of the copy is the same text.
   std::string again;
-  ASSERT_TRUE(exportGameKey(*target, &again, &error)) << error;
+  ASSERT_TRUE(exportGameKey(*target, &again).ok());
   EXPECT_EQ(again, text);
 }
 
 TEST(RegTool, TextIsWrittenAsTextOnlyWhenItGivesBackTheSameBytes) {
   std::vector<RegFileKey> keys{{"HKEY_CURRENT_USER\\K", sampleValues()}};
   std::string text, error;
-  ASSERT_TRUE(writeRegFile(keys, &text, &error)) << error;
+  ASSERT_TRUE(writeRegFile(keys, &text).ok());
   EXPECT_EQ(text.rfind("Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\K]\n", 0), 0u)
       << text;
   EXPECT_NE(text.find("\"1STATS1\"=\"Ann \\\"Q\\\" C:\\\\dir\"\n"), std::string::npos) << text;
@@ -133,8 +133,7 @@ TEST(RegTool, ReadsUnwrappedAndWrappedHexWindowsLineEndsAndComments) {
       "[HKEY_CURRENT_USER\\Software\\Tarnwick\\Quillorix\\1.0\\SAVE]\r\n"
       "\"A\"=hex:01,02,\\\r\n   03\r\n\"B\"=hex:01,02,03\r\n\"C\"=dword:0000abcd\r\n";
   std::vector<RegFileKey> keys;
-  std::string error;
-  ASSERT_TRUE(parseRegFile(text, &keys, &error)) << error;
+  ASSERT_TRUE(parseRegFile(text, &keys).ok());
   ASSERT_EQ(keys.size(), 1u);
   ASSERT_EQ(keys[0].values.size(), 3u);
   EXPECT_EQ(keys[0].values[0].data, (Bytes{1, 2, 3}));
@@ -144,7 +143,7 @@ TEST(RegTool, ReadsUnwrappedAndWrappedHexWindowsLineEndsAndComments) {
 
   // A SAVE key imported into an empty store: the game key on the way gets its own class.
   auto store = memoryStore();
-  ASSERT_TRUE(importRegText(*store, text, &error)) << error;
+  ASSERT_TRUE(importRegText(*store, text).ok());
   EXPECT_EQ(classOf(*store, kGameKey), "USERDATA");
   EXPECT_EQ(classOf(*store, std::string(kGameKey) + "\\SAVE"), "SAVEDATA");
 }
@@ -181,9 +180,11 @@ TEST(RegTool, MalformedFilesAreRefusedByLineAndChangeNothing) {
   };
   for (const auto& [text, where] : cases) {
     auto store = memoryStore();
-    std::string error;
-    EXPECT_FALSE(importRegText(*store, text, &error)) << text;
-    EXPECT_NE(error.find(where), std::string::npos) << "error: " << error << "\nfile:\n" << text;
+    const Status imported = importRegText(*store, text);
+    EXPECT_FALSE(imported.ok()) << text;
+    EXPECT_NE(imported.message().find(where), std::string::npos)
+        << "error: " << imported.message() << "\nfile:\n"
+        << text;
     HKEY game = nullptr;
     EXPECT_EQ(store->RegOpenKeyExA(HKEY_CURRENT_USER, kGameKey, 0, KEY_ALL_ACCESS, &game),
               ERROR_FILE_NOT_FOUND)

@@ -43,11 +43,10 @@ int main(int argc, char** argv) {
     std::cerr << "quillorix-reg: " << status.message() << "\n";
     return 1;
   }
-  std::string error;
   if (command == "export") {
     std::string text;
-    if (!qlx::regtool::exportGameKey(*store, &text, &error)) {
-      std::cerr << "quillorix-reg: " << error << "\n";
+    if (const qlx::Status exported = qlx::regtool::exportGameKey(*store, &text); !exported) {
+      std::cerr << "quillorix-reg: " << exported.message() << "\n";
       return 1;
     }
     if (args.size() == 1) {
@@ -70,8 +69,8 @@ int main(int argc, char** argv) {
   }
   std::ostringstream text;
   text << in.rdbuf();
-  if (!qlx::regtool::importRegText(*store, text.str(), &error)) {
-    std::cerr << "quillorix-reg: " << args[1] << ": " << error << "\n";
+  if (const qlx::Status imported = qlx::regtool::importRegText(*store, text.str()); !imported) {
+    std::cerr << "quillorix-reg: " << args[1] << ": " << imported.message() << "\n";
     return 1;
   }
   return 0;

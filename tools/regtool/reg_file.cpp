@@ -116,9 +116,7 @@ bool readHexBytes(const std::string& s, std::vector<uint8_t>* out, std::string* 
   }
 }
 
-}  // namespace
-
-bool writeRegFile(const std::vector<RegFileKey>& keys, std::string* text, std::string* error) {
+bool writeText(const std::vector<RegFileKey>& keys, std::string* text, std::string* error) {
   std::string out = std::string(kRegHeader) + "\n\n";
   for (const RegFileKey& key : keys) {
     if (!writableName(key.path) || key.path.find(']') != std::string::npos) {
@@ -140,7 +138,7 @@ bool writeRegFile(const std::vector<RegFileKey>& keys, std::string* text, std::s
   return true;
 }
 
-bool parseRegFile(const std::string& input, std::vector<RegFileKey>* keys, std::string* error) {
+bool parseText(const std::string& input, std::vector<RegFileKey>* keys, std::string* error) {
   keys->clear();
   std::string text = input;
   if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);  // a UTF-8 byte order mark
@@ -274,6 +272,18 @@ bool parseRegFile(const std::string& input, std::vector<RegFileKey>* keys, std::
     return false;
   }
   return true;
+}
+
+}  // namespace
+
+Status writeRegFile(const std::vector<RegFileKey>& keys, std::string* text) {
+  std::string error;
+  return writeText(keys, text, &error) ? Status::Ok() : Status::Refused(error);
+}
+
+Status parseRegFile(const std::string& text, std::vector<RegFileKey>* keys) {
+  std::string error;
+  return parseText(text, keys, &error) ? Status::Ok() : Status::Damaged(error);
 }
 
 }  // namespace qlx::regtool

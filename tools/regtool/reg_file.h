@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/status.h"
 #include "platform/registry.h"
 
 namespace qlx::regtool {
@@ -17,11 +18,12 @@ struct RegFileKey {
 
 inline constexpr const char* kRegHeader = "Windows Registry Editor Version 5.00";
 
-// Writes the keys as .reg text. Fails (with *error naming the key or value) only for a name that
+// Writes the keys as .reg text. Fails (refused, naming the key or value) only for a name that
 // cannot be written on one line.
-bool writeRegFile(const std::vector<RegFileKey>& keys, std::string* text, std::string* error);
+Status writeRegFile(const std::vector<RegFileKey>& keys, std::string* text);
 
-// Reads .reg text; on failure *error names the line and says what is wrong.
-bool parseRegFile(const std::string& text, std::vector<RegFileKey>* keys, std::string* error);
+// Reads .reg text; a file that is not .reg text is damaged, and the message names the line and
+// says what is wrong.
+Status parseRegFile(const std::string& text, std::vector<RegFileKey>* keys);
 
 }  // namespace qlx::regtool

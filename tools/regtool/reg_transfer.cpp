@@ -28,8 +28,8 @@ bool startsNoCase(const std::string& s, const std::string& prefix) {
 
 // The tree below key, depth first (values, then subkeys by name), with an explicit stack: each
 // key is visited once and no deeper than the store allows, whatever the store holds.
-bool collect(Registry& store, HKEY top, const std::string& topPath, std::vector<RegFileKey>* out,
-             std::string* error) {
+Status collect(Registry& store, HKEY top, const std::string& topPath,
+               std::vector<RegFileKey>* out) {
   struct Pending {
     std::string path;
     int depth;
@@ -47,8 +47,7 @@ bool collect(Registry& store, HKEY top, const std::string& topPath, std::vector<
     const std::string below = at.path.substr(topPath.size());  // "" or "\A\B"
     if (!below.empty() &&
         store.RegOpenKeyExA(top, below.c_str() + 1, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
-      *error = "the store could not be read at " + at.path;
-      return false;
+      return Status::IoError("the store could not be read at " + at.path);
     }
     RegFileKey entry{at.path, {}};
     std::vector<std::string> subKeys;
@@ -56,18 +55,16 @@ bool collect(Registry& store, HKEY top, const std::string& topPath, std::vector<
                       store.listSubKeys(key, &subKeys) == ERROR_SUCCESS;
     if (key != top) store.RegCloseKey(key);
     if (!read) {
-      *error = "the store could not be read at " + at.path;
-      return false;
+      return Status::IoError("the store could not be read at " + at.path);
     }
     out->push_back(std::move(entry));
     if (!subKeys.empty() && at.depth + 1 > kExportDepth) {
-      *error = "the store holds keys nested too deep below " + at.path;
-      return false;
+      return Status::Damaged("the store holds keys nested too deep below " + at.path);
     }
     for (auto it = subKeys.rbegin(); it != subKeys.rend(); ++it)
       stack.push_back({at.path + "\\" + *it, at.depth + 1});
   }
-  return true;
+  return Status::Ok();
 }
 
 std::string classFor(const std::string& relPath) {
@@ -90,52 +87,42 @@ bool relativePath(const std::string& full, std::string* rel) {
 
 }  // namespace
 
-bool exportGameKey(Registry& store, std::string* text, std::string* error) {
+Status exportGameKey(Registry& store, std::string* text) {
   HKEY game = nullptr;
   const LONG rc = store.RegOpenKeyExA(HKEY_CURRENT_USER, kGameKey, 0, KEY_ALL_ACCESS, &game);
-  if (rc == ERROR_FILE_NOT_FOUND) {
-    *error = std::string("the store holds no settings of the game yet (no key ") + kRoot + "\\" +
-             kGameKey + ")";
-    return false;
-  }
-  if (rc != ERROR_SUCCESS) {
-    *error = "the store could not be read (it may be in use by the game)";
-    return false;
-  }
+  if (rc == ERROR_FILE_NOT_FOUND)
+    return Status::NotFound(std::string("the store holds no settings of the game yet (no key ") +
+                            kRoot + "\\" + kGameKey + ")");
+  if (rc != ERROR_SUCCESS)
+    return Status::IoError("the store could not be read (it may be in use by the game)");
   std::vector<RegFileKey> keys;
-  const bool ok = collect(store, game, std::string(kRoot) + "\\" + kGameKey, &keys, error);
+  const Status collected = collect(store, game, std::string(kRoot) + "\\" + kGameKey, &keys);
   store.RegCloseKey(game);
-  return ok && writeRegFile(keys, text, error);
+  if (!collected) return collected;
+  return writeRegFile(keys, text);
 }
 
-bool importRegText(Registry& store, const std::string& text, std::string* error) {
+Status importRegText(Registry& store, const std::string& text) {
   std::vector<RegFileKey> keys;
-  if (!parseRegFile(text, &keys, error)) return false;
+  if (Status parsed = parseRegFile(text, &keys); !parsed) return parsed;
   std::vector<std::string> relPaths;
   for (const RegFileKey& key : keys) {
     std::string rel;
-    if (!relativePath(key.path, &rel)) {
-      *error = "[" + key.path + "]: only keys below " + kRoot + " can be imported";
-      return false;
-    }
-    if (std::count(rel.begin(), rel.end(), '\\') + 1 > kMaxKeyDepth) {
-      *error = "[" + key.path + "]: keys may nest at most " + std::to_string(kMaxKeyDepth) +
-               " levels deep";
-      return false;
-    }
+    if (!relativePath(key.path, &rel))
+      return Status::Refused("[" + key.path + "]: only keys below " + kRoot + " can be imported");
+    if (std::count(rel.begin(), rel.end(), '\\') + 1 > kMaxKeyDepth)
+      return Status::Refused("[" + key.path + "]: keys may nest at most " +
+                             std::to_string(kMaxKeyDepth) + " levels deep");
     relPaths.push_back(rel);
   }
   // Software stays open for the whole import: everything below is one transaction.
   HKEY software = nullptr;
   if (store.RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_ALL_ACCESS, &software) !=
-      ERROR_SUCCESS) {
-    *error = "the store could not be written (it may be in use by the game)";
-    return false;
-  }
+      ERROR_SUCCESS)
+    return Status::IoError("the store could not be written (it may be in use by the game)");
   auto giveUp = [&](const std::string& what) {
     store.discardOpenKeys();
-    *error = what + "; nothing was imported";
-    return false;
+    return Status::IoError(what + "; nothing was imported");
   };
   for (size_t k = 0; k < keys.size(); ++k) {
     // Create the key one level at a time so that each new key gets its own class.
@@ -163,11 +150,9 @@ bool importRegText(Registry& store, const std::string& text, std::string* error)
     }
     if (key != HKEY_CURRENT_USER) store.RegCloseKey(key);
   }
-  if (store.RegCloseKey(software) != ERROR_SUCCESS) {
-    *error = "the store could not save the import; nothing was imported";
-    return false;
-  }
-  return true;
+  if (store.RegCloseKey(software) != ERROR_SUCCESS)
+    return Status::IoError("the store could not save the import; nothing was imported");
+  return Status::Ok();
 }
 
 }  // namespace qlx::regtool

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/status.h"
 #include "platform/registry.h"
 
 namespace qlx::regtool {
@@ -11,11 +12,11 @@ namespace qlx::regtool {
 // The game's key below HKEY_CURRENT_USER.
 inline constexpr const char* kGameKey = "Software\\Tarnwick\\Quillorix\\1.0";
 
-bool exportGameKey(Registry& store, std::string* text, std::string* error);
+Status exportGameKey(Registry& store, std::string* text);
 
 // Keys the file names are created when missing. A .reg file carries no classes, so a key the
 // import creates gets the class the game itself gives it: "USERDATA" for the game key and the
 // keys on the way to it, "SAVEDATA" for its SAVE subkey, none for any other key.
-bool importRegText(Registry& store, const std::string& text, std::string* error);
+Status importRegText(Registry& store, const std::string& text);
 
 }  // namespace qlx::regtool
