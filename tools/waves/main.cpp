@@ -27,9 +27,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   for (const Sound& sound : makeSounds()) {
-    std::string error;
-    if (!writeWav(dir + "/" + sound.file, sound.samples, kSampleRate, &error)) {
-      std::cerr << "quillorix-waves: " << error << '\n';
+    if (const qlx::Status written = writeWav(dir + "/" + sound.file, sound.samples, kSampleRate);
+        !written) {
+      std::cerr << "quillorix-waves: " << written.message() << '\n';
       return 1;
     }
   }

@@ -48,18 +48,15 @@ std::vector<uint8_t> encodeWav(const Samples& samples, int sampleRate) {
   return out;
 }
 
-bool writeWav(const std::string& path, const Samples& samples, int sampleRate, std::string* error) {
+Status writeWav(const std::string& path, const Samples& samples, int sampleRate) {
   const std::vector<uint8_t> bytes = encodeWav(samples, sampleRate);
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   if (file)
     file.write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
   if (file) file.close();
-  if (!file) {
-    *error = "cannot write " + path;
-    return false;
-  }
-  return true;
+  if (!file) return Status::IoError("cannot write " + path);
+  return Status::Ok();
 }
 
 }  // namespace qlx::waves

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/status.h"
 #include "synth.h"
 
 namespace qlx::waves {
@@ -12,7 +13,7 @@ namespace qlx::waves {
 // The bytes of a WAVE file holding the samples at `sampleRate`; values past ±1 are clipped.
 std::vector<uint8_t> encodeWav(const Samples& samples, int sampleRate);
 
-// Writes encodeWav's bytes to path; on failure returns false with a message in *error.
-bool writeWav(const std::string& path, const Samples& samples, int sampleRate, std::string* error);
+// Writes encodeWav's bytes to path.
+Status writeWav(const std::string& path, const Samples& samples, int sampleRate);
 
 }  // namespace qlx::waves
