@@ -1,28 +1,21 @@
 // Parsing the four options of quillorix-dictc; anything unexpected is an error, not ignored.
 #include "command_line.h"
 
-#include "dictc_error.h"
-
 #include <charconv>
 
 namespace qlx::dictc {
 
 namespace {
 
-int parseLevel(const std::string& text) {
-  int value = 0;
+bool parseLevel(const std::string& text, int* value) {
   const char* end = text.data() + text.size();
-  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  if (text.empty() || ec != std::errc() || ptr != end) {
-    throw DictcError("--max-level needs a whole number, got '" + text + "'");
-  }
-  return value;
+  const auto [ptr, ec] = std::from_chars(text.data(), end, *value);
+  return !text.empty() && ec == std::errc() && ptr == end;
 }
 
 }  // namespace
 
-Options parseCommandLine(const std::vector<std::string>& args) {
-  Options options;
+Status parseCommandLine(const std::vector<std::string>& args, Options* options) {
   bool seenScowl = false, seenLevel = false, seenBlocklist = false, seenOut = false;
   for (std::size_t i = 0; i < args.size(); i += 2) {
     const std::string& name = args[i];
@@ -32,32 +25,34 @@ Options parseCommandLine(const std::vector<std::string>& args) {
                  : name == "--out"       ? &seenOut
                                          : nullptr;
     if (seen == nullptr) {
-      throw DictcError("unknown argument '" + name + "'");
+      return Status::Refused("unknown argument '" + name + "'");
     }
     if (*seen) {
-      throw DictcError(name + " given twice");
+      return Status::Refused(name + " given twice");
     }
     if (i + 1 >= args.size() || args[i + 1].empty()) {
-      throw DictcError(name + " needs a value");
+      return Status::Refused(name + " needs a value");
     }
     *seen = true;
     const std::string& value = args[i + 1];
     if (name == "--scowl") {
-      options.scowlDir = value;
+      options->scowlDir = value;
     } else if (name == "--max-level") {
-      options.maxLevel = parseLevel(value);
+      if (!parseLevel(value, &options->maxLevel)) {
+        return Status::Refused("--max-level needs a whole number, got '" + value + "'");
+      }
     } else if (name == "--blocklist") {
-      options.blocklist = value;
+      options->blocklist = value;
     } else {
-      options.out = value;
+      options->out = value;
     }
   }
   if (!seenScowl || !seenLevel || !seenBlocklist || !seenOut) {
-    throw DictcError("missing option(s):" + std::string(seenScowl ? "" : " --scowl") +
-                     (seenLevel ? "" : " --max-level") + (seenBlocklist ? "" : " --blocklist") +
-                     (seenOut ? "" : " --out"));
+    return Status::Refused("missing option(s):" + std::string(seenScowl ? "" : " --scowl") +
+                           (seenLevel ? "" : " --max-level") +
+                           (seenBlocklist ? "" : " --blocklist") + (seenOut ? "" : " --out"));
   }
-  return options;
+  return Status::Ok();
 }
 
 }  // namespace qlx::dictc

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 #include <vector>
+#include "core/status.h"
 
 namespace qlx::dictc {
 
@@ -19,7 +20,7 @@ inline constexpr const char* kUsage =
     "usage: quillorix-dictc --scowl DIR --max-level N --blocklist FILE --out FILE";
 
 // Parses the arguments after the program name. All four options are required, each
-// once. Throws DictcError with the reason on anything else.
-Options parseCommandLine(const std::vector<std::string>& args);
+// once; anything else is refused with the reason.
+Status parseCommandLine(const std::vector<std::string>& args, Options* options);
 
 }  // namespace qlx::dictc

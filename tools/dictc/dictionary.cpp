@@ -1,8 +1,6 @@
 // Merging the graded word lists into one sorted dictionary and writing it safely.
 #include "dictionary.h"
 
-#include "dictc_error.h"
-
 #include <algorithm>
 #include <fstream>
 #include <sstream>
@@ -38,26 +36,29 @@ void addWords(Dictionary& dict, const std::vector<std::string>& words, int level
   }
 }
 
-Dictionary buildDictionary(const std::filesystem::path& scowlDir, int maxLevel,
-                           const Blocklist& blocklist) {
+Status buildDictionary(const std::filesystem::path& scowlDir, int maxLevel,
+                       const Blocklist& blocklist, Dictionary* dict) {
   const std::vector<int> levels = levelsUpTo(maxLevel);
   if (levels.empty()) {
-    throw DictcError("--max-level " + std::to_string(maxLevel) +
-                     " is below the lowest scowl level " + std::to_string(kScowlLevels.front()));
+    return Status::Refused("--max-level " + std::to_string(maxLevel) +
+                           " is below the lowest scowl level " +
+                           std::to_string(kScowlLevels.front()));
   }
   std::error_code ec;
   if (!std::filesystem::is_directory(scowlDir, ec)) {
-    throw DictcError("scowl folder not found: " + scowlDir.string());
+    return Status::NotFound("scowl folder not found: " + scowlDir.string());
   }
-  Dictionary dict;
+  *dict = Dictionary();
+  std::vector<std::string> words;
   for (const int level : levels) {
-    addWords(dict, readPlainWords(scowlListPath(scowlDir, level)), level, blocklist);
+    if (Status st = readPlainWords(scowlListPath(scowlDir, level), &words); !st.ok()) return st;
+    addWords(*dict, words, level, blocklist);
   }
-  if (dict.words.empty()) {
-    throw DictcError("no words left from the scowl lists in " + scowlDir.string() +
-                     "; refusing to write an empty dictionary");
+  if (dict->words.empty()) {
+    return Status::Refused("no words left from the scowl lists in " + scowlDir.string() +
+                           "; refusing to write an empty dictionary");
   }
-  return dict;
+  return Status::Ok();
 }
 
 std::string formatDictionary(const Dictionary& dict, int maxLevel) {
@@ -75,21 +76,21 @@ std::string formatDictionary(const Dictionary& dict, int maxLevel) {
   return text;
 }
 
-void writeDictionary(const std::filesystem::path& out, const Dictionary& dict, int maxLevel) {
+Status writeDictionary(const std::filesystem::path& out, const Dictionary& dict, int maxLevel) {
   std::filesystem::path temp = out;
   temp += ".tmp";
   const std::string text = formatDictionary(dict, maxLevel);
   {
     std::ofstream file(temp, std::ios::binary | std::ios::trunc);
     if (!file) {
-      throw DictcError("cannot create " + temp.string());
+      return Status::IoError("cannot create " + temp.string());
     }
     file.write(text.data(), static_cast<std::streamsize>(text.size()));
     file.close();
     if (file.fail()) {
       std::error_code ignored;
       std::filesystem::remove(temp, ignored);
-      throw DictcError("error while writing " + temp.string());
+      return Status::IoError("error while writing " + temp.string());
     }
   }
   std::error_code ec;
@@ -97,9 +98,10 @@ void writeDictionary(const std::filesystem::path& out, const Dictionary& dict, i
   if (ec) {
     std::error_code ignored;
     std::filesystem::remove(temp, ignored);
-    throw DictcError("cannot rename " + temp.string() + " to " + out.string() + ": " +
-                     ec.message());
+    return Status::IoError("cannot rename " + temp.string() + " to " + out.string() + ": " +
+                           ec.message());
   }
+  return Status::Ok();
 }
 
 std::map<int, std::size_t> countByLevel(const Dictionary& dict) {

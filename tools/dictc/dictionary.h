@@ -34,18 +34,18 @@ std::filesystem::path scowlListPath(const std::filesystem::path& scowlDir, int l
 void addWords(Dictionary& dict, const std::vector<std::string>& words, int level,
               const Blocklist& blocklist);
 
-// Reads english-words.L for every level L up to maxLevel and merges them. Throws
-// DictcError naming the folder or file when one is missing, when maxLevel is below
-// the lowest level, or when no word survives (an empty dictionary fills no grid).
-Dictionary buildDictionary(const std::filesystem::path& scowlDir, int maxLevel,
-                           const Blocklist& blocklist);
+// Reads english-words.L for every level L up to maxLevel and merges them. Fails naming the
+// folder or file when one is missing, and refuses a maxLevel below the lowest level or lists
+// where no word survives (an empty dictionary fills no grid).
+Status buildDictionary(const std::filesystem::path& scowlDir, int maxLevel,
+                       const Blocklist& blocklist, Dictionary* dict);
 
 // The complete text of XWORD.DICT.
 std::string formatDictionary(const Dictionary& dict, int maxLevel);
 
 // Writes formatDictionary to a temporary name beside `out` and renames it over `out`,
-// so a failed run never leaves a partial file. Throws DictcError naming the file.
-void writeDictionary(const std::filesystem::path& out, const Dictionary& dict, int maxLevel);
+// so a failed run never leaves a partial file. A failure names the file.
+Status writeDictionary(const std::filesystem::path& out, const Dictionary& dict, int maxLevel);
 
 // Number of kept words per level, for the summary.
 std::map<int, std::size_t> countByLevel(const Dictionary& dict);

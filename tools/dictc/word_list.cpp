@@ -1,34 +1,32 @@
 // Reading scowl lists and the blocklist, and the plain-word test both share.
 #include "word_list.h"
 
-#include "dictc_error.h"
-
 #include <fstream>
 
 namespace qlx::dictc {
 
-std::vector<std::string> readLines(const std::filesystem::path& file) {
+Status readLines(const std::filesystem::path& file, std::vector<std::string>* lines) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(file, ec)) {
-    throw DictcError("cannot read " + file.string() + ": no such file");
+    return Status::NotFound("cannot read " + file.string() + ": no such file");
   }
   std::ifstream in(file, std::ios::binary);
   if (!in) {
-    throw DictcError("cannot open " + file.string());
+    return Status::IoError("cannot open " + file.string());
   }
-  std::vector<std::string> lines;
+  lines->clear();
   std::string line;
   while (std::getline(in, line)) {
     if (!line.empty() && line.back() == '\r') {
       line.pop_back();
     }
-    lines.push_back(std::move(line));
+    lines->push_back(std::move(line));
   }
   // getline stops on end of file (eof+fail) or on a read error (bad): only the latter is a fault.
   if (in.bad()) {
-    throw DictcError("error while reading " + file.string());
+    return Status::IoError("error while reading " + file.string());
   }
-  return lines;
+  return Status::Ok();
 }
 
 bool isPlainWord(std::string_view line) {
@@ -43,14 +41,16 @@ bool isPlainWord(std::string_view line) {
   return true;
 }
 
-std::vector<std::string> readPlainWords(const std::filesystem::path& file) {
-  std::vector<std::string> words;
-  for (std::string& line : readLines(file)) {
+Status readPlainWords(const std::filesystem::path& file, std::vector<std::string>* words) {
+  std::vector<std::string> lines;
+  if (Status st = readLines(file, &lines); !st.ok()) return st;
+  words->clear();
+  for (std::string& line : lines) {
     if (isPlainWord(line)) {
-      words.push_back(std::move(line));
+      words->push_back(std::move(line));
     }
   }
-  return words;
+  return Status::Ok();
 }
 
 namespace {
@@ -70,9 +70,11 @@ std::string_view trim(std::string_view s) {
 
 }  // namespace
 
-Blocklist readBlocklist(const std::filesystem::path& file) {
-  Blocklist blocked;
-  for (const std::string& raw : readLines(file)) {
+Status readBlocklist(const std::filesystem::path& file, Blocklist* blocked) {
+  std::vector<std::string> lines;
+  if (Status st = readLines(file, &lines); !st.ok()) return st;
+  blocked->clear();
+  for (const std::string& raw : lines) {
     const std::string_view entry = trim(raw);
     if (entry.empty() || entry.front() == '#') {
       continue;
@@ -83,9 +85,9 @@ Blocklist readBlocklist(const std::filesystem::path& file) {
         c = static_cast<char>(c - 'A' + 'a');
       }
     }
-    blocked.insert(std::move(word));
+    blocked->insert(std::move(word));
   }
-  return blocked;
+  return Status::Ok();
 }
 
 }  // namespace qlx::dictc
