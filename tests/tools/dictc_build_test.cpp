@@ -27,12 +27,13 @@ Dictionary build(const TempFolder& dir, int maxLevel, const Blocklist& blocklist
 
 TEST(DictcFilter, KeepsOnlyPlainLowerCaseWordsOfTwoToFifteenLetters) {
   TempFolder dir;
-  const auto list = dir.write("english-words.10",
-                              "cat\ncat's\nParis\nNASA\n"
-                              "caf\xc3\xa9\nna\xc3\xafve\n"  // UTF-8 accents
-                              "co-op\nice cream\nmp3\na\nox\n"
-                              "abcdefghijklmno\nabcdefghijklmnop\n"  // 15 and 16 letters
-                              "dog\r\n dog\n\nend");  // CRLF is not part of a word; no final newline
+  const auto list =
+      dir.write("english-words.10",
+                "cat\ncat's\nParis\nNASA\n"
+                "caf\xc3\xa9\nna\xc3\xafve\n"  // UTF-8 accents
+                "co-op\nice cream\nmp3\na\nox\n"
+                "abcdefghijklmno\nabcdefghijklmnop\n"  // 15 and 16 letters
+                "dog\r\n dog\n\nend");  // CRLF is not part of a word; no final newline
   std::vector<std::string> words;
   ASSERT_TRUE(readPlainWords(list, &words).ok());
   EXPECT_EQ(words, (std::vector<std::string>{"cat", "ox", "abcdefghijklmno", "dog", "end"}));
