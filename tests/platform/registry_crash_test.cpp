@@ -19,7 +19,7 @@ std::string valueBytes(int i, uint32_t g) {
   return std::to_string(g) + std::string(static_cast<size_t>(i) * 13, ':');
 }
 
-// Calls ready after its first complete save.
+// Saves generation after generation from `from` on, calling ready after each complete save.
 void saveForever(const std::string& path, uint32_t from, const testing::KillHarness::Ready& ready) {
   std::unique_ptr<Registry> reg;
   std::string notice;
@@ -47,32 +47,26 @@ void saveForever(const std::string& path, uint32_t from, const testing::KillHarn
   std::unique_ptr<Registry> reg;
   std::string notice;
   const Status st = openRegistry(path, &reg, &notice);
-  if (!st.ok()) return ::testing::AssertionFailure() << "store did not open: " << st.message();
-  if (!notice.empty()) return ::testing::AssertionFailure() << "store was damaged: " << notice;
+  if (!st.ok() || !notice.empty())
+    return ::testing::AssertionFailure()
+           << "the store did not open cleanly: " << st.message() << notice;
   HKEY app = nullptr;
   const LONG rc = reg->RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Tarnwick\\Quillorix\\1.0", 0,
                                      KEY_ALL_ACCESS, &app);
-  if (rc == ERROR_FILE_NOT_FOUND) {
-    *generation = 0;
-    return ::testing::AssertionSuccess();
-  }
+  *generation = 0;
+  if (rc == ERROR_FILE_NOT_FOUND) return ::testing::AssertionSuccess();
   if (rc != ERROR_SUCCESS) return ::testing::AssertionFailure() << "open failed: " << rc;
-  uint32_t first = 0;
   for (int i = 0; i < kValues; ++i) {
     char buf[512];
     DWORD n = sizeof buf;
-    if (reg->RegQueryValueExA(app, valueName(i).c_str(), nullptr, nullptr,
-                              reinterpret_cast<uint8_t*>(buf), &n) != ERROR_SUCCESS)
-      return ::testing::AssertionFailure() << valueName(i) << " is missing";
-    const uint32_t g = static_cast<uint32_t>(std::stoul(std::string(buf, n)));
-    if (i == 0) first = g;
-    if (g != first || std::string(buf, n) != valueBytes(i, g))
-      return ::testing::AssertionFailure()
-             << "a mixed set: " << valueName(i) << " holds generation " << g << ", " << valueName(0)
-             << " " << first;
+    const LONG got = reg->RegQueryValueExA(app, valueName(i).c_str(), nullptr, nullptr,
+                                           reinterpret_cast<uint8_t*>(buf), &n);
+    const std::string value(buf, got == ERROR_SUCCESS ? n : 0);  // empty when missing
+    if (i == 0) *generation = static_cast<uint32_t>(std::strtoul(value.c_str(), nullptr, 10));
+    if (value != valueBytes(i, *generation))
+      return ::testing::AssertionFailure() << "a mixed set: " << valueName(i) << " holds " << value
+                                           << " beside generation " << *generation;
   }
-  reg->RegCloseKey(app);
-  *generation = first;
   return ::testing::AssertionSuccess();
 }
 
@@ -93,7 +87,7 @@ TEST(StoreCrash, KillsAtRandomMomentsLeaveACompleteOldOrNewSet) {
     ASSERT_TRUE(oneGeneration(path, &g)) << "after kill " << k;
     // Each child goes on from the last generation seen: a committed save never goes back.
     ASSERT_GE(g, last) << "after kill " << k;
-    if (g > last) ++completed;
+    completed += g > last;
     last = g;
   }
   EXPECT_GT(completed, 10) << "too few saves completed between kills: the test proved little";

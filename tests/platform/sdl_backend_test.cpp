@@ -1,31 +1,70 @@
-// The SDL back end's event loop on SDL's dummy video driver (no display needed): events pushed
-// into SDL's queue reach the handlers as the game expects them — virtual-key codes and
-// characters, pointer positions in layout pixels, close with a cancellable unload — a modal
-// window takes all input, timers tick, and an idle window shows what was drawn.
+// The SDL back end: SDL's input translated into what the game's handlers take (virtual-key codes,
+// Windows-1252 characters, shift masks, buttons), the file URL handed to the desktop, and the
+// event loop on SDL's dummy video driver (no display needed): pushed events reach the handlers, a
+// modal window takes all input while timers tick underneath, and an idle window shows what was
+// drawn. Plain keys, clicks on a picture with bars beside it and the message box are pinned by
+// the end-to-end window test.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
 
+#include <array>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <functional>
-#include <memory>
-#include <string>
-#include <vector>
 
+#include "platform/sdl/ansi_text.h"
 #include "platform/sdl/sdl_backend.h"
+#include "platform/sdl/sdl_keys.h"
+#include "platform/sdl/sdl_shell.h"
 #include "platform/window.h"
 
 namespace qlx {
 namespace {
 
-std::unique_ptr<Backend> dummyBackend() {
-  ::setenv("SDL_VIDEODRIVER", "dummy", 1);
-  ::setenv("SDL_AUDIODRIVER", "dummy", 1);
-  Status status;
-  auto backend = makeSdlBackend(&status);
-  EXPECT_TRUE(status.ok()) << status.message();
-  return backend;
+TEST(SdlKeys, KeysBecomeWindowsVirtualKeysAndControlCharacters) {
+  // Letters by their upper case whatever the shift state; both Enter keys are one key to the
+  // game; keys without a code are not reported. Space and letters arrive as text, so making a
+  // character from them here too would deliver them twice.
+  const std::array<int, 3> cases[] = {
+      {SDLK_a, 'A', 0},        {SDLK_z, 'Z', 0},        {SDLK_0, '0', 0},
+      {SDLK_9, '9', 0},        {SDLK_KP_0, 96, 0},      {SDLK_KP_9, 105, 0},
+      {SDLK_DELETE, 46, 0},    {SDLK_SPACE, 32, 0},     {SDLK_BACKSPACE, 8, 8},
+      {SDLK_RETURN, 13, 13},   {SDLK_KP_ENTER, 13, 13}, {SDLK_ESCAPE, 27, 27},
+      {SDLK_APPLICATION, 0, 0}};
+  for (auto [key, virtualKey, controlChar] : cases) {
+    EXPECT_EQ(virtualKeyOf(key), virtualKey) << SDL_GetKeyName(key);
+    EXPECT_EQ(controlCharOf(key), controlChar) << SDL_GetKeyName(key);
+  }
+  EXPECT_EQ(shiftMaskOf(KMOD_RSHIFT | KMOD_LCTRL | KMOD_RALT | KMOD_NUM | KMOD_CAPS), 7)
+      << "lock keys do not count";
+  EXPECT_EQ(buttonOf(SDL_BUTTON_MIDDLE), vbMiddleButton);
+  EXPECT_EQ(buttonOf(SDL_BUTTON_X1), 0);
+  EXPECT_EQ(buttonsHeldOf(SDL_BUTTON_RMASK | SDL_BUTTON_X2MASK), vbRightButton);
+}
+
+TEST(AnsiText, TypedUtf8BecomesWindows1252AndMalformedBytesAreDropped) {
+  // é, €, Ÿ and a curly quote have bytes; Cyrillic, emoji and C1 controls do not; stray,
+  // truncated and overlong sequences are dropped and the next character kept.
+  const char* const pairs[] = {
+      // typed, then what the handlers get
+      "aZ 9",         "aZ 9", "\303\251",  "\351", "\342\202\254",      "\200", "\305\270", "\237",
+      "\342\200\234", "\223", "\320\266x", "x",    "\360\237\230\200!", "!",    "\302\201", "",
+      "\200a",        "a",    "\303a",     "a",    "b\342\202",         "b",    "\300\215", "",
+      "\340\200\201", "",     "\377\376c", "c"};
+  for (std::size_t i = 0; i < std::size(pairs); i += 2)
+    EXPECT_EQ(utf8ToAnsi(pairs[i]), pairs[i + 1]) << pairs[i];
+}
+
+TEST(FileUrl, AbsolutePercentEncoded) {
+  EXPECT_EQ(fileUrl("/opt/quillorix/QUILHLP.HTM"), "file:///opt/quillorix/QUILHLP.HTM");
+  EXPECT_EQ(fileUrl("/a b/c#d%e?f.htm"), "file:///a%20b/c%23d%25e%3Ff.htm");
+  EXPECT_EQ(fileUrl("/caf\xC3\xA9/x~y_z-1.htm"), "file:///caf%C3%A9/x~y_z-1.htm");
+  EXPECT_EQ(fileUrl("/a/./b/../c.htm"), "file:///a/c.htm");
+  // A relative path is taken from the working folder.
+  EXPECT_EQ(fileUrl("QUILHLP.HTM"),
+            fileUrl(std::filesystem::current_path().string() + "/QUILHLP.HTM"));
 }
 
 // The SDL window showing the window with this caption.
@@ -44,22 +83,9 @@ void pushKey(Uint32 id, SDL_Keycode key, Uint16 mod = KMOD_NONE, Uint8 repeat = 
   SDL_PushEvent(&e);
 }
 
-void pushText(Uint32 id, const char* utf8) {
-  SDL_Event e{};
-  e.text = {SDL_TEXTINPUT, 0, id, {}};
-  std::strncpy(e.text.text, utf8, sizeof e.text.text - 1);
-  SDL_PushEvent(&e);
-}
-
 void pushClick(Uint32 id, int x, int y, Uint8 button = SDL_BUTTON_LEFT) {
   SDL_Event e{};
   e.button = {SDL_MOUSEBUTTONDOWN, 0, id, 0, button, SDL_PRESSED, 1, 0, x, y};
-  SDL_PushEvent(&e);
-}
-
-void pushMotion(Uint32 id, int x, int y, Uint32 held) {
-  SDL_Event e{};
-  e.motion = {SDL_MOUSEMOTION, 0, id, 0, held, x, y, 0, 0};
   SDL_PushEvent(&e);
 }
 
@@ -72,39 +98,25 @@ void pushClose(Uint32 id) {
 // A window that writes down what its handlers receive.
 class Recorder : public Window {
  public:
-  Recorder(Backend& b, const std::string& caption, int w = 800, int h = 600) : Window(b, w, h) {
-    setCaption(caption);
-  }
-  std::vector<std::string> log;
-  int refuseUnloads = 0;
-  std::function<void()> onTick;
-  std::function<void(int)> onKey;
-
+  Recorder(Backend& b, const std::string& caption) : Window(b, 800, 600) { setCaption(caption); }
   void Form_MouseDown(int button, int shift, float x, float y) override {
-    pointer("down", button, shift, x, y);
+    note("down", button, shift, int(x), int(y));
   }
-  void Form_MouseMove(int button, int shift, float x, float y) override {
-    pointer("move", button, shift, x, y);
-  }
-  void Form_KeyDown(int& keyCode, int& shift) override {
-    log.push_back("key " + std::to_string(keyCode) + " " + std::to_string(shift));
-    if (onKey) onKey(keyCode);
-  }
-  void Form_KeyPress(int& keyAscii) override { log.push_back("char " + std::to_string(keyAscii)); }
-  void Form_Unload(int& cancel) override {
-    log.push_back("unload");
-    if (refuseUnloads > 0) --refuseUnloads, cancel = 1;
-  }
+  void Form_KeyDown(int& keyCode, int& shift) override { note("key", keyCode, shift); }
+  void Form_KeyPress(int& keyAscii) override { note("char", keyAscii); }
+  void Form_Unload(int&) override { note("unload"); }
   void Timer_Tick() override {
-    log.push_back("tick");
+    note("tick");
     if (onTick) onTick();
   }
-
- private:
-  void pointer(const char* what, int button, int shift, float x, float y) {
-    log.push_back(std::string(what) + " " + std::to_string(button) + " " + std::to_string(shift) +
-                  " " + std::to_string(int(x)) + " " + std::to_string(int(y)));
+  template <typename... Ints>
+  void note(const char* what, Ints... values) {
+    log.push_back(what);
+    ((log.back() += " " + std::to_string(values)), ...);
   }
+
+  std::vector<std::string> log;
+  std::function<void()> onTick;
 };
 
 using Log = std::vector<std::string>;
@@ -112,199 +124,96 @@ using Log = std::vector<std::string>;
 class SdlBackendTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    backend = dummyBackend();
-    ASSERT_TRUE(backend);
+    ::setenv("SDL_VIDEODRIVER", "dummy", 1);
+    ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+    Status status;
+    backend = makeSdlBackend(&status);
+    ASSERT_TRUE(backend) << status.message();
   }
   std::unique_ptr<Backend> backend;
 };
 
-TEST_F(SdlBackendTest, KeysArriveAsVirtualKeysThenTheirCharacterOnce) {
-  Recorder w(*backend, "keys");
+TEST_F(SdlBackendTest, InputReachesTheHandlersAndAQuitRequestClosesEveryWindow) {
+  Recorder w(*backend, "input"), other(*backend, "other");
   w.show();
-  const Uint32 id = sdlIdOf("keys");
-  pushKey(id, SDLK_a);
-  pushText(id, "a");
-  pushKey(id, SDLK_q, KMOD_LSHIFT);
-  pushText(id, "Q");
-  pushKey(id, SDLK_RETURN);  // no text: the character is made from the key
-  pushKey(id, SDLK_KP_ENTER);
-  pushKey(id, SDLK_BACKSPACE);
-  pushKey(id, SDLK_ESCAPE);
-  pushKey(id, SDLK_SPACE);  // the space's character comes once, from its text
-  pushText(id, " ");
-  pushKey(id, SDLK_DELETE);  // no character at all
-  pushKey(id, SDLK_LEFT);
-  pushText(id, "\xC3\xA9\xD0\xB6");  // é is typed; the Cyrillic letter has no ANSI code
+  other.show();
+  const Uint32 id = sdlIdOf("input");
+  pushKey(id, SDLK_KP_ENTER);  // no text: the character is made from the key
   pushKey(id, SDLK_r, KMOD_LCTRL);
   // A held key repeats, except Enter and Escape, which must not run on into the next dialog.
   pushKey(id, SDLK_BACKSPACE, KMOD_NONE, 1);
   pushKey(id, SDLK_RETURN, KMOD_NONE, 1);
   pushKey(id, SDLK_ESCAPE, KMOD_NONE, 1);
-  pushClose(id);
-  backend->run();
-  EXPECT_EQ(w.log, (Log{"key 65 0", "char 97", "key 81 1", "char 81",  "key 13 0", "char 13",
-                        "key 13 0", "char 13", "key 8 0",  "char 8",   "key 27 0", "char 27",
-                        "key 32 0", "char 32", "key 46 0", "key 37 0", "char 233", "key 82 2",
-                        "key 8 0",  "char 8",  "unload"}));
-  EXPECT_FALSE(w.isVisible());
-}
-
-TEST_F(SdlBackendTest, PointerPositionsComeBackInLayoutPixels) {
-  Recorder w(*backend, "pointer");
-  w.show();
-  const Uint32 id = sdlIdOf("pointer");
-  pushClick(id, 10, 20);
-  pushClick(id, 799, 599, SDL_BUTTON_RIGHT);
-  pushClick(id, 5, 5, SDL_BUTTON_MIDDLE);
-  pushClick(id, 5, 5, SDL_BUTTON_X1);  // no handler button for it
-  pushMotion(id, 30, 40, SDL_BUTTON_LMASK);
-  // Half as wide: the picture is 400 × 300 in the middle, with bars above and below.
+  // Half as wide: the picture is 400 × 300 in the middle, with bars above and below that are
+  // nobody's; a button without a handler code is not reported.
   SDL_SetWindowSize(SDL_GetWindowFromID(id), 400, 600);
-  pushClick(id, 200, 250);
+  pushClick(id, 200, 250, SDL_BUTTON_RIGHT);
   pushClick(id, 0, 150);
-  pushClick(id, 200, 100);  // on the bar above the picture: nobody's
-  pushClick(id, 200, 460);  // on the bar below
-  pushClose(id);
+  pushClick(id, 200, 100);
+  pushClick(id, 200, 460);
+  pushClick(id, 5, 200, SDL_BUTTON_X1);
+  SDL_Event quit{};
+  quit.type = SDL_QUIT;  // closes every window
+  SDL_PushEvent(&quit);
   backend->run();
-  EXPECT_EQ(w.log, (Log{"down 1 0 10 20", "down 2 0 799 599", "down 4 0 5 5", "move 1 0 30 40",
-                        "down 1 0 400 200", "down 1 0 0 0", "unload"}));
-}
-
-TEST_F(SdlBackendTest, CloseBoxRunsTheUnloadHandlerWhichMayRefuse) {
-  Recorder w(*backend, "close");
-  w.refuseUnloads = 1;
-  w.show();
-  const Uint32 id = sdlIdOf("close");
-  pushClose(id);
-  pushKey(id, SDLK_x);  // still open: takes input
-  pushClose(id);
-  backend->run();
-  EXPECT_EQ(w.log, (Log{"unload", "key 88 0", "unload"}));
+  EXPECT_EQ(w.log, (Log{"key 13 0", "char 13", "key 82 2", "key 8 0", "char 8", "down 2 0 400 200",
+                        "down 1 0 0 0", "unload"}));
+  EXPECT_EQ(other.log, Log{"unload"});
   EXPECT_EQ(SDL_GetWindowFromID(id), nullptr) << "the SDL window is gone";
 }
 
-TEST_F(SdlBackendTest, AQuitRequestClosesEveryWindow) {
-  Recorder a(*backend, "a"), b(*backend, "b");
-  a.show();
-  b.show();
-  SDL_Event quit{};
-  quit.type = SDL_QUIT;
-  SDL_PushEvent(&quit);
-  backend->run();
-  EXPECT_EQ(a.log, Log{"unload"});
-  EXPECT_EQ(b.log, Log{"unload"});
-}
-
-TEST_F(SdlBackendTest, AModalWindowTakesAllInputUntilItCloses) {
-  Recorder main(*backend, "main");
-  Recorder dialog(*backend, "dialog", 200, 100);
-  bool modalReturned = false;
-  main.onKey = [&](int key) {
-    if (key != 'M') return;
-    dialog.showModal();
-    modalReturned = true;
-    pushClose(sdlIdOf("main"));
-  };
-  // Once the dialog is up, input for both windows arrives; only the dialog's counts.
-  dialog.setTimerInterval(10);
-  dialog.setTimerEnabled(true);
-  dialog.onTick = [&] {
-    dialog.setTimerEnabled(false);
-    const Uint32 mainId = sdlIdOf("main"), dialogId = sdlIdOf("dialog");
-    pushKey(mainId, SDLK_x);
-    pushClick(mainId, 1, 1);
-    pushClose(mainId);
-    pushKey(dialogId, SDLK_y);
-    pushClose(dialogId);
-  };
-  main.show();
-  const Uint32 mainId = sdlIdOf("main");
-  pushKey(mainId, SDLK_m);
-  backend->run();
-  EXPECT_TRUE(modalReturned);
-  EXPECT_EQ(dialog.log, (Log{"tick", "key 89 0", "unload"}));
-  EXPECT_EQ(main.log, (Log{"key 77 0", "unload"}))
-      << "the close box worked again once the dialog had gone";
-
-  pushKey(mainId, SDLK_z);  // the main window is gone with no handler left to run
-  main.show();
-  const Uint32 again = sdlIdOf("main");
-  pushKey(again, SDLK_z);
-  pushClose(again);
-  backend->run();
-  EXPECT_EQ(main.log, (Log{"key 77 0", "unload", "key 90 0", "unload"}));
-}
-
-TEST_F(SdlBackendTest, TimersTickWhileEnabledEvenUnderAModalWindow) {
-  Recorder main(*backend, "main");
-  Recorder idle(*backend, "idle", 10, 10);
+TEST_F(SdlBackendTest, AModalWindowTakesAllInputWhileTimersTickUnderneath) {
+  Recorder main(*backend, "main"), idle(*backend, "idle");
   idle.setTimerInterval(5);  // never enabled: never ticks
-  int ticks = 0;
   const uint64_t start = backend->millis();
-  uint64_t tookMessage = 0;
+  uint64_t answered = 0;
   main.onTick = [&] {
-    ++ticks;
-    if (ticks == 2) {
-      // The clock keeps running while a message is up; the third tick answers it.
-      backend->messageBox("Paused?", "Quillorix");
-      tookMessage = backend->millis();
-    } else if (ticks == 3) {
-      pushKey(sdlIdOf("Quillorix"), SDLK_RETURN);
-    } else if (ticks == 4) {
-      main.unload();
-      idle.unload();
+    if (main.log.size() == 1) {
+      backend->messageBox("Paused?", "Quillorix");  // answered on the next tick
+      answered = backend->millis();
+      pushClose(sdlIdOf("main"));  // the close box works again
+      pushClose(sdlIdOf("idle"));
+      return;
     }
+    main.setTimerEnabled(false);
+    const Uint32 id = sdlIdOf("main");
+    pushKey(id, SDLK_x);
+    pushClick(id, 1, 1);
+    pushClose(id);
+    pushKey(sdlIdOf("Quillorix"), SDLK_RETURN);
   };
   main.setTimerInterval(20);
   main.setTimerEnabled(true);
   main.show();
   idle.show();
   backend->run();
-  EXPECT_EQ(ticks, 4);
-  EXPECT_GE(tookMessage - start, 60u) << "three intervals passed before the message closed";
+  EXPECT_GE(answered - start, 40u) << "two intervals passed before the message closed";
+  EXPECT_EQ(main.log, (Log{"tick", "tick", "unload"}));
   EXPECT_EQ(idle.log, Log{"unload"});
 }
 
-// Reads the pixel at window position (x, y) from the dummy driver's framebuffer.
-Uint32 screenPixel(Uint32 id, int x, int y) {
-  SDL_Surface* s = SDL_GetWindowSurface(SDL_GetWindowFromID(id));
-  if (s == nullptr || x < 0 || y < 0 || x >= s->w || y >= s->h) return 0xDEADBEEF;
-  Uint32 p = 0;
-  std::memcpy(&p, static_cast<Uint8*>(s->pixels) + y * s->pitch + x * s->format->BytesPerPixel,
-              sizeof p);
-  Uint8 r, g, b;
-  SDL_GetRGB(p, s->format, &r, &g, &b);
-  return Uint32(r) << 16 | Uint32(g) << 8 | b;
-}
-
-TEST_F(SdlBackendTest, AnIdleWindowShowsItsImageScaledWithItsAspectKept) {
-  Recorder w(*backend, "picture", 80, 60);
-  const Brush red{rgb(255, 0, 0)}, blue{rgb(0, 0, 255)};
-  w.dc().fillRect(Rect{0, 0, 40, 60}, &red);
-  w.dc().fillRect(Rect{40, 0, 80, 60}, &blue);
+TEST_F(SdlBackendTest, AnIdleWindowShowsWhatWasDrawnWithoutARefresh) {
+  Recorder w(*backend, "picture");
+  const Brush red{rgb(255, 0, 0)}, green{rgb(0, 255, 0)};
+  w.dc().fillRect(Rect{0, 0, 800, 600}, &red);
   w.show();
-  const Uint32 id = sdlIdOf("picture");
-  EXPECT_EQ(screenPixel(id, 10, 30), 0xFF0000u);
-  EXPECT_EQ(screenPixel(id, 70, 30), 0x0000FFu);
-
-  // Twice as wide as the layout: the picture keeps its 4:3 shape in the middle, black beside.
-  SDL_SetWindowSize(SDL_GetWindowFromID(id), 160, 60);
-  // Drawn without a refresh: the idle loop puts it on the screen.
-  const Brush green{rgb(0, 255, 0)};
+  const auto pixel = [id = sdlIdOf("picture")](int x, int y) {
+    SDL_Surface* s = SDL_GetWindowSurface(SDL_GetWindowFromID(id));
+    Uint32 p = 0;
+    std::memcpy(&p, static_cast<Uint8*>(s->pixels) + y * s->pitch + x * s->format->BytesPerPixel,
+                s->format->BytesPerPixel);
+    Uint8 r, g, b;
+    SDL_GetRGB(p, s->format, &r, &g, &b);
+    return rgb(r, g, b);
+  };
+  EXPECT_EQ(pixel(10, 30), red.color);
   w.setTimerInterval(1);
   w.setTimerEnabled(true);
-  int ticks = 0;
   w.onTick = [&] {
-    if (++ticks == 1) {
-      w.dc().fillRect(Rect{0, 0, 40, 10}, &green);
-    } else {
-      EXPECT_EQ(screenPixel(id, 5, 30), 0x000000u) << "bar";
-      EXPECT_EQ(screenPixel(id, 155, 30), 0x000000u) << "bar";
-      EXPECT_EQ(screenPixel(id, 45, 30), 0xFF0000u);
-      EXPECT_EQ(screenPixel(id, 115, 30), 0x0000FFu);
-      EXPECT_EQ(screenPixel(id, 45, 5), 0x00FF00u) << "drawn without a refresh, shown when idle";
-      w.unload();
-    }
+    if (w.log.size() == 1) return w.dc().fillRect(Rect{0, 0, 40, 10}, &green);
+    EXPECT_EQ(pixel(5, 5), green.color);
+    EXPECT_EQ(pixel(45, 5), red.color);
+    w.unload();
   };
   backend->run();
 }
@@ -312,17 +221,13 @@ TEST_F(SdlBackendTest, AnIdleWindowShowsItsImageScaledWithItsAspectKept) {
 TEST(SdlBackend, NoDisplayIsAClearErrorNotACrash) {
   ::setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
   Status status;
-  auto backend = makeSdlBackend(&status);
-  EXPECT_EQ(backend, nullptr);
-  EXPECT_FALSE(status.ok());
+  EXPECT_EQ(makeSdlBackend(&status), nullptr);
   EXPECT_NE(status.message().find("display"), std::string::npos) << status.message();
-
   // With no display and no driver asked for, SDL would settle on one that draws nowhere.
   ::unsetenv("SDL_VIDEODRIVER");
   ::unsetenv("DISPLAY");
   ::unsetenv("WAYLAND_DISPLAY");
-  backend = makeSdlBackend(&status);
-  EXPECT_EQ(backend, nullptr);
+  EXPECT_EQ(makeSdlBackend(&status), nullptr);
   EXPECT_NE(status.message().find("DISPLAY"), std::string::npos) << status.message();
 }
 
