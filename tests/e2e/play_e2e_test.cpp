@@ -1,139 +1,122 @@
 // The game in a real X server (Xvfb), played as a player would: New Game, a number picked on the
-// board and a letter typed into all its cells, the Hall of Fame opened from the side panel and
-// closed, Quit Game and Exit; the user data are then read back with quillorix-reg.
-#include <gtest/gtest.h>
-
+// board and a letter typed into its cells, the Hall of Fame opened from the side panel and closed
+// with OK, Quit Game, and Exit clicked in a resized window; and the window doubled at 192 dpi.
 #include <algorithm>
-#include <map>
-#include <set>
-#include <string>
-#include <utility>
-#include <vector>
+#include <cmath>
 
-#include "play_session.h"
+#include "game_session.h"
 
 namespace qlx::e2e {
 namespace {
 
-using PlayE2eTest = PlaySession;
+using PlayE2eTest = GameTest;
 
 TEST_F(PlayE2eTest, APlayerStartsAGameFillsANumberVisitsTheHallOfFameAndQuits) {
-  ASSERT_EQ(session_->geometry(window_).width, kWidth)
-      << "the play window, not a message box; " << errors();
   const Image board = newGame();
-  ASSERT_EQ(board.width, kWidth);
+  ASSERT_EQ(board.width, kWidth) << "the window opens at its layout size";
   save(board, "play-board.png");
-  const Board b = findBoard(board, background());
-  ASSERT_TRUE(b.found());
-  EXPECT_EQ(b.cell, kBoardEdge / b.rows) << "the cell size follows the rows";
-  for (int n = kHallOfFameItem; n <= kQuitItem; ++n)
-    EXPECT_TRUE(sideShows(board, n)) << "side panel button " << n;
-  const Strip s = findStrip(board, b, rgbOf(g_.brBlock.color));
+  const Board b = findBoard(board, background_);
+  const Strip s = findStrip(board, b, block_);
   ASSERT_GE(s.count, 2) << "no code strip";
 
-  // Every cell is a block or a plain cell; nothing is selected yet. Cells of one number that is
-  // not given look alike pixel for pixel.
-  int blocks = 0, given = 0;
-  std::map<std::vector<uint32_t>, std::vector<std::pair<int, int>>> looks;
-  for (int row = 0; row < b.rows; ++row)
-    for (int col = 0; col < b.cols; ++col) {
-      const Box sq = b.square(col, row);
-      const Kind k = kindOf(board, sq);
-      ASSERT_TRUE(k == Kind::Block || k == Kind::Plain) << "cell " << col << "," << row;
-      if (k == Kind::Block)
-        ++blocks;
-      else if (showsBlackText(board, sq))
-        ++given;
-      else
-        looks[pixelsOf(board, sq)].emplace_back(col, row);
-    }
-  EXPECT_GT(blocks, 0);
-  EXPECT_GT(given, 0) << "some letters are given";
-  ASSERT_FALSE(looks.empty()) << "no cell to fill";
-
-  // The number with most cells, picked by a click on one of them.
-  const auto most = std::max_element(looks.begin(), looks.end(), [](const auto& x, const auto& y) {
-    return x.second.size() < y.second.size();
-  });
-  const std::set<std::pair<int, int>> wanted(most->second.begin(), most->second.end());
-  const Box picked = b.square(most->second[0].first, most->second[0].second);
-  clickIn(picked);
-  const Image selected = shot([&](const Image& i) { return kindOf(i, picked) == Kind::Selected; });
-  save(selected, "play-selected.png");
-  ASSERT_EQ(kindOf(selected, picked), Kind::Selected) << "the pressed cell is not selected";
-  std::set<std::pair<int, int>> selectedCells;
+  // A cell whose letter is not given, clicked and a letter typed: its number's cells and strip
+  // letter box are selected and show the letter alike, the alphabet marks it, and nothing else
+  // changes.
+  Box picked;
   for (int row = 0; row < b.rows; ++row)
     for (int col = 0; col < b.cols; ++col)
-      if (kindOf(selected, b.square(col, row)) == Kind::Selected) selectedCells.insert({col, row});
-  EXPECT_EQ(selectedCells, wanted) << "every cell of the number, and only those, is selected";
-  Box stripLetter;
-  for (int n = 1; n <= s.count; ++n)
-    if (kindOf(selected, s.letterBox(n)) == Kind::Selected) stripLetter = s.letterBox(n);
-  ASSERT_GT(stripLetter.width, 0) << "the number's letter box in the code strip is not selected";
-  EXPECT_EQ(countIn(selected, stripLetter, bluish), 0) << "an empty letter box";
-  auto inSelection = [&](int x, int y) {
-    return stripLetter.contains(x, y) || std::any_of(wanted.begin(), wanted.end(), [&](auto c) {
-             return b.square(c.first, c.second).contains(x, y);
-           });
-  };
-  for (const auto& [x, y] : changes(board, selected))
-    ASSERT_TRUE(inSelection(x, y)) << "pixel " << x << "," << y << " changed on selecting";
-
-  // A letter typed shows alike in every cell of the number and the code strip, and marks the
-  // alphabet; nothing else changes.
-  const Box alphabetK{kAlphabetLeft + 10 * kAlphabetBox + 1, kAlphabetTop + 1, kAlphabetBox - 2,
-                      kAlphabetBox - 2};
-  EXPECT_EQ(hex(selected.at(alphabetK.x + 2, alphabetK.y + 2)), hex(rgbOf(g_.brCell.color)))
-      << "K is free";
+      if (fill(board, b.square(col, row)) == plain_ && !showsBlackText(board, b.square(col, row)))
+        picked = b.square(col, row);
+  ASSERT_GT(picked.width, 0) << "no cell to fill";
+  clickIn(picked);
   key("k");
-  const Image typed = shot([&](const Image& i) { return countIn(i, picked, bluish) > 10; });
+  const Image typed = shot([&](const Image& i) { return i.countIn(picked, bluish) > 10; });
   save(typed, "play-typed.png");
-  const std::vector<uint32_t> letterLook = pixelsOf(typed, picked);
-  EXPECT_GT(countIn(typed, picked, bluish), 10) << "the letter";
-  for (const auto& [col, row] : wanted)
-    EXPECT_EQ(pixelsOf(typed, b.square(col, row)), letterLook) << "cell " << col << "," << row;
-  EXPECT_EQ(pixelsOf(typed, stripLetter), letterLook)
-      << "the code strip shows the same letter as the board";
-  EXPECT_EQ(hex(typed.at(alphabetK.x + 2, alphabetK.y + 2)), hex(rgbOf(g_.brUsedLetter.color)))
-      << "K is used";
-  for (const auto& [x, y] : changes(selected, typed))
-    ASSERT_TRUE(inSelection(x, y) || alphabetK.contains(x, y))
-        << "pixel " << x << "," << y << " changed on typing";
+  ASSERT_EQ(fill(typed, picked), selected_) << "the pressed cell is not selected";
+  std::vector<Box> selection;
+  for (int row = 0; row < b.rows; ++row)
+    for (int col = 0; col < b.cols; ++col)
+      if (fill(typed, b.square(col, row)) == selected_) selection.push_back(b.square(col, row));
+  const std::size_t cells = selection.size();
+  for (int n = 1; n <= s.count; ++n)
+    if (fill(typed, s.letterBox(n)) == selected_) selection.push_back(s.letterBox(n));
+  EXPECT_EQ(selection.size(), cells + 1) << "one letter box of the strip is selected";
+  for (const Box& box : selection)
+    EXPECT_EQ(typed.pixelsOf(box), typed.pixelsOf(picked)) << "at " << box.x << "," << box.y;
+  const Box alphabetK{kBoardLeft + 50 + 10 * 25 + 1, kBoardTop + kBoardEdge + 25 + 1, 23, 23};
+  EXPECT_EQ(fill(board, alphabetK), plain_) << "K is free";
+  EXPECT_EQ(fill(typed, alphabetK), rgbOf(g_.brUsedLetter.color)) << "K is used";
+  selection.push_back(alphabetK);
+  for (const auto& p : changes(board, typed))
+    ASSERT_TRUE(std::any_of(selection.begin(), selection.end(),
+                            [&](const Box& box) { return box.contains(p.first, p.second); }))
+        << "pixel " << p.first << "," << p.second << " changed";
 
-  // The Hall of Fame from the side panel; OK closes it and the game is as it was left.
+  // The Hall of Fame from the side panel; OK closes it and the game shows as it was left.
   clickSide(kHallOfFameItem);
   unsigned long stats = 0;
   const Image fame = hallOfFame(stats);
   ASSERT_NE(stats, 0u);
   save(fame, "play-hall-of-fame.png");
-  ASSERT_TRUE(statsShows(fame)) << "OK's caption";
-  click(stats, kOkLeft + kOkWidth / 2, kOkTop + kOkHeight / 2);
-  EXPECT_TRUE(session_->waitForNoWindow(kStatsName, 10000)) << "OK did not close the Hall of Fame";
-  const Image back = shot([&](const Image& i) { return changes(typed, i).empty(); }, 5000);
-  EXPECT_TRUE(changes(typed, back).empty()) << "the board changed while the Hall of Fame was open";
+  click(stats, kStatsOk.x + kStatsOk.width / 2, kStatsOk.y + kStatsOk.height / 2);
+  EXPECT_TRUE(waitForNoWindow(kStatsName)) << "OK did not close the Hall of Fame";
+  EXPECT_TRUE(
+      changes(typed, shot([&](const Image& i) { return changes(typed, i).empty(); }, 5000)).empty())
+      << "the board changed while the Hall of Fame was open";
 
-  // Quit Game back to the main menu, then Exit, which saves the user data.
+  // Quit Game back to the main menu. Resized to 1000 × 500, the window shows the picture 666 ×
+  // 500 between black bars, and a click on Exit there still reaches it: the data are saved.
   clickSide(kQuitItem);
-  const Image menu = shot([&](const Image& i) { return mainMenuShows(i); });
-  save(menu, "play-menu-again.png");
-  ASSERT_TRUE(mainMenuShows(menu)) << "the side panel is gone, the menu back";
-  clickMenu(4);
-  ASSERT_EQ(program_->wait(60000), 0) << errors();
-  const std::string exported = exportStore();
-  EXPECT_EQ(hexValue(exported, "NUMWFSF").size(), 4u) << exported;
-  EXPECT_EQ(hexValue(exported, "SOUNDOPTIONS").size(), 14u) << exported;
-  for (const std::string level : {"1", "2"}) {
-    const std::vector<int> times = hexValue(exported, level + "STATS");
-    EXPECT_EQ(times.size(), 32u) << exported;
-    EXPECT_EQ(le32(times), 30000) << level << "STATS: the default time";
-    EXPECT_NE(exported.find("\"" + level + "STATS8\"=\"Anononymous\""), std::string::npos)
-        << exported;
-  }
+  ASSERT_TRUE(mainMenuShows(shot([&](const Image& i) { return mainMenuShows(i); })));
+  run("xdotool windowsize " + std::to_string(window_) + " 1000 500");
+  const Image resized = shotWhen(
+      window_, [](const Image& i) { return i.width == 1000 && i.at(20, 250) == 0; }, 5000);
+  save(resized, "play-resized.png");
+  const double scale = 500.0 / 600.0;
+  const int offset = (1000 - 666) / 2;
+  EXPECT_EQ(resized.at(1000 - offset + 2, 490), 0u) << "the bar on the right";
+  EXPECT_TRUE(near(resized.at(offset + 1, 250), background_, 8)) << "the picture's edge";
+  click(window_, offset + int(std::lround((kMenuLeft + 100) * scale)),
+        int(std::lround((menuTop(4) + 15) * scale)));
+  ASSERT_EQ(wait(), 0);
   // The level New Game plays, and the grid group it draws from, are remembered.
-  const std::vector<int> solving = hexValue(exported, "SOLVINGDATA");
-  ASSERT_EQ(solving.size(), 22u) << exported;
+  const std::vector<int> solving = hexValue(exportStore(), "SOLVINGDATA");
+  ASSERT_EQ(solving.size(), 22u);
   EXPECT_EQ(solving[10] | solving[11] << 8, 2) << "level";
   EXPECT_EQ(solving[12] | solving[13] << 8, 2) << "grid group";
+}
+
+// Xvfb's RandR output has no physical size, so SDL reads the resolution from the core protocol,
+// which knows the -dpi given.
+class HighDpiE2eTest : public GameTest {
+ protected:
+  void SetUp() override { start(2560, 1600, 192, {{"SDL_VIDEO_X11_XRANDR", "0"}}); }
+};
+
+TEST_F(HighDpiE2eTest, DoublesTheWindowSharplyAndClicksMapBack) {
+  // Each layout pixel is a 2 × 2 block of one colour, and those blocks make the main menu.
+  Image half{kWidth, kHeight, {}};
+  int blurred = 0;
+  const Image menu = shotWhen(
+      window_,
+      [&](const Image& img) {
+        half.px.clear();
+        blurred = 0;
+        for (int y = 0; y < 2 * kHeight; y += 2)
+          for (int x = 0; x < 2 * kWidth; x += 2) {
+            half.px.push_back(img.at(x, y));
+            blurred += img.at(x + 1, y + 1) != img.at(x, y);
+          }
+        return mainMenuShows(half);
+      },
+      30000);
+  save(menu, "high-dpi-menu.png");
+  EXPECT_EQ(menu.width, 2 * kWidth);
+  EXPECT_EQ(menu.height, 2 * kHeight);
+  EXPECT_TRUE(mainMenuShows(half));
+  EXPECT_EQ(blurred, 0);
+  click(window_, 2 * (kMenuLeft + 100), 2 * (menuTop(4) + 15));  // Exit
+  EXPECT_EQ(wait(), 0);
 }
 
 }  // namespace

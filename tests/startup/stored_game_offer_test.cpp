@@ -1,21 +1,23 @@
-// The stored game offered at the end of start-up, on the headless back end with the real grid file
-// and fill library: resumed and shown with the clock running on, declined in each way and never
-// asked again, not asked at all when none is stored, and records that cannot be used.
+// Start-up's last steps on the headless back end with the real grid file and fill library: a game
+// left open is kept by the close box and the next start resumes the very board; a stored game is
+// offered, resumed with the clock running on, or declined in each way and never asked again;
+// records and snapshots that cannot be used fall back or are reported; solved, quit and unstarted
+// games store nothing.
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "dialogs/ok_cancel.h"
 #include "drawkit/time_format.h"
-#include "persistence/le_bytes.h"
 #include "persistence/saved_game.h"
 #include "play_fixture.h"
 
 namespace qlx::testing_play {
 namespace {
 
-class StoredGameOffer : public PlayTest {
+class StoredGame : public PlayTest {
  protected:
   // A stored game as a writer leaves it: the record and the play time, the flag last.
   void storeGame(int16_t group, int32_t puzzleNum, int32_t tenths) {
@@ -25,14 +27,16 @@ class StoredGameOffer : public PlayTest {
     record.gridGroup = group;
     const SolvingData::Bytes bytes = record.toBytes();
     putSaveValue("MODE_NUM", std::vector<uint8_t>(bytes.begin(), bytes.end()));
-    std::vector<uint8_t> time(4);
-    le::put32(time.data(), static_cast<uint32_t>(tenths));
-    putSaveValue("TIMEREM", time);
+    putSaveValue("TIMEREM", {uint8_t(tenths), uint8_t(tenths >> 8), uint8_t(tenths >> 16),
+                             uint8_t(tenths >> 24)});
     putSaveValue("ISSTORED", {1});
   }
-  // Offers the stored game, the dialog answered by step.
-  void offer(const std::function<void(FrmOKCancel&)>& step) {
-    backend.onNextModal([&](Window& d) { step(dynamic_cast<FrmOKCancel&>(d)); });
+  // Offers the stored game, the question answered by step (by Enter when none is given).
+  void offer(const std::function<void(FrmOKCancel&)>& step = nullptr) {
+    backend.onNextModal([&](Window& d) {
+      auto& question = dynamic_cast<FrmOKCancel&>(d);
+      step ? step(question) : backend.keyPress(question, VK_RETURN);
+    });
     offerStoredGame(program, *w, backend);
     EXPECT_EQ(backend.pendingModalSteps(), 0u) << "the question was not asked";
   }
@@ -41,39 +45,120 @@ class StoredGameOffer : public PlayTest {
     backend.mouseDown(d, b.left + b.width / 2.0f, b.top + b.height / 2.0f);
   }
   int32_t groupCount(int group) const { return program.grids.gridIndex(group).count; }
+  // A game under way: three numbers entered, a fourth selected, 42.5 seconds on the clock.
+  void playAWhile() {
+    newGame();
+    for (int n = 1, typed = 0; typed < 4; ++n) {
+      if (program.puzzle.givenNums(n) == 1) continue;
+      select(n);
+      if (++typed < 4) backend.type(*w, std::string(1, static_cast<char>('a' + n % 26)));
+    }
+    for (int i = 0; i < 42; ++i) backend.tick(*w);
+    w->game().resume(w->game().elapsedTime() + 5, w->game().puzzleNum(), w->game().group());
+  }
+  // The window closed and opened again on the same store, as the next start does.
+  void restart() {
+    backend.closeBox(*w);
+    w = openPlayWindow(program, backend, [this](int mode) { hallOfFameShown.push_back(mode); });
+  }
 };
 
-TEST_F(StoredGameOffer, AResumedGameIsShownWithTheClockRunningOnFromTheStoredTime) {
+TEST_F(StoredGame, AGameLeftOpenComesBackExactly) {
+  playAWhile();
+  const Puzzle left = program.puzzle;
+  const int32_t grid = w->game().puzzleNum();
+  const std::vector<uint32_t> board = backend.screen(*w);
+  ASSERT_NE(left.selectedNum, 0);
+  program.user.solving.puzzleNum = 999;  // a new game never changes the record's number
+
+  restart();
+  ASSERT_TRUE(stored());
+  program.puzzle = Puzzle{};
+  offer();
+  EXPECT_EQ(program.puzzle, left);
+  EXPECT_EQ(program.user.solving.puzzleNum, grid) << "the record names the grid actually played";
+  EXPECT_EQ(w->game().elapsedTime(), 425);
+  EXPECT_TRUE(w->gamePlaying);
+  EXPECT_TRUE(w->timerEnabled());
+  EXPECT_FALSE(stored()) << "a resumed game is not offered again";
+  // The board, strip and alphabet look as they did; only the clock label may differ.
+  const std::vector<uint32_t> now = backend.screen(*w);
+  int differ = 0;
+  for (int y = 0; y < kPlayHeight; ++y)
+    for (int x = w->sidePanel.left + w->sidePanel.width + 1; x < kPlayWidth; ++x)
+      differ += now[y * kPlayWidth + x] != board[y * kPlayWidth + x];
+  EXPECT_EQ(differ, 0);
+
+  // Kept again at the next close, with the time played since.
+  backend.tick(*w);
+  restart();
+  program.puzzle = Puzzle{};
+  offer();
+  EXPECT_EQ(program.puzzle, left);
+  EXPECT_EQ(w->game().elapsedTime(), 435);
+}
+
+TEST_F(StoredGame, ASnapshotThatCannotBeTrustedRebuildsTheStoredGrid) {
+  playAWhile();
+  const Puzzle left = program.puzzle;
+  restart();
+  SolvingData solving;
+  SavedGame game;
+  int32_t tenths = 0;
+  (void)loadStoredGame(*program.registry, solving, game, tenths);
+  const std::vector<uint8_t> bytes(game.savedBytes.begin(), game.savedBytes.end());
+  ASSERT_GT(bytes.size(), 10u);
+  std::vector<uint8_t> cut(bytes.begin(), bytes.end() - 1), version = bytes, letter = bytes;
+  version[4] = 99;
+  letter[7 + 2 * left.gridRows * left.gridCols + 1] = 40;  // number 1 stands for letter 40
+  for (const auto& [what, damaged] : {std::pair{"cut short", cut}, std::pair{"version", version},
+                                      std::pair{"letter 40", letter}}) {
+    putSaveValue("BYTE_DATA", damaged);
+    putSaveValue("LENGTH",
+                 {static_cast<uint8_t>(damaged.size()), static_cast<uint8_t>(damaged.size() >> 8)});
+    putSaveValue("ISSTORED", {1});
+    offer();
+    EXPECT_TRUE(w->gamePlaying) << what;
+    EXPECT_EQ(program.puzzle.gridShape, left.gridShape) << what << ": the same grid, made again";
+    for (int n = 1; n <= program.puzzle.letterCount; ++n)
+      EXPECT_EQ(program.puzzle.entries(n) != 0, program.puzzle.givenNums(n) == 1)
+          << what << ": entry " << n;
+    EXPECT_EQ(w->game().elapsedTime(), 425) << what;
+  }
+}
+
+TEST_F(StoredGame, SolvedQuitAndUnstartedGamesStoreNothing) {
+  restart();  // at the main menu
+  EXPECT_FALSE(stored());
+  newGame();
+  pressItem(13);  // Quit Game
+  ASSERT_FALSE(w->gamePlaying);
+  restart();
+  EXPECT_FALSE(stored());
+  newGame();
+  backend.onNextModal([this](Window& d) { backend.keyPress(d, VK_RETURN); });  // the name dialog
+  typeAll();
+  ASSERT_FALSE(w->gamePlaying);
+  restart();
+  EXPECT_FALSE(stored());
+}
+
+TEST_F(StoredGame, AResumedRecordPlaysOnWithTheClockFromTheStoredTime) {
   ASSERT_GE(groupCount(2), 3);
   storeGame(2, 3, 1234);
   offer([&](FrmOKCancel& d) { pressButton(d, 1); });
-
-  EXPECT_FALSE(stored()) << "a resumed game is not offered again";
   EXPECT_EQ(program.user.solving.puzzleNum, 3);
   EXPECT_EQ(program.user.solving.gridGroup, 2);
   EXPECT_TRUE(backend.messages.empty());
   ASSERT_TRUE(w->gamePlaying);
   EXPECT_FALSE(w->paused());
-  EXPECT_TRUE(w->timerEnabled());
-  EXPECT_EQ(w->timerInterval(), kClockMillis);
-  EXPECT_EQ(w->game().elapsedTime(), 1234);
-
-  // The board is painted, and the clock label shows the stored time.
-  const Puzzle& p = program.puzzle;
-  const DrawRect& g = w->gridBoard;
-  int cellPixels = 0;
-  for (int y = g.top; y < g.top + p.gridRows * g.width; ++y)
-    for (int x = g.left; x < g.left + p.gridCols * g.width; ++x)
-      cellPixels += shown(x, y) == program.graphics.brCell.color;
-  EXPECT_GT(cellPixels, 1000);
   EXPECT_EQ(w->timerStr, "2:03.4");
-  // Play goes on: the clock ticks from the stored time, and a press selects a number.
   backend.advance(kClockMillis);
   EXPECT_EQ(w->game().elapsedTime(), 1244);
   selectOpenCell();
 }
 
-TEST_F(StoredGameOffer, NothingIsAskedWhenNoneIsStoredNorAgainAfterDeclining) {
+TEST_F(StoredGame, NothingIsAskedWhenNoneIsStoredNorAgainAfterDeclining) {
   // An unanswered question would throw from offerStoredGame.
   const int presentsBefore = presents();
   EXPECT_NO_THROW(offerStoredGame(program, *w, backend));
@@ -90,8 +175,8 @@ TEST_F(StoredGameOffer, NothingIsAskedWhenNoneIsStoredNorAgainAfterDeclining) {
       EXPECT_TRUE(stored());
     }
     offer([&](FrmOKCancel& d) {
-      if (no == 0 || no == 2) pressButton(d, 2);
       if (no == 1) backend.keyPress(d, VK_ESCAPE);
+      if (no != 1) pressButton(d, 2);
     });
     EXPECT_FALSE(stored());
     EXPECT_FALSE(w->gamePlaying);
@@ -101,17 +186,17 @@ TEST_F(StoredGameOffer, NothingIsAskedWhenNoneIsStoredNorAgainAfterDeclining) {
   EXPECT_TRUE(backend.messages.empty());
 }
 
-TEST_F(StoredGameOffer, ARecordNamingNoGridOfTheFileFallsBackToADrawnPuzzleOfGroupTwo) {
+TEST_F(StoredGame, ARecordNamingNoGridOfTheFileFallsBackToADrawnPuzzleOfGroupTwo) {
   const int32_t groups = program.grids.groupCount;
-  struct Case {
-    int16_t group;
-    int32_t puzzleNum;
-  };
-  for (const Case c : {Case{0, 1}, Case{static_cast<int16_t>(groups + 1), 1}, Case{-3, 99999},
-                       Case{2, 0}, Case{2, groupCount(2) + 1}, Case{1, -1}}) {
-    SCOPED_TRACE("group " + std::to_string(c.group) + ", puzzle " + std::to_string(c.puzzleNum));
-    storeGame(c.group, c.puzzleNum, -50);
-    offer([&](FrmOKCancel& d) { backend.keyPress(d, VK_RETURN); });
+  for (const auto& [group, puzzleNum] : {std::pair<int16_t, int32_t>{0, 1},
+                                         {groups + 1, 1},
+                                         {-3, 99999},
+                                         {2, 0},
+                                         {2, groupCount(2) + 1},
+                                         {1, -1}}) {
+    SCOPED_TRACE("group " + std::to_string(group) + ", puzzle " + std::to_string(puzzleNum));
+    storeGame(group, puzzleNum, -50);
+    offer();
     EXPECT_TRUE(backend.messages.empty());
     ASSERT_TRUE(w->gamePlaying);
     EXPECT_EQ(program.user.solving.gridGroup, 2);
@@ -123,12 +208,11 @@ TEST_F(StoredGameOffer, ARecordNamingNoGridOfTheFileFallsBackToADrawnPuzzleOfGro
   }
 }
 
-TEST_F(StoredGameOffer, APuzzleThatCannotBeMadeIsReportedAndTheMenuStays) {
+TEST_F(StoredGame, APuzzleThatCannotBeMadeIsReportedAndTheMenuStays) {
   storeGame(2, 3, 1234);
-  program.grids.gridFilePath =
-      program.appFolder + "GONE.GFDB";  // the grid file went away since start-up
+  program.grids.gridFilePath = program.appFolder + "GONE.GFDB";  // gone since start-up
   const int presentsBefore = presents();
-  offer([&](FrmOKCancel& d) { backend.keyPress(d, VK_RETURN); });
+  offer();
   ASSERT_EQ(backend.messages.size(), 1u);
   EXPECT_NE(backend.messages[0].text.find("GONE.GFDB"), std::string::npos)
       << backend.messages[0].text;
@@ -139,7 +223,7 @@ TEST_F(StoredGameOffer, APuzzleThatCannotBeMadeIsReportedAndTheMenuStays) {
 }
 
 // What resume keeps of the board is Game's (tests/game); the window comes out of a pause.
-TEST_F(StoredGameOffer, ResumingInTheWindowEndsAPause) {
+TEST_F(StoredGame, ResumingInTheWindowEndsAPause) {
   newGame();
   w->enablePause(true);
   w->resumeGame(w->game().elapsedTime(), w->game().puzzleNum(), w->game().group());
