@@ -2,203 +2,139 @@
 // rules when read back from its JSON, seeds repeat, and bad grids or options end with a message.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
+#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "../tools/run_tool.h"
 #include "temp_folder.h"
 
 namespace {
 
-struct ToolRun {
-  int exitCode = -1;
-  std::string out;  // standard output and standard error together
-};
-
-ToolRun runTool(const std::string& args) {
-  const std::string cmd = std::string(QLX_BIN_DIR) + "/quillorix-puzzle " + args + " 2>&1";
-  ToolRun run;
-  FILE* pipe = popen(cmd.c_str(), "r");
-  if (!pipe) return run;
-  std::array<char, 4096> buf{};
-  std::size_t n = 0;
-  while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0) run.out.append(buf.data(), n);
-  const int status = pclose(pipe);
-  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
+qlx::testing::ToolRun run(const std::string& args) {
+  return qlx::testing::runTool("quillorix-puzzle", args);
 }
 
-// The raw value of "field" in a one-line JSON object: up to the next ',' or '}' outside brackets.
-std::string rawField(const std::string& json, const std::string& field) {
-  const std::string key = "\"" + field + "\":";
-  const std::size_t at = json.find(key);
-  EXPECT_NE(at, std::string::npos) << field;
-  if (at == std::string::npos) return "";
-  const std::size_t from = at + key.size();
-  std::size_t to = from;
-  int depth = 0;
-  while (to < json.size() && !(depth == 0 && (json[to] == ',' || json[to] == '}'))) {
-    depth += json[to] == '[' ? 1 : json[to] == ']' ? -1 : 0;
-    ++to;
-  }
+// A field of a one-line JSON object: a number, a string without its quotes or an array's items.
+std::string field(const std::string& json, const std::string& name) {
+  std::size_t from = json.find("\"" + name + "\":");
+  EXPECT_NE(from, std::string::npos) << name;
+  if (from == std::string::npos) return "";
+  from += name.size() + 3;
+  const char open = json[from];
+  const std::size_t to = open == '"' || open == '[' ? json.find(open == '"' ? '"' : ']', ++from)
+                                                    : json.find_first_of(",}", from);
   return json.substr(from, to - from);
 }
 
-std::vector<int> numbers(const std::string& json, const std::string& field) {
-  const std::string raw = rawField(json, field);
+std::vector<int> numbers(const std::string& json, const std::string& name) {
+  std::istringstream in(field(json, name));
   std::vector<int> out;
-  std::stringstream ss(raw.size() >= 2 ? raw.substr(1, raw.size() - 2) : "");
-  for (std::string item; std::getline(ss, item, ',');) out.push_back(std::stoi(item));
+  for (int v; in >> v; in.ignore()) out.push_back(v);
   return out;
 }
 
-std::string text(const std::string& json, const std::string& field) {
-  const std::string raw = rawField(json, field);
-  return raw.size() >= 2 ? raw.substr(1, raw.size() - 2) : "";
-}
-
-int integer(const std::string& json, const std::string& field) {
-  return std::stoi(rawField(json, field));
-}
-
-// The output without the fill times, which differ from run to run.
-std::string withoutFillTimes(std::string out) {
-  for (std::size_t at = 0; (at = out.find("\"fillMicros\":", at)) != std::string::npos;) {
-    const std::size_t end = out.find('}', at);
-    out.erase(at, end - at);
-  }
-  return out;
-}
-
+// The output's lines without the fill times, which differ from run to run.
 std::vector<std::string> lines(const std::string& out) {
+  std::istringstream in(std::regex_replace(out, std::regex("\"fillMicros\":[0-9]+"), ""));
   std::vector<std::string> result;
-  std::stringstream ss(out);
-  for (std::string line; std::getline(ss, line);) result.push_back(line);
+  for (std::string line; std::getline(in, line);) result.push_back(line);
   return result;
 }
 
+// The JSON holds a coded puzzle: letters where the shape has white cells, numbers 1..letterCount
+// for exactly the letters that occur, and three numbers given with their letters.
 void expectCodingRules(const std::string& json) {
-  const int rows = integer(json, "rows"), cols = integer(json, "cols");
-  const std::string shape = text(json, "shape"), letters = text(json, "letters");
-  ASSERT_EQ(shape.size(), static_cast<std::size_t>(rows * cols));
-  ASSERT_EQ(letters.size(), shape.size());
-  const int count = integer(json, "letterCount");
+  const std::string shape = field(json, "shape"), letters = field(json, "letters");
   const auto toNum = numbers(json, "letterToNum"), toLetter = numbers(json, "numToLetter");
-  const auto byFreq = numbers(json, "lettersByFreq"), given = numbers(json, "givenNums");
-  const auto entries = numbers(json, "entries");
+  const auto given = numbers(json, "givenNums"), entries = numbers(json, "entries");
+  ASSERT_EQ(static_cast<int>(shape.size()),
+            numbers(json, "rows").at(0) * numbers(json, "cols").at(0));
   ASSERT_EQ(toNum.size(), 26u);
-  ASSERT_EQ(byFreq.size(), 26u);
-  ASSERT_EQ(toLetter.size(), static_cast<std::size_t>(count));
-  ASSERT_EQ(given.size(), static_cast<std::size_t>(count));
-  ASSERT_EQ(entries.size(), static_cast<std::size_t>(count));
-
-  std::set<char> present;
-  for (std::size_t i = 0; i < shape.size(); ++i) {
-    if (shape[i] == '1') {
-      ASSERT_TRUE(letters[i] >= 'a' && letters[i] <= 'z') << "cell " << i;
-      present.insert(letters[i]);
-    } else {
-      ASSERT_EQ(letters[i], '-');
-    }
-  }
-  EXPECT_EQ(present.size(), static_cast<std::size_t>(count));
+  ASSERT_EQ(static_cast<int>(toLetter.size()), numbers(json, "letterCount").at(0));
+  ASSERT_TRUE(given.size() == toLetter.size() && entries.size() == toLetter.size()) << json;
+  std::string shapeOfLetters;
+  for (char c : letters) shapeOfLetters += c == '-' ? '0' : '1';
+  EXPECT_EQ(shapeOfLetters, shape);
+  std::set<int> numbered;
   for (int k = 1; k <= 26; ++k) {
-    const bool occurs = present.count(static_cast<char>('a' + k - 1)) > 0;
-    EXPECT_EQ(toNum[k - 1] != 0, occurs) << "letter " << k;
-    if (occurs) {
-      EXPECT_EQ(toLetter[toNum[k - 1] - 1], k);
-    }
+    const bool occurs = letters.find(static_cast<char>('a' + k - 1)) != std::string::npos;
+    EXPECT_TRUE(occurs ? toLetter.at(toNum[k - 1] - 1) == k : toNum[k - 1] == 0) << "letter " << k;
+    if (occurs) numbered.insert(toNum[k - 1]);
   }
+  EXPECT_EQ(numbered.size(), toLetter.size());
   int givenCount = 0;
-  for (int n = 1; n <= count; ++n) {
-    if (given[n - 1] == 1) {
-      ++givenCount;
-      EXPECT_EQ(entries[n - 1], toLetter[n - 1] + 64);
-    } else {
-      EXPECT_EQ(entries[n - 1], 0);
-    }
+  for (std::size_t n = 0; n < toLetter.size(); ++n) {
+    givenCount += given[n];
+    EXPECT_EQ(entries[n], given[n] == 1 ? toLetter[n] + 64 : 0) << "number " << n + 1;
   }
   EXPECT_EQ(givenCount, 3);
 }
 
 TEST(PuzzleTool, JsonPuzzlesFollowTheCodingRulesAndSeedsRepeat) {
-  const ToolRun first = runTool("--json --seed 5 --count 4");
-  ASSERT_EQ(first.exitCode, 0) << first.out;
-  const auto puzzles = lines(first.out);
-  ASSERT_EQ(puzzles.size(), 4u);
-  for (const std::string& json : puzzles) {
+  const auto first = run("--json --seed 5 --count 4");
+  ASSERT_EQ(first.exitCode, 0) << first.output;
+  ASSERT_EQ(lines(first.output).size(), 4u);
+  for (const std::string& json : lines(first.output)) {
     expectCodingRules(json);
-    EXPECT_EQ(integer(json, "group"), 2);
+    EXPECT_EQ(numbers(json, "group").at(0), 2);
   }
-  // The same seed makes the same puzzles (the fill time aside).
-  const ToolRun again = runTool("--json --seed 5 --count 4");
-  EXPECT_EQ(withoutFillTimes(again.out), withoutFillTimes(first.out));
-  EXPECT_NE(withoutFillTimes(runTool("--json --seed 6 --count 4").out),
-            withoutFillTimes(first.out));
+  EXPECT_EQ(lines(run("--json --seed 5 --count 4").output), lines(first.output));
+  EXPECT_NE(lines(run("--json --seed 6 --count 4").output), lines(first.output));
 }
 
 TEST(PuzzleTool, GroupAndNumberPickTheGridAndTextOutputShowsTheCode) {
-  const ToolRun run = runTool("--json --seed 1 --group 1 --number 3");
-  ASSERT_EQ(run.exitCode, 0) << run.out;
-  EXPECT_EQ(integer(run.out, "group"), 1);
-  EXPECT_EQ(integer(run.out, "number"), 3);
-  expectCodingRules(run.out);
-  const ToolRun text = runTool("--seed 2");
-  ASSERT_EQ(text.exitCode, 0) << text.out;
+  const auto picked = run("--json --seed 1 --group 1 --number 3");
+  ASSERT_EQ(picked.exitCode, 0) << picked.output;
+  EXPECT_EQ(numbers(picked.output, "group").at(0), 1);
+  EXPECT_EQ(numbers(picked.output, "number").at(0), 3);
+  expectCodingRules(picked.output);
+  const auto text = run("--seed 2");
+  ASSERT_EQ(text.exitCode, 0) << text.output;
   for (const char* part : {"of group 2", "Given:", "Code:"})
-    EXPECT_NE(text.out.find(part), std::string::npos) << part;
+    EXPECT_NE(text.output.find(part), std::string::npos) << part;
 }
 
-TEST(PuzzleTool, UserGridsFillOrEndWithAClearMessage) {
+TEST(PuzzleTool, UserGridsFillAndBadGridsOrOptionsEndWithAClearMessage) {
   qlx::testing::TempFolder dir;
-  const std::string good =
-      dir.write("good.txt",
-                "; a small grid\n"
-                ".....#.....\n.#.#.#.#.#.\n...........\n.#.#.#.#.#.\n.....#.....\n");
-  const ToolRun filled = runTool("--json --seed 3 --count 2 --grid " + good);
-  ASSERT_EQ(filled.exitCode, 0) << filled.out;
-  ASSERT_EQ(lines(filled.out).size(), 2u);
-  for (const std::string& json : lines(filled.out)) {
+  const std::string good = dir.write(
+      "good.txt",
+      "; a small grid\n.....#.....\n.#.#.#.#.#.\n...........\n.#.#.#.#.#.\n.....#.....\n");
+  const auto filled = run("--json --seed 3 --count 2 --grid " + good);
+  ASSERT_EQ(filled.exitCode, 0) << filled.output;
+  ASSERT_EQ(lines(filled.output).size(), 2u);
+  for (const std::string& json : lines(filled.output)) {
     expectCodingRules(json);
-    EXPECT_EQ(text(json, "shape").substr(0, 11), "11111011111");
+    EXPECT_EQ(field(json, "shape").substr(0, 11), "11111011111");
   }
-
-  struct Bad {
-    std::string pattern;
-    std::string message;
+  int files = 0;
+  const auto grid = [&](const std::string& text) {
+    return "--grid " + dir.write("bad" + std::to_string(++files) + ".txt", text);
   };
-  for (const Bad& bad : std::vector<Bad>{
-           {"................\n", "could not fill"},  // no 16-letter words
-           {"...\n..x\n", "bad.txt:2"},               // not a pattern character
-           {"....\n...\n", "bad.txt:2"},              // ragged rows
-           {"###\n###\n", "no white cells"},
-           {std::string(16, '.') + "\n" + std::string(16 * 16, '.'), ""},  // ragged, or too big
-           {"", "exactly one grid pattern"},
+  for (const auto& [args, exitCode, message] :
+       std::vector<std::tuple<std::string, int, std::string>>{
+           {grid("................\n"), 1, "could not fill"},  // no 16-letter words
+           {grid("...\n..x\n"), 1, "bad2.txt:2: unexpected 'x'"},
+           {grid("....\n...\n"), 1, "bad3.txt:2"},  // ragged rows
+           {grid("###\n###\n"), 1, "no white cells"},
+           {grid(std::string(16, '.') + "\n" + std::string(16 * 16, '.')), 1, ""},  // too big
+           {grid(""), 1, "exactly one grid pattern"},
+           {"--grid " + dir.file("none.txt"), 1, "none.txt: cannot open"},
+           {"--group 9", 1, "no grid group 9"},
+           {"--group 2 --number 100000", 1, "no grid 100000 of group 2"},
+           {"--count 0", 2, "--count needs a number"},
+           {"--group", 2, ""},
+           {"--frobnicate 1", 2, ""},
        }) {
-    const std::string path = dir.write("bad.txt", bad.pattern);
-    const ToolRun run = runTool("--grid " + path);
-    EXPECT_NE(run.exitCode, 0) << bad.pattern;
-    EXPECT_NE(run.out.find("quillorix-puzzle: "), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find(bad.message), std::string::npos) << run.out;
+    const auto refused = run(args);
+    EXPECT_EQ(refused.exitCode, exitCode) << args;
+    EXPECT_TRUE(refused.output.find("quillorix-puzzle: ") != std::string::npos &&
+                refused.output.find(message) != std::string::npos)
+        << refused.output;
   }
-  const ToolRun missing = runTool("--grid " + dir.path() + "none.txt");
-  EXPECT_NE(missing.exitCode, 0);
-  EXPECT_NE(missing.out.find("none.txt"), std::string::npos) << missing.out;
-}
-
-TEST(PuzzleTool, BadOptionsAndMissingGridsAreRefused) {
-  EXPECT_EQ(runTool("--count 0").exitCode, 2);
-  EXPECT_EQ(runTool("--group").exitCode, 2);
-  EXPECT_EQ(runTool("--frobnicate 1").exitCode, 2);
-  const ToolRun noGroup = runTool("--group 9");
-  EXPECT_EQ(noGroup.exitCode, 1);
-  EXPECT_NE(noGroup.out.find("no grid group 9"), std::string::npos) << noGroup.out;
-  const ToolRun noGrid = runTool("--group 2 --number 100000");
-  EXPECT_EQ(noGrid.exitCode, 1);
-  EXPECT_NE(noGrid.out.find("no grid 100000 of group 2"), std::string::npos) << noGrid.out;
 }
 
 }  // namespace

@@ -73,34 +73,24 @@ TEST(DictcProgram, FailsWithoutWritingWhenAnInputIsMissing) {
   const auto blocklist = dir.write("block.txt", "damn\n");
   const auto out = dir.file("XWORD.DICT");
   const auto scowl = dir.file("scowl");
-
-  struct Case {
-    std::string what;
-    std::string args;
-    std::string named;  // the file the message must name
+  const auto args = [&](const std::string& scowlDir, const std::string& block) {
+    return "--scowl " + q(scowlDir) + " --max-level 50 --blocklist " + q(block) + " --out " +
+           q(out);
   };
-  const std::vector<Case> cases{
-      {"no scowl folder",
-       "--scowl " + q(dir.file("nowhere")) + " --max-level 50 --blocklist " + q(blocklist) +
-           " --out " + q(out),
-       dir.file("nowhere")},
-      {"no blocklist",
-       "--scowl " + q(scowl) + " --max-level 50 --blocklist " + q(dir.file("none.txt")) +
-           " --out " + q(out),
-       dir.file("none.txt")},
-  };
-  for (const Case& c : cases) {
-    const ToolRun run = runDictc(c.args);
-    EXPECT_NE(run.exitCode, 0) << c.what;
-    EXPECT_NE(run.output.find(c.named), std::string::npos) << c.what << ": " << run.output;
-    EXPECT_FALSE(std::filesystem::exists(out)) << c.what;
+  // No scowl folder, no blocklist: the message names the missing one.
+  for (const auto& [scowlDir, block] :
+       {std::pair{dir.file("nowhere"), blocklist}, {scowl, dir.file("none.txt")}}) {
+    const ToolRun run = runDictc(args(scowlDir, block));
+    EXPECT_NE(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find(scowlDir == scowl ? block : scowlDir), std::string::npos)
+        << run.output;
+    EXPECT_FALSE(std::filesystem::exists(out));
   }
 
   // A list missing in the middle: a dictionary from an earlier run stays as it was.
   dir.write("XWORD.DICT", "# earlier\nold 10\n");
   std::filesystem::remove(scowl + "/english-words.40");
-  const ToolRun run = runDictc("--scowl " + q(scowl) + " --max-level 50 --blocklist " +
-                               q(blocklist) + " --out " + q(out));
+  const ToolRun run = runDictc(args(scowl, blocklist));
   EXPECT_NE(run.exitCode, 0);
   EXPECT_NE(run.output.find(scowl + "/english-words.40"), std::string::npos) << run.output;
   EXPECT_EQ(readText(out), "# earlier\nold 10\n");
