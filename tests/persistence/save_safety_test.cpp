@@ -1,6 +1,8 @@
-// Saves that must never lose a player's data: every save under a store that fails its n-th write
-// ends in the old state or the new one; two copies of the game keep each other's best times; a
-// store that cannot be written still shows what it holds and says so once.
+// Saves that must never lose a player's data, through the settings file: every save under a store
+// that fails its n-th write ends in the old state or the new one; a writer killed at any moment
+// never leaves the flag over a partial game; two copies of the game keep each other's best times;
+// a store that cannot be written shows what it holds and says so once; start-up reports a damaged
+// store or none at all.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -9,6 +11,7 @@
 #include <functional>
 
 #include "dialogs/best_times.h"
+#include "kill_harness.h"
 #include "persistence/saved_game.h"
 #include "persistence/user_store.h"
 #include "platform/registry_sqlite.h"
@@ -21,12 +24,25 @@ namespace {
 
 using namespace qlx::testing;
 
+// The stored game as loadStoredGame reads it (clearing the flag), its result ignored.
+struct StoredGame {
+  SolvingData solving;
+  SavedGame game;
+  int32_t elapsed = 0;
+};
+StoredGame loadStored(Registry& reg) {
+  StoredGame g;
+  (void)loadStoredGame(reg, g.solving, g.game, g.elapsed);
+  return g;
+}
+
 std::unique_ptr<Registry> openStore(const std::string& path, int failWriteAt = 0) {
   RegistryOptions options;
   options.failWriteAt = failWriteAt;
   std::unique_ptr<SqliteRegistry> store;
   std::string notice;
   EXPECT_TRUE(openSqliteRegistry(path, options, &store, &notice).ok());
+  EXPECT_EQ(notice, "");
   return store;
 }
 
@@ -76,7 +92,7 @@ TEST(SaveSafety, EverySaveFailingAtAnyWriteLeavesTheOldStateOrTheNew) {
        [](Registry& r) {
          SolvingData solving;
          solving.puzzleNum = 9;
-         return storeGame(r, solving, 1234, std::vector<uint8_t>(80, 7));
+         return storeGame(r, solving, 1234, Bytes(80, 7));
        }},
   };
   for (const auto& [what, save] : saves) {
@@ -93,11 +109,7 @@ TEST(SaveSafety, EverySaveFailingAtAnyWriteLeavesTheOldStateOrTheNew) {
     int n = 1;
     for (;; ++n) {
       SCOPED_TRACE(std::string(what) + ", write " + std::to_string(n) + " fails");
-      Status saved;
-      {
-        auto store = openStore(path, n);
-        saved = save(*store);
-      }
+      const Status saved = save(*openStore(path, n));
       const std::string after = state(path);
       if (!saved.ok()) {
         ASSERT_EQ(after, before) << "a failed save changed the store";
@@ -108,6 +120,46 @@ TEST(SaveSafety, EverySaveFailingAtAnyWriteLeavesTheOldStateOrTheNew) {
     }
     EXPECT_GT(n, 3) << what;
   }
+}
+
+// Game g: 50 + g % 300 bytes of value g % 256, stored with the play time g.
+Bytes gameBytes(int32_t g) {
+  return Bytes(static_cast<std::size_t>(50 + g % 300), static_cast<uint8_t>(g % 256));
+}
+
+TEST(SaveSafety, KillsAtRandomMomentsNeverLeaveTheFlagOverAPartialGame) {
+  TempFolder dir;
+  const std::string path = dir.file("settings.db");
+  KillHarness harness(20000);
+  int32_t next = 1;
+  int stored = 0;
+  for (int k = 0; k < 60; ++k) {
+    ASSERT_TRUE(
+        harness.killDuring(k % 2 == 0,
+                           [&](const KillHarness::Ready& ready) {
+                             std::unique_ptr<Registry> reg;
+                             std::string notice;
+                             if (!openRegistry(path, &reg, &notice).ok()) _exit(3);
+                             HeadlessBackend backend;
+                             for (SolvingData s{.puzzleNum = next};; ++s.puzzleNum) {
+                               if (!storeGame(*reg, s, s.puzzleNum, gameBytes(s.puzzleNum)).ok())
+                                 _exit(4);
+                               ready();
+                             }
+                           }))
+        << "kill " << k;
+    auto reg = openStore(path);
+    HeadlessBackend backend;
+    if (!isGameStored(*reg)) continue;
+    const StoredGame g = loadStored(*reg);
+    SCOPED_TRACE("after kill " + std::to_string(k));
+    ASSERT_GT(g.elapsed, 0);
+    ASSERT_EQ(Bytes(g.game.savedBytes.begin(), g.game.savedBytes.end()), gameBytes(g.elapsed));
+    ASSERT_EQ(g.solving.puzzleNum, g.elapsed);
+    next = g.elapsed + 1;
+    ++stored;
+  }
+  EXPECT_GT(stored, 10) << "too few stores completed between kills: the test proved little";
 }
 
 TEST(SaveSafety, TwoCopiesOfTheGameKeepEachOtherBestTimes) {
@@ -147,8 +199,7 @@ TEST(SaveSafety, AStoreThatCannotBeWrittenShowsItsDataAndSaysSoOnce) {
     auto store = openStore(path);
     UserData user = loaded(*store);
     ASSERT_TRUE(saveBestListChange(store.get(), user, bestTimeEntry(2, 600, "Ada")).ok());
-    SolvingData solving;
-    ASSERT_TRUE(storeGame(*store, solving, 50, std::vector<uint8_t>(10, 1)).ok());
+    ASSERT_TRUE(storeGame(*store, SolvingData{}, 50, Bytes(10, 1)).ok());
   }
   const std::string bytes = readText(path);
   ASSERT_EQ(chmod(path.c_str(), 0444), 0);
@@ -181,6 +232,28 @@ TEST(SaveSafety, AStoreThatCannotBeWrittenShowsItsDataAndSaysSoOnce) {
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0);
   EXPECT_EQ(readText(path), bytes) << "nothing was written";
+}
+
+TEST(SaveSafety, StartUpReportsADamagedStoreOrNoneAtAll) {
+  TempFolder dir;
+  HeadlessBackend backend;
+  Program program;
+  program.user.bestScores.redim(kLevels);
+  loadSettings(program, dir.write("settings.db", std::string(4096, 'j')), &backend);
+  ASSERT_EQ(backend.messages.size(), 1u);
+  EXPECT_NE(backend.messages[0].text.find("settings.db"), std::string::npos)
+      << backend.messages[0].text;
+  EXPECT_EQ(backend.messages[0].title, "Quillorix");
+  EXPECT_EQ(program.user.soundOptions[0], 1) << "the fresh store was loaded";
+
+  backend.messages.clear();
+  Program none;
+  none.user.bestScores.redim(kLevels);
+  loadSettings(none, "/proc/self/no-such-folder/settings.db", &backend);
+  ASSERT_EQ(backend.messages.size(), 2u);
+  EXPECT_NE(backend.messages[0].text.find("settings"), std::string::npos);
+  EXPECT_EQ(backend.messages[1].text, " Error Failerd");
+  EXPECT_EQ(none.user.soundOptions[0], 0);
 }
 
 }  // namespace
