@@ -1,12 +1,13 @@
 // Board painters on a small hand-made puzzle: colours at cell corners and centres, the
 // selected number, given numbers, the two column pairs of the code strip, the alphabet panel,
-// and the two entry queries.
+// and the used-letter query.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "canvas.h"
 #include "drawkit/painters.h"
+#include "puzzle_strings.h"
 
 namespace qlx {
 namespace {
@@ -15,301 +16,136 @@ using testing::Canvas;
 using testing::countOf;
 using testing::kBackground;
 
-// 3 × 4 grid:  c a t #
-//              a # o n
-//              r a t e
-// coded a=1 t=2 c=3 o=4 n=5 r=6 e=7; t (2) is given.
-Puzzle smallPuzzle() {
-  const std::string fill = "cat-a-onrate";
-  Puzzle p;
-  p.gridRows = 3;
-  p.gridCols = 4;
-  p.cellCount = static_cast<int16_t>(fill.size());
-  p.gridShape.redim(fill.size());
-  p.gridLetters.redim(fill.size());
-  for (std::size_t i = 0; i < fill.size(); ++i) {
-    p.gridShape(i + 1) = fill[i] == '-' ? 0 : 1;
-    p.gridLetters(i + 1) = static_cast<uint8_t>(fill[i]);
-  }
-  const std::string code = "atconre";
-  p.letterCount = static_cast<uint8_t>(code.size());
-  p.letterToNum.redim(26);
-  p.numToLetter.redim(code.size());
-  p.lettersByFreq.redim(26);
-  for (std::size_t n = 1; n <= code.size(); ++n) {
-    p.numToLetter(n) = static_cast<uint8_t>(code[n - 1] - 96);
-    p.letterToNum(code[n - 1] - 96) = static_cast<uint8_t>(n);
-  }
-  p.entries.redim(code.size());
-  p.givenNums.redim(code.size());
-  p.givenNums(2) = 1;
-  return p;
-}
-
 constexpr ColorRef kGrey = rgb(100, 100, 100);
 constexpr ColorRef kBlack = rgb(0, 0, 0);
 constexpr ColorRef kBlue = rgb(40, 40, 255);
 constexpr ColorRef kWhite = rgb(255, 255, 255);
 
-// Where to look inside one square of a board of 24-pixel cells.
-struct Square {
-  int left, top;  // the square's first pixel
-  Square(const DrawRect& board, int column, int row)
-      : left(board.left + column * board.width + 1), top(board.top + row * board.width + 1) {}
-};
-
+// 3 x 4 grid:  c a t #     coded a=1 t=2 c=3 o=4 n=5 r=6 e=7; t (2) is given.
+//              a # o n     Cells are 24 pixels from (20, 20).
+//              r a t e
 class PainterTest : public ::testing::Test {
  protected:
-  PainterTest() {
-    grid.hDC = &canvas.dc;
-    grid.left = 20, grid.top = 20, grid.width = 24;
+  // A character for a colour: # block, S selected, c cell, n grey number, k black, b blue,
+  // w white, . background.
+  char name(ColorRef colour) const {
+    const ColorRef colours[] = {
+        g.brBlock.color, g.brSelected.color, g.brCell.color, kGrey, kBlack, kBlue,
+        kWhite,          kBackground};
+    for (int i = 0; i < 8; ++i)
+      if (colours[i] == colour) return "#Scnkbw."[i];
+    return '?';
   }
-  Square cell(int i) const { return Square(grid, (i - 1) % 4, (i - 1) / 4); }
-  ColorRef corner(int i) const { return canvas.dc.pixel(cell(i).left + 1, cell(i).top + 1); }
-  ColorRef centre(int i) const { return canvas.dc.pixel(cell(i).left + 11, cell(i).top + 11); }
-  // Covered by a 7-pixel letter (x from left + 7) but not by a 4-pixel digit (from left + 9).
-  ColorRef letterEdge(int i) const { return canvas.dc.pixel(cell(i).left + 7, cell(i).top + 11); }
-  void fullPaint() {
-    paintGrid(grid, p, 0, g);
-    paintGrid(grid, p, 1, g);
-    paintGrid(grid, p, 2, g);
+  // One character per cell for the colour at (dx, dy) in its square: (1, 1) is the corner,
+  // (11, 11) the centre, (7, 11) covered by a 7-pixel letter but not by a 4-pixel digit.
+  std::string looks(int dx, int dy) const {
+    std::string s;
+    for (int i = 0; i < 12; ++i)
+      s += name(canvas.dc.pixel(21 + i % 4 * 24 + dx, 21 + i / 4 * 24 + dy));
+    return s;
+  }
+  void paint(std::initializer_list<int> modes) {
+    for (int mode : modes) paintGrid(grid, p, mode, g);
   }
 
   Canvas canvas;
   Graphics g;
-  DrawRect grid;
-  Puzzle p = smallPuzzle();
+  DrawRect grid{.hDC = &canvas.dc, .left = 20, .top = 20, .width = 24};
+  Puzzle p = testing::puzzleFromRows({"cat-", "a-on", "rate"}, "atconre", {2});
 };
 
-TEST_F(PainterTest, FullPaintShowsBlocksNumbersAndGivenLetters) {
+TEST_F(PainterTest, BlocksNumbersGivenLettersEntriesASelectionThatFollowsARepaintAndTheSolution) {
   p.selectedNum = 1;
-  fullPaint();
-  for (int i : {4, 6}) {
-    EXPECT_EQ(corner(i), g.brBlock.color) << i;
-    EXPECT_EQ(centre(i), g.brBlock.color) << i;
-  }
-  for (int i : {2, 5, 10}) {  // number 1, selected
-    EXPECT_EQ(corner(i), g.brSelected.color) << i;
-    EXPECT_EQ(centre(i), kGrey) << i;
-    EXPECT_EQ(letterEdge(i), g.brSelected.color) << i << " shows a digit, not a letter";
-  }
-  for (int i : {1, 7, 8, 9, 12}) {
-    EXPECT_EQ(corner(i), g.brCell.color) << i;
-    EXPECT_EQ(centre(i), kGrey) << i;
-  }
-  for (int i : {3, 11}) {  // given t
-    EXPECT_EQ(corner(i), g.brCell.color) << i;
-    EXPECT_EQ(centre(i), kBlack) << i;
-    EXPECT_EQ(letterEdge(i), kBlack) << i;
-  }
+  p.entries(4) = 'Q';  // wrong, still shown
+  paint({0, 1, 2});
+  EXPECT_EQ(looks(1, 1), "cSc#S#cccScc");
+  EXPECT_EQ(looks(11, 11), "nnk#n#bnnnkn");
+  EXPECT_EQ(looks(7, 11), "cSk#S#bccSkc") << "digits, the given T and the entry Q";
+  // The passes after a selection change and an entry: numbers, then letters.
+  p.selectedNum = 5;
+  p.entries(1) = 'A';
+  paint({1, 2});
+  EXPECT_EQ(looks(1, 1), "ccc#c#cScccc");
+  EXPECT_EQ(looks(11, 11), "nbk#b#bnnbkn");
+  EXPECT_EQ(looks(7, 11), "cbk#b#bScbkc");
+  // The solution: every letter in black on the cell colour.
+  paintSolution(grid, p, 1, g);
+  paintSolution(grid, p, 2, g);
+  EXPECT_EQ(looks(1, 1), "ccc#c#cccccc");
+  EXPECT_EQ(looks(7, 11), "kkk#k#kkkkkk");
 }
 
 TEST_F(PainterTest, GivenCellsNeverShowTheirNumberOrTheSelection) {
   p.selectedNum = 2;
-  paintGrid(grid, p, 1, g);
-  for (int i : {3, 11}) {
-    EXPECT_EQ(corner(i), kBackground) << "the number pass leaves given cells alone";
-    EXPECT_EQ(centre(i), kBackground);
-  }
-  EXPECT_EQ(countOf(canvas.dc, g.brSelected.color), 0);
-  paintGrid(grid, p, 2, g);
-  for (int i : {3, 11}) {
-    EXPECT_EQ(corner(i), g.brCell.color) << i;
-    EXPECT_EQ(letterEdge(i), kBlack) << i;
-  }
-  EXPECT_EQ(countOf(canvas.dc, g.brSelected.color), 0);
-}
-
-TEST_F(PainterTest, EntriesShowInBlueAndTheSelectionFollowsARepaint) {
-  p.selectedNum = 1;
-  p.entries(1) = 'A';
-  p.entries(4) = 'Q';  // wrong, still shown
-  fullPaint();
-  for (int i : {2, 5, 10}) {
-    EXPECT_EQ(corner(i), g.brSelected.color) << i;
-    EXPECT_EQ(letterEdge(i), kBlue) << i;
-  }
-  EXPECT_EQ(corner(7), g.brCell.color);
-  EXPECT_EQ(letterEdge(7), kBlue);
-  EXPECT_EQ(centre(8), kGrey) << "no entry: the number stays";
-
-  // The passes after a selection change: numbers, then letters.
-  p.selectedNum = 5;
-  paintGrid(grid, p, 1, g);
-  paintGrid(grid, p, 2, g);
-  for (int i : {2, 5, 10}) {
-    EXPECT_EQ(corner(i), g.brCell.color) << i;
-    EXPECT_EQ(letterEdge(i), kBlue) << i;
-  }
-  EXPECT_EQ(corner(8), g.brSelected.color);
-  EXPECT_EQ(centre(8), kGrey);
-}
-
-TEST_F(PainterTest, SolutionShowsEveryLetterInBlackOnTheCellColour) {
-  p.selectedNum = 1;
-  p.entries(1) = 'X';
-  fullPaint();
-  paintSolution(grid, p, 1, g);
-  paintSolution(grid, p, 2, g);
-  for (int i = 1; i <= 12; ++i) {
-    if (i == 4 || i == 6) {
-      EXPECT_EQ(centre(i), g.brBlock.color) << i;
-      continue;
-    }
-    EXPECT_EQ(corner(i), g.brCell.color) << i;
-    EXPECT_EQ(letterEdge(i), kBlack) << i << " shows an upper-case letter";
-  }
-  EXPECT_EQ(countOf(canvas.dc, kBlue), 0);
-}
-
-TEST_F(PainterTest, UnknownModesDrawNothing) {
-  const auto before = canvas.dc.bits();
-  paintGrid(grid, p, 3, g);
-  paintGrid(grid, p, -1, g);
-  paintSolution(grid, p, 0, g);
-  paintSolution(grid, p, 3, g);
-  paintCodeStrip(grid, p, 2, g);
-  paintCodeStrip(grid, p, -1, g);
-  EXPECT_EQ(canvas.dc.bits(), before);
+  paint({1});
+  EXPECT_EQ(looks(1, 1), "cc..c.cccc.c");
+  paint({2});
+  EXPECT_EQ(looks(1, 1), "ccc.c.cccccc");
 }
 
 TEST_F(PainterTest, ADamagedModelLeavesCellsUnpaintedInsteadOfFailing) {
   p.gridLetters(1) = '?';  // a white cell with no letter
-  p.letterToNum(3) = 40;   // c coded past letterCount
+  p.letterToNum(15) = 40;  // o coded past letterCount
   p.cellCount = 200;       // more cells than the arrays hold
-  EXPECT_NO_THROW(fullPaint());
-  EXPECT_EQ(corner(1), kBackground);
-  EXPECT_EQ(corner(2), g.brCell.color);
+  EXPECT_NO_THROW(paint({0, 1, 2}));
+  EXPECT_EQ(looks(1, 1), ".cc#c#.ccccc");
 }
 
-// 25 numbers: 13 rows, 1..13 in the first column pair, 14..25 in the second.
-class CodeStripTest : public PainterTest {
- protected:
-  CodeStripTest() {
-    strip.hDC = &canvas.dc;
-    strip.left = 300, strip.top = 20, strip.width = 20;
-    p.letterCount = 25;
-    p.numToLetter.redim(25);
-    p.entries.redim(25);
-    p.givenNums.redim(25);
-    for (int n = 1; n <= 25; ++n) p.numToLetter(n) = static_cast<uint8_t>(n);
-    p.givenNums(3) = 1;
-    p.entries(14) = 'Z';
-  }
-  // Centre of the number box (pair c, row r) or of its letter box.
-  ColorRef numberAt(int c, int r) const {
-    return canvas.dc.pixel(300 + c * 40 + 10, 20 + r * 20 + 10);
-  }
-  ColorRef letterAt(int c, int r) const {
-    return canvas.dc.pixel(300 + c * 40 + 30, 20 + r * 20 + 10);
-  }
-  ColorRef letterCorner(int c, int r) const {
-    return canvas.dc.pixel(300 + c * 40 + 22, 20 + r * 20 + 2);
-  }
-  DrawRect strip;
-};
-
-TEST_F(CodeStripTest, TwoColumnPairsWithTheSecondPairsLastRowEmpty) {
+// 25 numbers from (300, 20) in 20-pixel boxes: 13 rows, 1..13 in the first column pair, 14..25
+// in the second.
+TEST_F(PainterTest, CodeStripOfTwoColumnPairsWithTheSecondPairsLastRowEmpty) {
+  p = testing::puzzleFromRows({"a"}, "abcdefghijklmnopqrstuvwxy", {3});
+  p.entries(14) = 'Z';
   p.selectedNum = 14;
-  paintCodeStrip(strip, p, 0, g);
-  paintCodeStrip(strip, p, 1, g);
-  for (int r = 0; r < 13; ++r) {
-    EXPECT_EQ(numberAt(0, r), kWhite) << r;
-    EXPECT_EQ(canvas.dc.pixel(300 + 2, 20 + r * 20 + 2), g.brBlock.color) << r;
-  }
-  for (int r = 0; r < 12; ++r) EXPECT_EQ(numberAt(1, r), kWhite) << r;
-  EXPECT_EQ(numberAt(1, 12), kBackground);
-  EXPECT_EQ(letterAt(1, 12), kBackground);
-  EXPECT_EQ(letterCorner(1, 12), kBackground);
-
-  EXPECT_EQ(letterCorner(0, 2), g.brCell.color);  // 3, given
-  EXPECT_EQ(letterAt(0, 2), kBlack);
-  EXPECT_EQ(letterCorner(1, 0), g.brSelected.color);  // 14, selected, entered
-  EXPECT_EQ(letterAt(1, 0), kBlue);
-  EXPECT_EQ(letterCorner(0, 4), g.brCell.color);  // 5, empty
-  EXPECT_EQ(letterAt(0, 4), g.brCell.color);
+  const auto strip = [](Canvas& c) {
+    return DrawRect{.hDC = &c.dc, .left = 300, .top = 20, .width = 20};
+  };
+  // Strip row r: for each pair the number box's corner and centre, then its letter box's.
+  const auto row = [&](const Canvas& c, int r) {
+    std::string s;
+    for (int x : {302, 310, 322, 330, 342, 350, 362, 370})
+      s += name(c.dc.pixel(x, r * 20 + (x % 10 == 2 ? 22 : 30)));
+    return s;
+  };
+  paintCodeStrip(strip(canvas), p, 0, g);
+  paintCodeStrip(strip(canvas), p, 1, g);
+  EXPECT_EQ(row(canvas, 0), "#wcc#wSb");  // 14: selected, entered
+  EXPECT_EQ(row(canvas, 2), "#wck#wcc");  // 3: given
+  EXPECT_EQ(row(canvas, 12), "#wcc....");
   // The gap between a number box and its letter box, and between the two pairs.
-  EXPECT_EQ(canvas.dc.pixel(300 + 19, 30), kBackground);
-  EXPECT_EQ(canvas.dc.pixel(300 + 20, 30), kBackground);
-  EXPECT_EQ(canvas.dc.pixel(300 + 39, 30), kBackground);
-  EXPECT_EQ(canvas.dc.pixel(300 + 40, 30), kBackground);
+  for (int x : {319, 320, 339, 340}) EXPECT_EQ(canvas.dc.pixel(x, 30), kBackground) << x;
+  p.selectedNum = 3;  // the strip shows the selection even for a given number
+  paintCodeStrip(strip(canvas), p, 1, g);
+  EXPECT_EQ(row(canvas, 2), "#wSk#wcc");
+
+  Canvas odd;  // an odd count puts the extra row in the first pair: 1, 2 | 3
+  p.letterCount = 3;
+  paintCodeStrip(strip(odd), p, 0, g);
+  EXPECT_EQ(row(odd, 0) + row(odd, 1), "#w..#w..#w......");
 }
 
-TEST_F(CodeStripTest, TheStripShowsTheSelectionEvenForAGivenNumber) {
-  p.selectedNum = 3;
-  paintCodeStrip(strip, p, 1, g);
-  EXPECT_EQ(letterCorner(0, 2), g.brSelected.color);
-  EXPECT_EQ(letterAt(0, 2), kBlack);
-  EXPECT_EQ(countOf(canvas.dc, kWhite), 0) << "pass 1 leaves the number boxes alone";
-}
-
-TEST_F(CodeStripTest, AnOddCountPutsTheExtraRowInTheFirstPair) {
-  p.letterCount = 3;  // two rows: 1, 2 | 3
-  paintCodeStrip(strip, p, 0, g);
-  EXPECT_EQ(numberAt(0, 1), kWhite);
-  EXPECT_EQ(numberAt(1, 0), kWhite);
-  EXPECT_EQ(numberAt(1, 1), kBackground);
-  EXPECT_EQ(numberAt(0, 2), kBackground);
-}
-
-class AlphabetTest : public PainterTest {
- protected:
-  AlphabetTest() {
-    panel.hDC = &canvas.dc;
-    panel.left = 20, panel.top = 200, panel.width = 20;
-  }
-  ColorRef squareCorner(int k) const {
-    return canvas.dc.pixel(20 + (k - 1) % 13 * 20 + 2, 200 + (k - 1) / 13 * 20 + 2);
-  }
-  ColorRef squareCentre(int k) const {
-    return canvas.dc.pixel(20 + (k - 1) % 13 * 20 + 10, 200 + (k - 1) / 13 * 20 + 10);
-  }
-  DrawRect panel;
-};
-
-TEST_F(AlphabetTest, ALetterUsedTwiceStaysGreyUntilBothEntriesAreCleared) {
-  const int e = 5;
+TEST_F(PainterTest, ALetterUsedTwiceStaysGreyInTheAlphabetUntilBothEntriesAreCleared) {
+  const DrawRect panel{.hDC = &canvas.dc, .left = 20, .top = 200, .width = 20};
+  const auto used = [&](int k) {  // the corner of letter k's square, 13 to a row
+    return canvas.dc.pixel(22 + (k - 1) % 13 * 20, 202 + (k - 1) / 13 * 20) == g.brUsedLetter.color;
+  };
   p.entries(3) = 'E';
   p.entries(5) = 'E';
   paintAlphabet(panel, p, g);
-  EXPECT_EQ(squareCorner(e), g.brUsedLetter.color);
-  EXPECT_EQ(squareCentre(e), kBlack);
-  EXPECT_EQ(squareCorner(6), g.brCell.color);
-  EXPECT_EQ(squareCentre(26), kBlack);  // Z, second row, last column
-  EXPECT_EQ(squareCorner(26), g.brCell.color);
-  EXPECT_GT(countOf(canvas.dc, g.brUsedLetter.color), 0);
-
+  EXPECT_TRUE(used(5));
+  EXPECT_TRUE(used(20)) << "the given T";
+  EXPECT_FALSE(used(6));
+  EXPECT_EQ(canvas.dc.pixel(270, 230), kBlack);  // Z, second row, last column
   p.entries(3) = 0;
   paintAlphabet(panel, p, g);
-  EXPECT_EQ(squareCorner(e), g.brUsedLetter.color);
-  p.entries(5) = 0;
+  EXPECT_TRUE(used(5));
+  p.entries(5) = p.entries(2) = 0;
   paintAlphabet(panel, p, g);
-  EXPECT_EQ(squareCorner(e), g.brCell.color);
-  EXPECT_EQ(countOf(canvas.dc, g.brUsedLetter.color), 0);
-  // 26 squares of 18 × 18.
+  // 26 squares of 18 x 18, none grey.
   EXPECT_EQ(countOf(canvas.dc, g.brCell.color) + countOf(canvas.dc, kBlack), 26 * 18 * 18);
-}
-
-TEST(EntryQueries, OnlyTheNumbersInUseCountAndAllEnteredTurnsTrueAtTheLastEntryRightOrWrong) {
-  Puzzle p = smallPuzzle();
-  EXPECT_FALSE(isLetterUsed(p, 'A'));
   p.entries(7) = 'A';
-  EXPECT_TRUE(isLetterUsed(p, 'A'));
-  EXPECT_FALSE(isLetterUsed(p, 'B'));
-  p.letterCount = 6;
+  p.letterCount = 6;  // only the numbers in use count
   EXPECT_FALSE(isLetterUsed(p, 'A'));
-
-  p = smallPuzzle();
-  for (int n = 1; n <= 7; ++n) {
-    EXPECT_FALSE(allNumbersEntered(p)) << n;
-    p.entries(n) = 'Q';
-  }
-  EXPECT_TRUE(allNumbersEntered(p));
-  p.entries(4) = 0;
-  EXPECT_FALSE(allNumbersEntered(p));
-  p.letterCount = 0;
-  EXPECT_TRUE(allNumbersEntered(p));
-  EXPECT_FALSE(isLetterUsed(p, 'Q'));
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "puzzle_strings.h"
 
 namespace qlx {
@@ -35,23 +37,18 @@ bool same(const Changes& a, const Changes& b) {
 const Changes kNone{}, kBoard{.board = true};
 
 TEST_F(GameTest, CellsCarryTheirNumberAndBlocksGivenNumbersAndStrayPicksClearTheSelection) {
-  struct Cell {
-    int row, col, num;
-  };
-  for (Cell c : {Cell{0, 0, 3}, Cell{0, 1, 1}, Cell{2, 1, 4}, Cell{2, 2, 5}, Cell{1, 1, 0},
-                 Cell{-1, 0, 0}, Cell{0, -1, 0}, Cell{3, 0, 0}, Cell{0, 3, 0}})
-    EXPECT_EQ(game.numberAt(c.row, c.col), c.num) << c.row << "," << c.col;
-
-  struct Pick {
-    int num, selected;
-    Changes changes;
-  };
-  // Each pick from the selection the one before left.
-  for (Pick s :
+  using Cell = std::tuple<int, int, int>;  // row, column, number
+  for (auto [row, col, num] :
+       {Cell{0, 0, 3}, Cell{0, 1, 1}, Cell{2, 1, 4}, Cell{2, 2, 5}, Cell{1, 1, 0}, Cell{-1, 0, 0},
+        Cell{0, -1, 0}, Cell{3, 0, 0}, Cell{0, 3, 0}})
+    EXPECT_EQ(game.numberAt(row, col), num) << row << "," << col;
+  // Each pick from the selection the one before left: number, selection after, changes.
+  using Pick = std::tuple<int, int, Changes>;
+  for (auto [num, selected, changes] :
        {Pick{1, 1, kBoard}, Pick{1, 1, kNone}, Pick{3, 0, kBoard} /* given */, Pick{5, 5, kBoard},
         Pick{6, 0, kBoard}, Pick{2, 2, kBoard}, Pick{-1, 0, kBoard}, Pick{0, 0, kNone}}) {
-    EXPECT_TRUE(same(game.select(s.num), s.changes)) << s.num;
-    EXPECT_EQ(p.selectedNum, s.selected) << s.num;
+    EXPECT_TRUE(same(game.select(num), changes)) << num;
+    EXPECT_EQ(p.selectedNum, selected) << num;
   }
 }
 
@@ -59,15 +56,13 @@ TEST_F(GameTest, EntriesChangeOnlyForALetterAndASelectionAndReportOnlyAChange) {
   EXPECT_TRUE(same(game.enter(5), kNone)) << "nothing selected";
   EXPECT_TRUE(same(game.erase(), kNone));
   game.select(1);
-  struct Move {
-    int letter;  // 0: erase; otherwise enter, out of range included
-    uint8_t entry;
-    Changes changes;
-  };
-  for (Move m : {Move{5, 'E', kBoard}, Move{5, 'E', kNone}, Move{0, 0, kBoard}, Move{0, 0, kNone},
-                 Move{27, 0, kNone}, Move{-1, 0, kNone}, Move{26, 'Z', kBoard}}) {
-    EXPECT_TRUE(same(m.letter == 0 ? game.erase() : game.enter(m.letter), m.changes)) << m.letter;
-    EXPECT_EQ(p.entries(1), m.entry) << m.letter;
+  // The letter (0: erase; otherwise enter, out of range included), entry after, changes.
+  using Move = std::tuple<int, uint8_t, Changes>;
+  for (auto [letter, entry, changes] :
+       {Move{5, 'E', kBoard}, Move{5, 'E', kNone}, Move{0, 0, kBoard}, Move{0, 0, kNone},
+        Move{27, 0, kNone}, Move{-1, 0, kNone}, Move{26, 'Z', kBoard}}) {
+    EXPECT_TRUE(same(letter == 0 ? game.erase() : game.enter(letter), changes)) << letter;
+    EXPECT_EQ(p.entries(1), entry) << letter;
   }
   game.select(2);  // the same letter may stand for two numbers
   game.enter(26);
@@ -86,8 +81,7 @@ TEST_F(GameTest, RevealCostsThirtySecondsOnlyWhenItEntersALetterAndTheLastOneSol
   EXPECT_EQ(game.reveal(&c), RevealOutcome::Revealed);
   EXPECT_TRUE(same(c, Changes{.board = true, .clock = true}));
   EXPECT_EQ(p.entries(1), 'A');
-  EXPECT_EQ(game.elapsedTime(), kRevealPenalty);
-  EXPECT_EQ(kRevealPenalty, 300);
+  EXPECT_EQ(game.elapsedTime(), 300);
   EXPECT_EQ(game.reveal(&c), RevealOutcome::AlreadyRight);
   EXPECT_TRUE(same(c, kNone));
   EXPECT_EQ(game.elapsedTime(), 300) << "a right entry costs nothing";
@@ -98,16 +92,13 @@ TEST_F(GameTest, RevealCostsThirtySecondsOnlyWhenItEntersALetterAndTheLastOneSol
     EXPECT_EQ(game.reveal(&c), RevealOutcome::Revealed) << n;
     EXPECT_EQ(c.solved, n == 5) << n;
   }
-  EXPECT_TRUE(game.solved());
   EXPECT_EQ(game.elapsedTime(), 5 * 300) << "the last reveal's penalty is in the time";
 }
 
 TEST_F(GameTest, TheSolutionCostsFortyMinutesOncePerShowing) {
   EXPECT_TRUE(same(game.showSolution(), Changes{.solution = true}));
-  EXPECT_TRUE(game.solutionShown());
   EXPECT_TRUE(same(game.showSolution(), kNone)) << "the solution showing is paid for";
   EXPECT_EQ(game.elapsedTime(), 24000);
-  EXPECT_EQ(kSolutionPenalty, 24000);
   game.boardShown();
   EXPECT_FALSE(game.solutionShown());
   game.showSolution();

@@ -18,63 +18,28 @@ void PlayTest::SetUp() {
   backend.messages.clear();
 }
 
-ColorRef PlayTest::shown(int x, int y) const {
-  const uint32_t px = backend.screen(*w).at(static_cast<std::size_t>(y) * kPlayWidth + x);
-  return rgb((px >> 16) & 0xff, (px >> 8) & 0xff, px & 0xff);
-}
-
-void PlayTest::newGame() {
-  press(375, 260);
-  ASSERT_TRUE(w->gamePlaying);
-}
-
-void PlayTest::pressCell(int row, int col) {
-  const DrawRect& g = w->gridBoard;
-  press(g.left + col * g.width + g.width / 2.0f, g.top + row * g.width + g.width / 2.0f);
-}
-
-void PlayTest::pressItem(int i) {
-  const DrawRect& r = w->sideItems(i);
-  press(r.left + r.width / 2.0f, r.top + r.height / 2.0f);
-}
-
-int PlayTest::numberAt(int row, int col) const {
+std::pair<int, int> PlayTest::openCell() const {
   const Puzzle& p = program.puzzle;
-  const int cell = row * p.gridCols + col + 1;
-  if (p.gridShape(cell) == 0) return 0;
-  return p.letterToNum(p.gridLetters(cell) - 96);
-}
-
-bool PlayTest::findCell(bool given, int* row, int* col) const {
-  const Puzzle& p = program.puzzle;
-  for (int r = 0; r < p.gridRows; ++r) {
-    for (int c = 0; c < p.gridCols; ++c) {
-      const int num = numberAt(r, c);
-      if (num != 0 && (p.givenNums(num) == 1) == given) {
-        *row = r;
-        *col = c;
-        return true;
-      }
-    }
-  }
-  return false;
+  for (int row = 0; row < p.gridRows; ++row)
+    for (int col = 0; col < p.gridCols; ++col)
+      if (const int num = numberAt(row, col); num != 0 && p.givenNums(num) != 1) return {row, col};
+  ADD_FAILURE() << "every number is given";
+  return {0, 0};
 }
 
 int PlayTest::selectOpenCell() {
-  int row = 0, col = 0;
-  EXPECT_TRUE(findCell(false, &row, &col));
+  const auto [row, col] = openCell();
   pressCell(row, col);
   EXPECT_EQ(program.puzzle.selectedNum, numberAt(row, col));
   return numberAt(row, col);
 }
 
 void PlayTest::select(int num) {
-  const Puzzle& p = program.puzzle;
-  const int perCol = (p.letterCount + 1) / 2;
-  const int t = (num - 1) / perCol, r = (num - 1) % perCol;
+  const int perCol = (program.puzzle.letterCount + 1) / 2;
   const DrawRect& s = w->codeStrip;
-  press(s.left + 2 * t * s.width + s.width / 2.0f, s.top + r * s.width + s.width / 2.0f);
-  ASSERT_EQ(p.selectedNum, num);
+  press(s.left + 2 * ((num - 1) / perCol) * s.width + s.width / 2.0f,
+        s.top + (num - 1) % perCol * s.width + s.width / 2.0f);
+  ASSERT_EQ(program.puzzle.selectedNum, num);
 }
 
 void PlayTest::typeAll(int wrong) {
