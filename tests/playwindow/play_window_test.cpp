@@ -3,6 +3,7 @@
 // the messages and the end of a game). The rules behind the moves are Game's (tests/game).
 #include <algorithm>
 
+#include "persistence/user_store.h"
 #include "play_fixture.h"
 #include "resources/string_table.h"
 
@@ -274,6 +275,33 @@ TEST_F(PlayTest, ShowSolutionIsPaidAgainOnlyAfterAMoveAndATimeWithNoPlaceAsksNoN
   EXPECT_TRUE(hallOfFameShown.empty());
   EXPECT_TRUE(std::find(backend.sounds.begin(), backend.sounds.end(),
                         program.soundFiles[sndClap]) == backend.sounds.end());
+}
+
+// Leaving by Exit (from the menu) or by the close box during a game saves the player's data,
+// including a best time whose own save failed.
+TEST_F(PlayTest, ExitAndTheCloseBoxSaveThePlayersData) {
+  for (const bool viaExit : {true, false}) {
+    if (!viaExit) SetUp();  // a fresh start for the second way out
+    newGame();
+    program.user.unsavedChanges.push_back([](Array1<BestList>& lists) {
+      lists(2).times(1) = 1234;
+      lists(2).names(1) = "Ada";
+    });
+    if (viaExit) {
+      pressItem(13);    // Quit Game
+      press(375, 395);  // Exit
+    } else {
+      backend.closeBox(*w);
+    }
+    EXPECT_FALSE(w->isLoaded()) << viaExit;
+    UserData stored;
+    stored.bestScores.redim(kLevels);
+    ASSERT_TRUE(loadUserData(*program.registry, stored).ok());
+    EXPECT_EQ(stored.bestScores(2).times(1), 1234) << viaExit;
+    EXPECT_EQ(stored.bestScores(2).names(1), "Ada") << viaExit;
+    EXPECT_EQ(stored.solving.gridGroup, 2) << viaExit;
+    EXPECT_TRUE(backend.messages.empty()) << viaExit;
+  }
 }
 
 }  // namespace
