@@ -3,17 +3,23 @@
 // separate floor divisions, clipping, multi-line text, blending). Then the fonts: point sizes to
 // pixels at 96 dpi, the code page, and the real engine: faces found through fontconfig at the
 // right em size, lines measured as rendered, and the fallbacks.
+// Last, BMP files: pictures written and read back, the layouts the reader accepts, and damaged or
+// unsupported files refused with a message naming the file.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "box_fonts.h"
+#include "platform/bitmap.h"
 #include "platform/dc.h"
 #include "platform/font.h"
 #include "platform/fonts/cp1252.h"
 #include "platform/fonts/font_lookup.h"
 #include "platform/sdl/ttf_font_engine.h"
+#include "temp_folder.h"
 
 namespace qlx {
 namespace {
@@ -48,9 +54,8 @@ TEST(DeviceContextTest, PixelLayoutIsRgbInBitsAndBgrInColorRefAndResizeKeepsTheO
   dc.fillRect({0, 0, 4, 3}, &kRedBrush);
   dc.resize(5, 4, rgb(1, 2, 3));
   EXPECT_EQ(dc.bits().size(), 20u);
-  EXPECT_EQ(dc.pixel(3, 2), kRed);
-  EXPECT_EQ(dc.pixel(4, 0), rgb(1, 2, 3));
-  EXPECT_EQ(dc.pixel(0, 3), rgb(1, 2, 3));
+  EXPECT_EQ(std::vector({dc.pixel(3, 2), dc.pixel(4, 0), dc.pixel(0, 3)}),
+            std::vector({kRed, rgb(1, 2, 3), rgb(1, 2, 3)}));
   dc.resize(2, 1, kBg);
   EXPECT_EQ(dc.bits().size(), 2u);
   EXPECT_EQ(dc.pixel(1, 0), kRed);
@@ -59,10 +64,8 @@ TEST(DeviceContextTest, PixelLayoutIsRgbInBitsAndBgrInColorRefAndResizeKeepsTheO
 // Fills exclude the right and bottom edges and clip; outlines lie inside the box, also with wide
 // pens; empty, inverted and off-image boxes behave as GDI's do.
 TEST(DeviceContextTest, FillsAndOutlinesCoverExactlyTheirPixels) {
-  struct Op {
-    char kind;  // f: fill in red, n: fill with no brush, o: outline, w: outline with a 2-pixel pen
-    Rect r;
-  };
+  // Each op: f fills in red, n fills with no brush, o outlines, w outlines with a 2-pixel pen.
+  using Op = std::pair<char, Rect>;
   const std::pair<std::vector<Op>, std::string> cases[] = {
       {{{'f', {2, 1, 6, 4}}}, "........../..####..../..####..../..####..../"},
       {{{'f', {3, 1, 3, 4}}, {'f', {5, 3, 2, 1}}, {'n', {0, 0, 6, 4}}}, "....../....../"},
@@ -81,20 +84,18 @@ TEST(DeviceContextTest, FillsAndOutlinesCoverExactlyTheirPixels) {
   for (const auto& [ops, want] : cases) {
     const auto width = static_cast<int>(want.find('/'));
     DeviceContext dc(width, static_cast<int>(want.size()) / (width + 1), kBg, &fonts5x10);
-    for (const Op& op : ops) {
-      if (op.kind == 'w') dc.selectPen(&wide);
-      if (op.kind == 'f' || op.kind == 'n')
-        dc.fillRect(op.r, op.kind == 'f' ? &kRedBrush : nullptr);
+    for (const auto& [kind, r] : ops) {
+      if (kind == 'w') dc.selectPen(&wide);
+      if (kind == 'f' || kind == 'n')
+        dc.fillRect(r, kind == 'f' ? &kRedBrush : nullptr);
       else
-        dc.rectangle(op.r.left, op.r.top, op.r.right, op.r.bottom);
+        dc.rectangle(r.left, r.top, r.right, r.bottom);
     }
     EXPECT_EQ(picture(dc), want);
   }
 }
 
-ColorRef gradientAt(int x, int y) {
-  return rgb(static_cast<uint8_t>(x * 10), static_cast<uint8_t>(y * 10), 7);
-}
+ColorRef gradientAt(int x, int y) { return rgb(uint8_t(x * 10), uint8_t(y * 10), 7); }
 Bitmap gradient(int w, int h) {
   Bitmap b{w, h, {}};
   for (int y = 0; y < h; ++y)
@@ -141,16 +142,10 @@ TEST(DeviceContextTest, BitBltCopiesExactlyWhereTheSourceHasPixelsAndClipsToTheI
 constexpr uint32_t kCentred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
 
 // Where the text lands, with a box font whose characters are all charWidth × lineHeight.
-TEST(DrawTextTest, TextIsAlignedWithEachDivisionFlooredSeparatelyAndClippedToTheRectangle) {
-  struct Case {
-    int charWidth, lineHeight;
-    const char* text;
-    Rect r;
-    uint32_t format;
-    Box ink;
-    int height;  // returned; 0: not checked
-  };
-  const Case cases[] = {
+TEST(DrawTextTest, TextIsAlignedWithEachDivisionFlooredSeparatelyClippedAndBlended) {
+  // The box font's character width and line height, the text, rectangle and format, the box
+  // of the ink, and the height returned (0: not checked).
+  const std::tuple<int, int, const char*, Rect, uint32_t, Box, int> cases[] = {
       // y = 10 + 30/2 - 19/2 = 16 (one division of 11 would give 15); x = (10 + 50 - 21) / 2.
       {7, 19, "abc", {10, 10, 50, 40}, kCentred, {19, 16, 40, 35}, 35 - 10},
       {7, 19, "xx", {0, 0, 41, 25}, kCentred, {13, 3, 27, 22}, 0},
@@ -175,19 +170,17 @@ TEST(DrawTextTest, TextIsAlignedWithEachDivisionFlooredSeparatelyAndClippedToThe
       {5, 8, "a\nabc\nab", {0, 0, 31, 20}, DT_CENTER | DT_VCENTER, {8, 0, 23, 20}, 0},
       {5, 8, "a\nabc", {0, 0, 31, 8}, DT_CENTER | DT_VCENTER, {13, 0, 18, 8}, 0},
   };
-  for (const Case& c : cases) {
-    testing::BoxFonts fonts(c.charWidth, c.charWidth, c.lineHeight);
+  for (const auto& [charWidth, lineHeight, text, r, format, ink, height] : cases) {
+    testing::BoxFonts fonts(charWidth, charWidth, lineHeight);
     DeviceContext dc(80, 60, kBg, &fonts);
     dc.setTextColor(kInk);
-    const int height = dc.drawText(c.text, c.r, c.format);
-    EXPECT_EQ(boundsOf(dc, kInk), c.ink) << c.text << " in " << c.r.left << "," << c.r.top;
-    if (c.height != 0) {
-      EXPECT_EQ(height, c.height) << c.text << ": from the rectangle's top to the text's bottom";
-    }
+    const int returned = dc.drawText(text, r, format);
+    EXPECT_EQ(boundsOf(dc, kInk), ink) << text << " in " << r.left << "," << r.top;
+    // The height returned: from the rectangle's top to the text's bottom.
+    EXPECT_EQ(height != 0 ? returned : 0, height) << text;
   }
-}
 
-TEST(DrawTextTest, CoverageBlendsTheTextColourOverThePixelsBeneath) {
+  // Coverage blends the text colour over the pixels beneath.
   testing::BoxFonts fonts(4, 4, 4, 128);  // half coverage everywhere
   DeviceContext dc(20, 10, rgb(200, 100, 0), &fonts);
   dc.setTextColor(rgb(0, 100, 255));
@@ -200,36 +193,55 @@ TEST(DrawTextTest, CoverageBlendsTheTextColourOverThePixelsBeneath) {
   EXPECT_EQ(dc.pixel(5, 5), rgb(200, 100, 0));
 }
 
-bool endsWith(const std::string& s, const std::string& tail) {
-  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
-
 TEST(FontTest, PointSizesGiveTheEmInPixelsAt96DpiAndTextBecomesUtf8) {
   // 7.875 points are 10.5 px, rounded up as MulDiv does; nothing is smaller than a pixel.
   const std::pair<double, int> sizes[] = {{8.0, 11},   {8.25, 11}, {9.0, 12},
                                           {10.0, 13},  {12.0, 16}, {14.25, 19},
                                           {7.875, 11}, {0.0, 1},   {-3.0, 1}};
   for (auto [points, pixels] : sizes) EXPECT_EQ(fontPixelSize(points), pixels) << points;
-  EXPECT_EQ(cp1252ToUtf8("caf\xE9 \x80\x93q\x94"),
-            "caf\xC3\xA9 \xE2\x82\xAC\xE2\x80\x9Cq\xE2\x80\x9D");
-  EXPECT_EQ(cp1252ToCodePoint(0x9F), U'\u0178');
-  EXPECT_EQ(cp1252ToCodePoint(0x81), U'\u0081');
-  EXPECT_EQ(cp1252ToCodePoint(0xFF), U'\u00FF');
+  // The undefined 0x81 stays the C1 control it is in Latin-1.
+  EXPECT_EQ(cp1252ToUtf8("caf\xE9 \x80\x93q\x94\x9F\x81\xFF"),
+            "caf\xC3\xA9 \xE2\x82\xAC\xE2\x80\x9Cq\xE2\x80\x9D\xC5\xB8\xC2\x81\xC3\xBF");
 }
 
-TEST(FontTest, FacesResolveToMetricCompatibleFontsAtTheEmSize) {
-  TtfFontEngine engine;
+// Lines are laid out at whole-pixel advances and cached within a bound; faces resolve to
+// metric-compatible fonts at the em size.
+TEST(FontTest, LinesAreMeasuredAsRenderedAndFacesResolveToMetricCompatibleFontsAtTheEmSize) {
+  TtfFontEngine engine(2);
+  const FontSpec arial{"Arial", 12, FW_BOLD};
+  const int a = engine.measure(arial, "A").cx, b = engine.measure(arial, "B").cx;
+  EXPECT_EQ(engine.measure(arial, "AB").cx, a + b);
+  EXPECT_EQ(engine.measure(arial, "").cy, engine.lineHeight(arial));
+  // Line breaks and other control characters inside a single line take no room.
+  EXPECT_EQ(engine.measure(arial, "A\r\nB").cx, a + b);
+  // The undefined and the typographic bytes of the code page are handled, not garbled.
+  EXPECT_GT(engine.measure(arial, "\x80").cx, 0);
+  EXPECT_EQ(engine.measure(arial, "\x81").cx, 0);
+  // Measuring agrees with the rendered line, and renders nothing itself.
+  EXPECT_EQ(engine.cachedLines(), 0u);
+  for (const char* line : {"Quillorix", "12", "fjord \x80\x93j\x94"}) {
+    const TextExtent measured = engine.measure(arial, line);
+    const GlyphMask& mask = engine.render(arial, line);
+    EXPECT_EQ(std::pair(measured.cx, measured.cy), std::pair(mask.extent.cx, mask.extent.cy));
+    EXPECT_EQ(mask.coverage.size(), static_cast<std::size_t>(mask.extent.cx * mask.extent.cy));
+  }
+  EXPECT_EQ(engine.cachedLines(), 2u);
+  // Same text in another size is another line.
+  const int small = engine.render({"Arial", 8, FW_BOLD}, "12").extent.cy;
+  EXPECT_LT(small, engine.render(arial, "12").extent.cy);
+
   const FontSpec font{"Times New Roman", 14.25, FW_BOLD};
-  const auto serifBold = engine.resolve(font);
-  EXPECT_TRUE(endsWith(serifBold.file, "LiberationSerif-Bold.ttf")) << serifBold.file;
-  EXPECT_EQ(serifBold.pixels, 19);
-  const auto sans = engine.resolve({"Arial", 8.25, FW_NORMAL});
-  EXPECT_TRUE(endsWith(sans.file, "LiberationSans-Regular.ttf")) << sans.file;
-  EXPECT_EQ(sans.pixels, 11);
-  EXPECT_TRUE(endsWith(engine.resolve({"Arial", 12, FW_BOLD}).file, "LiberationSans-Bold.ttf"));
+  const auto face = [&engine](const FontSpec& f) {
+    const auto r = engine.resolve(f);
+    return std::filesystem::path(r.file).filename().string() + " " + std::to_string(r.pixels);
+  };
+  EXPECT_EQ(face(font), "LiberationSerif-Bold.ttf 19");
+  EXPECT_EQ(face({"Arial", 8.25, FW_NORMAL}), "LiberationSans-Regular.ttf 11");
+  EXPECT_EQ(face(arial), "LiberationSans-Bold.ttf 16");
   EXPECT_GT(engine.measure({"No Such Face At All", 12, FW_NORMAL}, "Text").cx, 0);
 
   // The em really is 19 px: a capital H of Liberation Serif stands about two thirds of an em.
+  const auto serifBold = engine.resolve(font);
   const GlyphMask& h = engine.render(font, "H");
   EXPECT_EQ(h.extent.cy, serifBold.ascent + serifBold.descent);
   EXPECT_EQ(engine.lineHeight(font), h.extent.cy);
@@ -239,34 +251,6 @@ TEST(FontTest, FacesResolveToMetricCompatibleFontsAtTheEmSize) {
       top = std::min(top, i / h.extent.cx), bottom = std::max(bottom, i / h.extent.cx);
   EXPECT_NEAR(bottom - top + 1, 13, 1);
   EXPECT_EQ(bottom + 1, serifBold.ascent);  // standing on the baseline
-}
-
-TEST(FontTest, LinesAreLaidOutAtWholePixelAdvancesAndCachedWithinABound) {
-  TtfFontEngine engine(2);
-  const FontSpec font{"Arial", 12, FW_BOLD};
-  const int a = engine.measure(font, "A").cx, b = engine.measure(font, "B").cx;
-  EXPECT_EQ(engine.measure(font, "AB").cx, a + b);
-  EXPECT_EQ(engine.measure(font, "").cy, engine.lineHeight(font));
-  // Line breaks and other control characters inside a single line take no room.
-  EXPECT_EQ(engine.measure(font, "A\r\nB").cx, a + b);
-  // The undefined and the typographic bytes of the code page are handled, not garbled.
-  EXPECT_GT(engine.measure(font, "\x80").cx, 0);
-  EXPECT_EQ(engine.measure(font, "\x81").cx, 0);
-  // Measuring agrees with the rendered line, and renders nothing itself.
-  EXPECT_EQ(engine.cachedLines(), 0u);
-  for (const char* line : {"Quillorix", "12", "fjord \x80\x93j\x94"}) {
-    const TextExtent measured = engine.measure(font, line);
-    const GlyphMask& mask = engine.render(font, line);
-    EXPECT_EQ(measured.cx, mask.extent.cx) << line;
-    EXPECT_EQ(measured.cy, mask.extent.cy) << line;
-    EXPECT_EQ(mask.coverage.size(), static_cast<std::size_t>(mask.extent.cx * mask.extent.cy));
-  }
-  EXPECT_EQ(engine.cachedLines(), 2u);
-  const GlyphMask* last = &engine.render(font, "fjord \x80\x93j\x94");
-  EXPECT_EQ(&engine.render(font, "fjord \x80\x93j\x94"), last);
-  // Same text in another size is another line.
-  const int small = engine.render({"Arial", 8, FW_BOLD}, "12").extent.cy;
-  EXPECT_LT(small, engine.render(font, "12").extent.cy);
 }
 
 // A face that cannot be opened falls back to sans-serif; with no usable font at all, text draws
@@ -292,6 +276,101 @@ TEST(FontTest, AFaceThatCannotBeOpenedFallsBackAndNoFontAtAllDrawsNothing) {
   EXPECT_EQ(none.measure(dc.font(), "abc").cx, 0);
   EXPECT_NE(said.find("font"), std::string::npos);
   EXPECT_EQ(said.find('\n'), said.size() - 1) << said;  // one line only
+}
+
+using Bytes = std::vector<unsigned char>;
+
+// Appends x in little-endian order, in n bytes.
+void put(Bytes& v, uint32_t x, int n = 4) {
+  for (int i = 0; i < n; ++i) v.push_back(static_cast<unsigned char>(x >> (8 * i)));
+}
+
+// A file and info header (40 bytes) for a picture, then rest: extra bytes of header (masks),
+// then the pixels.
+Bytes header(int32_t width, int32_t height, uint16_t bits, uint32_t compression, Bytes rest = {},
+             uint32_t extra = 0) {
+  Bytes v{'B', 'M'};
+  // File size (readers ignore it), reserved, pixel offset, info header size, width, height.
+  for (uint32_t x : {0u, 0u, 54 + extra, 40u, uint32_t(width), uint32_t(height)}) put(v, x);
+  for (auto [x, n] : {std::pair<uint32_t, int>{1, 2}, {bits, 2}, {compression, 4}}) put(v, x, n);
+  v.resize(v.size() + 20, 0);
+  v.insert(v.end(), rest.begin(), rest.end());
+  return v;
+}
+
+TEST(BitmapTest, SavedPicturesAndTopDownAnd32BitLayoutsReadBackExactly) {
+  testing::TempFolder dir;
+  for (int w : {1, 2, 3, 4, 5}) {  // every row padding
+    const Bitmap original = gradient(w, 3);
+    const std::string file = dir.file("round" + std::to_string(w) + ".bmp");
+    ASSERT_TRUE(saveBmp(file, original).ok());
+    EXPECT_EQ(std::filesystem::file_size(file), 54u + 3u * ((w * 3 + 3) / 4 * 4));
+    Bitmap back;
+    EXPECT_TRUE(loadBmp(file, &back).ok());
+    EXPECT_EQ(std::tie(back.width, back.height, back.pixels),
+              std::tie(original.width, original.height, original.pixels));
+  }
+  Bitmap bad = gradient(2, 2);
+  bad.pixels.pop_back();
+  EXPECT_FALSE(saveBmp(dir.file("bad.bmp"), bad).ok());
+  EXPECT_FALSE(saveBmp(dir.file("no/such/folder.bmp"), gradient(1, 1)).ok());
+
+  // Top-down and 32-bit layouts, which the writer does not make, are read too.
+  const std::pair<Bytes, std::vector<ColorRef>> cases[] = {
+      // 2 × 2 top-down, 24-bit: rows of 6 bytes padded to 8, first row is the top.
+      {header(2, -2, 24, 0, {3, 2, 1, 6, 5, 4, 0, 0, 9, 8, 7, 12, 11, 10, 0, 0}),
+       {rgb(1, 2, 3), rgb(4, 5, 6), rgb(7, 8, 9), rgb(10, 11, 12)}},
+      // 2 × 1 32-bit BI_RGB: blue, green, red, unused.
+      {header(2, 1, 32, 0, {30, 20, 10, 255, 60, 50, 40, 0}), {rgb(10, 20, 30), rgb(40, 50, 60)}},
+      // 1 × 2 32-bit BI_BITFIELDS with red in the low byte, blue in the third; bottom row first.
+      {header(1, 2, 32, 3, {255, 0, 0, 0, 0, 255, 0, 0, 0, 0, 255, 0, 70, 80, 90, 0, 1, 2, 3, 0},
+              12),
+       {rgb(1, 2, 3), rgb(70, 80, 90)}},
+  };
+  for (const auto& [bytes, pixels] : cases) {
+    Bitmap bmp;
+    ASSERT_TRUE(loadBmp(dir.write("layout.bmp", bytes), &bmp).ok());
+    EXPECT_EQ(bmp.pixels, pixels);
+  }
+}
+
+TEST(BitmapTest, DamagedOrUnsupportedFilesAreRefusedByName) {
+  testing::TempFolder dir;
+  const Bytes good = header(3, 2, 24, 0, Bytes(2 * 12, 0));
+  Bitmap bmp;
+  ASSERT_TRUE(loadBmp(dir.write("good.bmp", good), &bmp).ok());  // the base of the damaged ones
+  const auto changed = [&good](std::vector<std::pair<std::size_t, unsigned char>> edits) {
+    Bytes v = good;
+    for (auto [at, b] : edits) v[at] = b;
+    return v;
+  };
+  const std::pair<std::string, Bytes> cases[] = {
+      {"empty.bmp", {}},
+      {"cut_header.bmp", Bytes(good.begin(), good.begin() + 30)},
+      {"cut_pixels.bmp", Bytes(good.begin(), good.end() - 1)},
+      {"not_bmp.bmp", Bytes{'P', 'K', 3, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+      {"huge.bmp", header(0x7fffffff, 0x7fffffff, 24, 0, Bytes(64, 0))},
+      {"tallest.bmp", header(1, INT32_MIN, 24, 0, Bytes(64, 0))},
+      {"eight_bit.bmp", header(3, 2, 8, 0, Bytes(1024 + 16, 0))},
+      {"sixteen_bit.bmp", header(3, 2, 16, 0, Bytes(16, 0))},
+      {"rle.bmp", header(3, 2, 24, 1, Bytes(24, 0))},
+      {"negative_width.bmp", header(-3, 2, 24, 0, Bytes(24, 0))},
+      {"zero_height.bmp", header(3, 0, 24, 0)},
+      {"far_offset.bmp", changed({{10, 0xff}, {11, 0xff}})},
+      {"huge_header.bmp", changed({{14, 0xf0}, {17, 0x7f}})},
+      {"planes.bmp", changed({{26, 0}})},
+      {"bad_masks.bmp",  // red bits not contiguous
+       header(1, 1, 32, 3, {0xf0, 0xf0, 0, 0, 0, 0xff, 0, 0, 0, 0, 0xff, 0, 0, 0, 0, 0}, 12)},
+      {"missing.bmp", {}},
+  };
+  for (const auto& [name, bytes] : cases) {
+    const std::string file = name == "missing.bmp" ? dir.file(name) : dir.write(name, bytes);
+    bmp.width = 99;
+    const Status s = loadBmp(file, &bmp);
+    EXPECT_FALSE(s.ok()) << name;
+    EXPECT_NE(s.message().find(name), std::string::npos) << s.message();
+    EXPECT_EQ(bmp.width, 99) << name << ": the output is left alone";
+  }
 }
 
 }  // namespace
