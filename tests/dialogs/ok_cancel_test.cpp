@@ -71,12 +71,25 @@ TEST_F(OKCancelTest, PaintsTheQuestionInTwelvePointsInAFramedPanelAndTheButtonsA
   EXPECT_TRUE(looksAtRest(1) && looksAtRest(2));
 }
 
-TEST_F(OKCancelTest, OtherKeysPressesOutsideTheButtonsAndOnTheirEdgesLeaveItOpen) {
+// Hover looks follow the pointer, going straight across swaps them in one move; other keys and
+// presses outside the buttons or on their edges leave it open.
+TEST_F(OKCancelTest, HoverLooksFollowThePointerAndOnlyPressesInsideAButtonCloseIt) {
+  const DrawRect &b1 = d.button(1), &b2 = d.button(2);
+  backend.mouseMove(d, midX(b1), midY(b1));
+  EXPECT_TRUE(looksHovered(1));
+  int presents = backend.presentCount(d);
+  backend.mouseMove(d, midX(b1) + 5, midY(b1));  // still on it: nothing redrawn
+  EXPECT_EQ(backend.presentCount(d), presents);
+  backend.mouseMove(d, midX(b2), midY(b2));
+  EXPECT_TRUE(looksAtRest(1) && looksHovered(2));
+  EXPECT_EQ(backend.presentCount(d), presents + 2);
+  backend.mouseMove(d, b2.left, midY(b2));  // the edge is off the button
+  EXPECT_TRUE(looksAtRest(2));
+
   for (int key : {int{'y'}, int{'n'}, int{VK_SPACE}, int{VK_BACK}}) backend.keyPress(d, key);
   press(210, 145);  // between the buttons
   press(midX(d.message()), midY(d.message()));
-  for (int k = 1; k <= 2; ++k) {
-    const DrawRect& b = d.button(k);
+  for (const DrawRect& b : {b1, b2}) {
     press(b.left, midY(b));
     press(b.left + b.width, midY(b));
     press(midX(b), b.top);
@@ -85,26 +98,9 @@ TEST_F(OKCancelTest, OtherKeysPressesOutsideTheButtonsAndOnTheirEdgesLeaveItOpen
   EXPECT_TRUE(d.isVisible());
   EXPECT_EQ(d.clickedBtnNum, -1);
   // Just inside the corner is on the button, and any mouse button counts.
-  press(d.button(2).left + 0.5f, d.button(2).top + 0.5f, vbRightButton);
+  press(b2.left + 0.5f, b2.top + 0.5f, vbRightButton);
   EXPECT_EQ(d.clickedBtnNum, 2);
   EXPECT_FALSE(d.isVisible());
-}
-
-TEST_F(OKCancelTest, HoverLooksFollowThePointerAndGoingStraightAcrossSwapsThemInOneMove) {
-  const DrawRect& b1 = d.button(1);
-  const DrawRect& b2 = d.button(2);
-  backend.mouseMove(d, midX(b1), midY(b1));
-  EXPECT_TRUE(looksHovered(1));
-  int presents = backend.presentCount(d);
-  backend.mouseMove(d, midX(b1) + 5, midY(b1));  // still on it: nothing redrawn
-  EXPECT_EQ(backend.presentCount(d), presents);
-
-  backend.mouseMove(d, midX(b2), midY(b2));
-  EXPECT_TRUE(looksAtRest(1));
-  EXPECT_TRUE(looksHovered(2));
-  EXPECT_EQ(backend.presentCount(d), presents + 2);
-  backend.mouseMove(d, b2.left, midY(b2));  // the edge is off the button
-  EXPECT_TRUE(looksAtRest(2));
 }
 
 }  // namespace

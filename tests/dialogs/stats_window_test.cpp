@@ -2,6 +2,8 @@
 // closes, Clear Scores, and when its buttons change look; and the game's message box look.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
 
 #include "box_fonts.h"
@@ -28,11 +30,9 @@ class StatsWindowTest : public ::testing::Test {
     }
   }
 
-  StatsContext context(UserData& u) {
-    return StatsContext{backend, graphics, u, kDialogUnit, nullptr, nullptr};
-  }
-  std::unique_ptr<FrmStats> shown(int mode) {
-    auto w = std::make_unique<FrmStats>(context(user));
+  std::unique_ptr<FrmStats> shown(int mode, UserData* u = nullptr) {
+    auto w = std::make_unique<FrmStats>(
+        StatsContext{backend, graphics, u ? *u : user, kDialogUnit, nullptr, nullptr});
     w->modeNum = mode;
     w->show();
     return w;
@@ -48,36 +48,34 @@ class StatsWindowTest : public ::testing::Test {
     EXPECT_EQ(backend.pendingModalSteps(), 0u);
   }
 
-  // A row must show text as drawn alone, with the same primitive, on the background in the dialog
-  // font, after the title when titled (it reaches into row 1).
-  void expectRowShows(const FrmStats& w, const DrawRect& row, const std::string& text,
+  // Each row must show its text (text(place, isTime)) as drawn with the same primitive, on the
+  // background in the dialog font, after the title when titled (it reaches into row 1).
+  void expectRowsShow(const FrmStats& w, const std::function<std::string(int, bool)>& text,
                       bool titled = false) {
     DeviceContext ref(kStatsWidth, kStatsHeight, graphics.brBackground.color);
     ref.setFont(dialogFont());
-    if (titled) {
-      DrawRect t = w.title();
-      t.hDC = &ref;
-      drawButton(t, 0, false, 2, "Quillorix", graphics);
-    }
-    DrawRect r = row;
-    r.hDC = &ref;
-    drawText(r, 1, text, kTopLeftText);
-    int inked = 0;
-    // One pixel above the record too: the coloured copy is lifted by one.
-    for (int y = row.top - 1; y < row.top + row.height; ++y)
-      for (int x = row.left; x < row.left + row.width + 1; ++x) {
-        ASSERT_EQ(w.dc().pixel(x, y), ref.pixel(x, y))
-            << "\"" << text << "\" at (" << x << ", " << y << ")";
-        inked += ref.pixel(x, y) != graphics.brBackground.color;
+    DrawRect t = w.title();
+    t.hDC = &ref;
+    if (titled) drawButton(t, 0, false, 2, "Quillorix", graphics);
+    for (int i = 1; i <= kBestPlaces; ++i)
+      for (const bool time : {false, true}) {
+        DrawRect row = time ? w.timeRow(i) : w.nameRow(i);
+        row.hDC = &ref;
+        const std::string shown = text(i, time);
+        drawText(row, 1, shown, kTopLeftText);
+        int inked = 0;
+        // One pixel above the record too: the coloured copy is lifted by one.
+        for (int y = row.top - 1; y < row.top + row.height; ++y)
+          for (int x = row.left; x < row.left + row.width + 1; ++x) {
+            ASSERT_EQ(w.dc().pixel(x, y), ref.pixel(x, y))
+                << "\"" << shown << "\" at (" << x << ", " << y << ")";
+            inked += ref.pixel(x, y) != graphics.brBackground.color;
+          }
+        EXPECT_TRUE(shown.empty() || inked > 20) << "\"" << shown << "\" left no ink";
       }
-    EXPECT_TRUE(text.empty() || inked > 20) << "\"" << text << "\" left no ink";
   }
-  void expectRowsShow(const FrmStats& w, const std::string& name, const std::string& time,
-                      bool titled = false) {
-    for (int i = 1; i <= kBestPlaces; ++i) {
-      expectRowShows(w, w.nameRow(i), name, titled);
-      expectRowShows(w, w.timeRow(i), time, titled);
-    }
+  static auto rows(std::string name, std::string time) {
+    return [=](int, bool isTime) { return isTime ? time : name; };
   }
 
   int count(const FrmStats& w, Rect r, ColorRef c) { return testing::countOf(w.dc(), c, r); }
@@ -87,18 +85,37 @@ class StatsWindowTest : public ::testing::Test {
   UserData user;
 };
 
-TEST_F(StatsWindowTest, PaintsTheShownLevelsListAndButtonsOnLoadButNoTitle) {
-  const auto w = shown(2);
-  for (int i = 1; i <= kBestPlaces; ++i) {
-    expectRowShows(*w, w->nameRow(i), playerName(i));
-    expectRowShows(*w, w->timeRow(i), std::to_string(i) + ":00");
+// On load: the shown level's list and both buttons at rest, but no title. Clear Scores asks
+// first, then resets only the shown level and draws the title.
+TEST_F(StatsWindowTest, ShowsTheLevelsListThenClearScoresAsksAndResetsOnlyThatLevel) {
+  {
+    const auto w = shown(2);
+    expectRowsShow(*w, [](int i, bool t) { return t ? std::to_string(i) + ":00" : playerName(i); });
+    for (int left : {88, 264}) {  // both buttons panel-filled and captioned at rest
+      EXPECT_EQ(w->dc().pixel(left, 396), graphics.brPanel.color);
+      EXPECT_GT(count(*w, Rect{left, 396, left + 132, 426}, graphics.clrButtonText), 10);
+    }
+    EXPECT_EQ(count(*w, Rect{0, 0, 466, 43}, graphics.brBackground.color), 466 * 43);
+    const auto image = w->dc().bits();
+    pressClear(*w, false);  // Keep
+    EXPECT_EQ(w->dc().bits(), image);
+    EXPECT_EQ(user.bestScores(2).names(1), playerName(1));
+    pressClear(*w, true, 395, 425, vbRightButton);  // one pixel inside the corner, any button
+    expectRowsShow(*w, rows(kClearedName, "50:00"), true);
+    // The title now names the level in black, centred on the window's middle.
+    int minX = 466, maxX = 0, black = 0;
+    for (int y = 0; y < 44; ++y)
+      for (int x = 0; x < 466; ++x)
+        if (w->dc().pixel(x, y) == rgb(0, 0, 0))
+          ++black, minX = std::min(minX, x), maxX = std::max(maxX, x);
+    EXPECT_GT(black, 20);
+    EXPECT_LE(std::abs(minX + maxX - 466), 4) << minX << ".." << maxX;
+    EXPECT_EQ(w->dc().pixel(88, 396), graphics.brPanel.color) << "buttons redrawn at rest";
   }
-  for (int left : {88, 264}) {  // both buttons panel-filled and captioned at rest
-    EXPECT_EQ(w->dc().pixel(left, 396), graphics.brPanel.color);
-    EXPECT_GT(count(*w, Rect{left, 396, left + 132, 426}, graphics.clrButtonText), 10);
-  }
-  EXPECT_EQ(count(*w, Rect{0, 0, 466, 43}, graphics.brBackground.color), 466 * 43);
-  expectRowsShow(*shown(1), "Anononymous", "50:00");  // a level never filled: the defaults
+  const auto& times = user.bestScores(2).times;
+  EXPECT_EQ(std::count(times.begin(), times.end(), 30000), kBestPlaces);
+  expectRowsShow(*shown(2), rows(kClearedName, "50:00"));   // opened again: the cleared list
+  expectRowsShow(*shown(1), rows("Anononymous", "50:00"));  // the other level left at its defaults
 }
 
 TEST_F(StatsWindowTest, EnterEscapeAndOKCloseWithoutClearingAndOtherKeysAndEdgesDoNothing) {
@@ -112,84 +129,40 @@ TEST_F(StatsWindowTest, EnterEscapeAndOKCloseWithoutClearingAndOtherKeysAndEdges
                                 {396, 410}, {300, 396}, {300, 426}, {240, 410}, {10, 10}};
       for (const auto& e : edges) backend.mouseDown(w, e[0], e[1]);
       EXPECT_TRUE(w.isVisible());
-      if (how == 0)
-        backend.mouseDown(w, 89, 397);  // one pixel inside OK's corner
-      else
-        backend.keyPress(w, how);
+      // The key, or a press one pixel inside OK's corner.
+      how ? backend.keyPress(w, how) : backend.mouseDown(w, 89, 397);
       EXPECT_FALSE(w.isVisible() || w.isLoaded());
     });
-    showStats(context(user), 2);
+    showStats(StatsContext{backend, graphics, user, kDialogUnit, nullptr, nullptr}, 2);
     EXPECT_EQ(backend.pendingModalSteps(), 0u);
   }
-  for (int level = 1; level <= kLevels; ++level) {
-    EXPECT_EQ(user.bestScores(level).names, before.bestScores(level).names);
-    EXPECT_EQ(user.bestScores(level).times, before.bestScores(level).times);
-  }
-}
-
-TEST_F(StatsWindowTest, ClearScoresAsksFirstThenResetsOnlyTheShownLevelAndDrawsTheTitle) {
-  {
-    const auto w = shown(2);
-    const auto image = w->dc().bits();
-    pressClear(*w, false);  // Keep
-    EXPECT_EQ(w->dc().bits(), image);
-    EXPECT_EQ(user.bestScores(2).names(1), playerName(1));
-    const int presents = backend.presentCount(*w);
-    pressClear(*w, true, 395, 425, vbRightButton);  // one pixel inside the corner, any button
-    EXPECT_EQ(backend.presentCount(*w), presents + 1);
-    expectRowsShow(*w, kClearedName, "50:00", true);
-    // The title now names the level in black, centred on the window's middle.
-    int minX = 466, maxX = 0, black = 0;
-    for (int y = 0; y < 44; ++y)
-      for (int x = 0; x < 466; ++x)
-        if (w->dc().pixel(x, y) == rgb(0, 0, 0))
-          ++black, minX = std::min(minX, x), maxX = std::max(maxX, x);
-    EXPECT_GT(black, 20);
-    EXPECT_LE(std::abs(minX + maxX - 466), 4) << minX << ".." << maxX;
-    EXPECT_EQ(w->dc().pixel(88, 396), graphics.brPanel.color) << "buttons redrawn at rest";
-  }
-  for (int i = 1; i <= kBestPlaces; ++i) {
-    EXPECT_EQ(user.bestScores(2).names(i), "Anonoymous");
-    EXPECT_EQ(user.bestScores(2).times(i), 30000);
-    EXPECT_EQ(user.bestScores(1).names(i), kDefaultName) << "the other level is left alone";
-  }
-  backend.onNextModal([&](Window& win) {  // opened again, it shows the cleared list
-    expectRowsShow(static_cast<FrmStats&>(win), kClearedName, "50:00");
-    backend.keyPress(win, VK_ESCAPE);
-  });
-  showStats(context(user), 2);
+  EXPECT_EQ(user.bestScores(2).names, before.bestScores(2).names) << "nothing was cleared";
 }
 
 TEST_F(StatsWindowTest, HoverLookChangesOnlyWhenThePointerCrossesAButtonEdge) {
   const auto w = shown(2);
-  const ColorRef frame = graphics.penFrame.color, panel = graphics.brPanel.color;
-  int presents = backend.presentCount(*w);
-  backend.mouseMove(*w, 300, 410);  // onto Clear Scores: framed hover look
-  EXPECT_EQ(backend.presentCount(*w), ++presents);
-  EXPECT_EQ(w->dc().pixel(395, 425), frame);
+  // Runs act: the refreshes it caused, then the left edges of the buttons that look hovered.
+  const auto after = [&](auto act) {
+    const int presents = backend.presentCount(*w);
+    act();
+    std::string s = std::to_string(backend.presentCount(*w) - presents);
+    for (int left : {88, 264})
+      if (w->dc().pixel(left, 396) == graphics.penFrame.color) s += " " + std::to_string(left);
+    return s;
+  };
+  const auto move = [&](float x, float y) { return after([&] { backend.mouseMove(*w, x, y); }); };
+  EXPECT_EQ(move(300, 410), "1 264");  // onto Clear Scores: framed hover look
   EXPECT_GT(count(*w, Rect{264, 396, 396, 426}, graphics.clrHoverText), 10);
   const auto image = w->dc().bits();
-  for (float x : {270.f, 330.f, 390.f}) backend.mouseMove(*w, x, 420);
-  EXPECT_EQ(backend.presentCount(*w), presents);
+  for (float x : {270.f, 330.f, 390.f}) EXPECT_EQ(move(x, 420), "0 264");
   EXPECT_EQ(w->dc().bits(), image) << "moves inside a button draw nothing";
-
   // Pressing Clear Scores draws it at rest; the hover look comes back only after leaving it.
-  pressClear(*w, true);
-  EXPECT_EQ(backend.presentCount(*w), ++presents);
-  EXPECT_EQ(w->dc().pixel(264, 396), panel);
-  backend.mouseMove(*w, 331, 411);
-  EXPECT_EQ(backend.presentCount(*w), presents);
-  backend.mouseMove(*w, 240, 411);  // off it: redrawn at rest
-  EXPECT_EQ(backend.presentCount(*w), ++presents);
-  backend.mouseMove(*w, 300, 411);
-  EXPECT_EQ(w->dc().pixel(264, 396), frame);
-
+  EXPECT_EQ(after([&] { pressClear(*w, true); }), "1");
+  EXPECT_EQ(move(331, 411), "0");
+  EXPECT_EQ(move(240, 411), "1");  // off it: redrawn at rest
+  EXPECT_EQ(move(300, 411), "1 264");
   // Straight from one button to the other: one leaves, the other enters, two refreshes.
-  presents = backend.presentCount(*w);
-  backend.mouseMove(*w, 150, 411);
-  EXPECT_EQ(backend.presentCount(*w), presents + 2);
-  EXPECT_EQ(w->dc().pixel(264, 396), panel);
-  EXPECT_EQ(w->dc().pixel(88, 396), frame);
+  EXPECT_EQ(move(150, 411), "2 88");
 }
 
 TEST_F(StatsWindowTest, ALevelOutsideTheTableShowsAnEmptyListAndClearsNothing) {
@@ -197,9 +170,9 @@ TEST_F(StatsWindowTest, ALevelOutsideTheTableShowsAnEmptyListAndClearsNothing) {
   for (int mode : {0, 3, -1, 32767}) {
     SCOPED_TRACE("modeNum " + std::to_string(mode));
     const auto w = shown(mode);
-    expectRowsShow(*w, "", "");
+    expectRowsShow(*w, rows("", ""));
     pressClear(*w, true);
-    expectRowsShow(*w, "", "");
+    expectRowsShow(*w, rows("", ""));
     EXPECT_EQ(count(*w, Rect{0, 0, 466, 44}, graphics.brBackground.color), 466 * 44)
         << "an empty title";
     backend.mouseDown(*w, 150, 410);
@@ -209,16 +182,13 @@ TEST_F(StatsWindowTest, ALevelOutsideTheTableShowsAnEmptyListAndClearsNothing) {
   EXPECT_EQ(user.bestScores(1).times, before.bestScores(1).times);
 
   UserData empty;  // a table never sized
-  FrmStats w(context(empty));
-  w.modeNum = 2;
-  w.show();
-  pressClear(w, true);
-  EXPECT_TRUE(w.isVisible());
+  const auto w = shown(2, &empty);
+  pressClear(*w, true);
+  EXPECT_TRUE(w->isVisible());
 }
 
-TEST(GameMessageBoxStyle, PaintsAMessageBoxInThePanelColours) {
-  const Graphics g;
-  HeadlessBackend backend;
+TEST_F(StatsWindowTest, TheGameMessageBoxIsPaintedInThePanelColours) {
+  const Graphics& g = graphics;
   MessageBoxWindow box(backend, "Please select a code first", "Quillorix", gameMessageBoxStyle(g));
   EXPECT_EQ(box.dc().pixel(0, 0), g.brPanel.color);
   EXPECT_EQ(box.dc().pixel(box.okButton().left, box.okButton().top), g.penFrame.color);

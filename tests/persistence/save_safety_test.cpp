@@ -14,34 +14,21 @@
 #include "kill_harness.h"
 #include "persistence/saved_game.h"
 #include "persistence/user_store.h"
+#include "platform/headless/headless_backend.h"
 #include "platform/registry_sqlite.h"
 #include "startup/program.h"
-#include "store_helpers.h"
 #include "temp_folder.h"
 
 namespace qlx {
 namespace {
 
 using namespace qlx::testing;
-
-// The stored game as loadStoredGame reads it (clearing the flag), its result ignored.
-struct StoredGame {
-  SolvingData solving;
-  SavedGame game;
-  int32_t elapsed = 0;
-};
-StoredGame loadStored(Registry& reg) {
-  StoredGame g;
-  (void)loadStoredGame(reg, g.solving, g.game, g.elapsed);
-  return g;
-}
+using Bytes = std::vector<uint8_t>;
 
 std::unique_ptr<Registry> openStore(const std::string& path, int failWriteAt = 0) {
-  RegistryOptions options;
-  options.failWriteAt = failWriteAt;
   std::unique_ptr<SqliteRegistry> store;
   std::string notice;
-  EXPECT_TRUE(openSqliteRegistry(path, options, &store, &notice).ok());
+  EXPECT_TRUE(openSqliteRegistry(path, {.failWriteAt = failWriteAt}, &store, &notice).ok());
   EXPECT_EQ(notice, "");
   return store;
 }
@@ -49,32 +36,36 @@ std::unique_ptr<Registry> openStore(const std::string& path, int failWriteAt = 0
 UserData loaded(Registry& store) {
   UserData user;
   user.bestScores.redim(kLevels);
-  HeadlessBackend backend;
   (void)loadUserData(store, user);
   return user;
+}
+
+// The stored game as "puzzle@time x bytes", read (and its flag cleared) when one is stored.
+std::string storedGame(Registry& store) {
+  SolvingData solving;
+  SavedGame game;
+  int32_t elapsed = 0;
+  if (!isGameStored(store)) return "none";
+  (void)loadStoredGame(store, solving, game, elapsed);
+  return std::to_string(solving.puzzleNum) + "@" + std::to_string(elapsed) + "x" +
+         std::string(game.savedBytes.begin(), game.savedBytes.end());
 }
 
 // Everything the game keeps, as one comparable text.
 std::string state(const std::string& path) {
   auto store = openStore(path);
   const UserData user = loaded(*store);
-  std::string s =
-      std::to_string(user.solving.puzzleNum) + "/" + std::to_string(user.soundOptions[0]);
+  std::string s = std::to_string(user.solving.puzzleNum) + "/" +
+                  std::to_string(user.soundOptions[0]) + "|" + storedGame(*store);
   for (int level = 1; level <= kLevels; ++level)
     for (int i = 1; i <= kBestPlaces; ++i)
       s += "|" + user.bestScores(level).names(i) + "=" +
            std::to_string(user.bestScores(level).times(i));
-  HeadlessBackend backend;
-  if (isGameStored(*store)) {
-    const StoredGame g = loadStored(*store);
-    s += "|stored " + std::to_string(g.solving.puzzleNum) + "@" + std::to_string(g.elapsed) + "x" +
-         std::to_string(g.game.savedByteCount);
-  }
   return s;
 }
 
 TEST(SaveSafety, EverySaveFailingAtAnyWriteLeavesTheOldStateOrTheNew) {
-  const std::vector<std::pair<const char*, std::function<Status(Registry&)>>> saves = {
+  const std::pair<const char*, std::function<Status(Registry&)>> saves[] = {
       {"best time",
        [](Registry& r) {
          UserData user = loaded(r);
@@ -85,15 +76,10 @@ TEST(SaveSafety, EverySaveFailingAtAnyWriteLeavesTheOldStateOrTheNew) {
          UserData user = loaded(r);
          user.solving.puzzleNum = 42;
          user.unsavedChanges.push_back(bestTimeEntry(1, 555, "Late"));
-         HeadlessBackend backend;
          return saveUserData(r, user);
        }},
       {"stored game",
-       [](Registry& r) {
-         SolvingData solving;
-         solving.puzzleNum = 9;
-         return storeGame(r, solving, 1234, Bytes(80, 7));
-       }},
+       [](Registry& r) { return storeGame(r, SolvingData{.puzzleNum = 9}, 1234, Bytes(80, 7)); }},
   };
   for (const auto& [what, save] : saves) {
     TempFolder dir;
@@ -102,7 +88,6 @@ TEST(SaveSafety, EverySaveFailingAtAnyWriteLeavesTheOldStateOrTheNew) {
       auto store = openStore(path);
       UserData user = loaded(*store);
       ASSERT_TRUE(saveBestListChange(store.get(), user, bestTimeEntry(2, 900, "Old")).ok());
-      HeadlessBackend backend;
       ASSERT_TRUE(saveUserData(*store, user).ok());
     }
     const std::string before = state(path);
@@ -111,52 +96,40 @@ TEST(SaveSafety, EverySaveFailingAtAnyWriteLeavesTheOldStateOrTheNew) {
       SCOPED_TRACE(std::string(what) + ", write " + std::to_string(n) + " fails");
       const Status saved = save(*openStore(path, n));
       const std::string after = state(path);
-      if (!saved.ok()) {
-        ASSERT_EQ(after, before) << "a failed save changed the store";
-        continue;
+      if (saved.ok()) {
+        ASSERT_NE(after, before) << "the save did nothing";
+        break;  // no write of this save failed: every point of failure has been tried
       }
-      ASSERT_NE(after, before) << "the save did nothing";
-      break;  // no write of this save failed: every point of failure has been tried
+      ASSERT_EQ(after, before) << "a failed save changed the store";
     }
     EXPECT_GT(n, 3) << what;
   }
 }
 
-// Game g: 50 + g % 300 bytes of value g % 256, stored with the play time g.
-Bytes gameBytes(int32_t g) {
-  return Bytes(static_cast<std::size_t>(50 + g % 300), static_cast<uint8_t>(g % 256));
-}
-
 TEST(SaveSafety, KillsAtRandomMomentsNeverLeaveTheFlagOverAPartialGame) {
   TempFolder dir;
   const std::string path = dir.file("settings.db");
+  // Game g: 50 + g % 300 bytes of one letter, as puzzle g stored with the play time g.
+  const auto bytes = [](int32_t g) { return std::string(50 + g % 300, char('a' + g % 26)); };
   KillHarness harness(20000);
   int32_t next = 1;
   int stored = 0;
   for (int k = 0; k < 60; ++k) {
-    ASSERT_TRUE(
-        harness.killDuring(k % 2 == 0,
-                           [&](const KillHarness::Ready& ready) {
-                             std::unique_ptr<Registry> reg;
-                             std::string notice;
-                             if (!openRegistry(path, &reg, &notice).ok()) _exit(3);
-                             HeadlessBackend backend;
-                             for (SolvingData s{.puzzleNum = next};; ++s.puzzleNum) {
-                               if (!storeGame(*reg, s, s.puzzleNum, gameBytes(s.puzzleNum)).ok())
-                                 _exit(4);
-                               ready();
-                             }
-                           }))
-        << "kill " << k;
-    auto reg = openStore(path);
-    HeadlessBackend backend;
-    if (!isGameStored(*reg)) continue;
-    const StoredGame g = loadStored(*reg);
-    SCOPED_TRACE("after kill " + std::to_string(k));
-    ASSERT_GT(g.elapsed, 0);
-    ASSERT_EQ(Bytes(g.game.savedBytes.begin(), g.game.savedBytes.end()), gameBytes(g.elapsed));
-    ASSERT_EQ(g.solving.puzzleNum, g.elapsed);
-    next = g.elapsed + 1;
+    const auto writer = [&](const KillHarness::Ready& ready) {
+      const auto reg = openStore(path);  // none: the child crashes instead of being killed
+      for (SolvingData s{.puzzleNum = next};; ++s.puzzleNum) {
+        const std::string b = bytes(s.puzzleNum);
+        if (!storeGame(*reg, s, s.puzzleNum, Bytes(b.begin(), b.end())).ok()) _exit(4);
+        ready();
+      }
+    };
+    ASSERT_TRUE(harness.killDuring(k % 2 == 0, writer)) << "kill " << k;
+    const std::string found = storedGame(*openStore(path));
+    if (found == "none") continue;
+    next = std::stoi(found) + 1;
+    ASSERT_EQ(found,
+              std::to_string(next - 1) + "@" + std::to_string(next - 1) + "x" + bytes(next - 1))
+        << "after kill " << k;
     ++stored;
   }
   EXPECT_GT(stored, 10) << "too few stores completed between kills: the test proved little";
@@ -165,15 +138,12 @@ TEST(SaveSafety, KillsAtRandomMomentsNeverLeaveTheFlagOverAPartialGame) {
 TEST(SaveSafety, TwoCopiesOfTheGameKeepEachOtherBestTimes) {
   TempFolder dir;
   const std::string path = dir.file("settings.db");
-  auto first = openStore(path);
-  auto second = openStore(path);
-  UserData a = loaded(*first);
-  UserData b = loaded(*second);
+  auto first = openStore(path), second = openStore(path);
+  UserData a = loaded(*first), b = loaded(*second);
   ASSERT_TRUE(saveBestListChange(first.get(), a, bestTimeEntry(2, 1500, "Ann")).ok());
   ASSERT_TRUE(saveBestListChange(second.get(), b, bestTimeEntry(2, 1200, "Ben")).ok());
   EXPECT_EQ(b.bestScores(2).names(2), "Ann") << "the second copy's list now holds both";
   // The first copy ends last, its list in memory without Ben's time: its save must not undo it.
-  HeadlessBackend backend;
   ASSERT_TRUE(saveUserData(*first, a).ok());
   const UserData stored = loaded(*first);
   EXPECT_EQ(stored.bestScores(2).names(1), "Ben");
@@ -182,8 +152,7 @@ TEST(SaveSafety, TwoCopiesOfTheGameKeepEachOtherBestTimes) {
 
   // A save that failed is kept and made on the stored list by the next save.
   UserData c = loaded(*second);
-  auto failing = openStore(path, 1);
-  EXPECT_FALSE(saveBestListChange(failing.get(), c, bestTimeEntry(2, 1300, "Cal")).ok());
+  EXPECT_FALSE(saveBestListChange(openStore(path, 1).get(), c, bestTimeEntry(2, 1300, "Cal")).ok());
   EXPECT_EQ(c.bestScores(2).names(2), "Cal") << "shown in memory all the same";
   ASSERT_TRUE(saveUserData(*second, c).ok());
   EXPECT_EQ(loaded(*first).bestScores(2).names(2), "Cal");
@@ -223,8 +192,7 @@ TEST(SaveSafety, AStoreThatCannotBeWrittenShowsItsDataAndSaysSoOnce) {
     reportSave(&program.saveNotice, backend, saved);
     reportSave(&program.saveNotice, backend, saveUserData(*program.registry, program.user));
     if (saved.ok() || program.user.bestScores(2).names(1) != "Bo") _exit(14);
-    if (backend.messages.size() != 1) _exit(15);
-    _exit(0);
+    _exit(backend.messages.size() == 1 ? 0 : 15);
   }
   int status = 0;
   ASSERT_EQ(waitpid(child, &status, 0), child);
@@ -237,23 +205,22 @@ TEST(SaveSafety, AStoreThatCannotBeWrittenShowsItsDataAndSaysSoOnce) {
 TEST(SaveSafety, StartUpReportsADamagedStoreOrNoneAtAll) {
   TempFolder dir;
   HeadlessBackend backend;
-  Program program;
-  program.user.bestScores.redim(kLevels);
-  loadSettings(program, dir.write("settings.db", std::string(4096, 'j')), &backend);
-  ASSERT_EQ(backend.messages.size(), 1u);
-  EXPECT_NE(backend.messages[0].text.find("settings.db"), std::string::npos)
-      << backend.messages[0].text;
+  for (const bool damaged : {true, false}) {
+    Program program;
+    program.user.bestScores.redim(kLevels);
+    loadSettings(program,
+                 damaged ? dir.write("settings.db", std::string(4096, 'j'))
+                         : "/proc/self/no-such-folder/settings.db",
+                 &backend);
+    // A damaged store is moved aside and a fresh one loaded; with none, nothing is loaded.
+    EXPECT_EQ(program.user.soundOptions[0], damaged ? 1 : 0);
+    EXPECT_EQ(backend.messages.size(), damaged ? 1u : 3u);
+  }
+  ASSERT_EQ(backend.messages.size(), 3u);
+  EXPECT_NE(backend.messages[0].text.find("settings.db"), std::string::npos);
   EXPECT_EQ(backend.messages[0].title, "Quillorix");
-  EXPECT_EQ(program.user.soundOptions[0], 1) << "the fresh store was loaded";
-
-  backend.messages.clear();
-  Program none;
-  none.user.bestScores.redim(kLevels);
-  loadSettings(none, "/proc/self/no-such-folder/settings.db", &backend);
-  ASSERT_EQ(backend.messages.size(), 2u);
-  EXPECT_NE(backend.messages[0].text.find("settings"), std::string::npos);
-  EXPECT_EQ(backend.messages[1].text, " Error Failerd");
-  EXPECT_EQ(none.user.soundOptions[0], 0);
+  EXPECT_NE(backend.messages[1].text.find("settings"), std::string::npos);
+  EXPECT_EQ(backend.messages[2].text, " Error Failerd");
 }
 
 }  // namespace
