@@ -1,6 +1,7 @@
 // The play window on the headless back end: what only the window does (the menu and its hover
 // looks, the side panel, pause, where presses select, which keys make which move, what repaints,
-// the messages and the end of a game). The rules behind the moves are Game's (tests/game).
+// the messages and the end of a game). The rules behind the moves are Game's (tests/game); a
+// puzzle that cannot be made is checked with the stored game (tests/startup).
 #include <algorithm>
 
 #include "persistence/user_store.h"
@@ -35,35 +36,6 @@ TEST_F(PlayTest, MainMenuHoverIsRedrawnOnlyOnCrossingAnEdgeAndAnyMouseButtonActs
   EXPECT_EQ(backend.documents, std::vector<std::string>{program.appFolder + "QUILHLP.HTM"});
   press(100, 100);  // on no button
   EXPECT_FALSE(w->gamePlaying);
-  press(375, 395);  // Exit
-  EXPECT_FALSE(w->isLoaded());
-}
-
-// A library that never fills a grid.
-struct FailingFiller : WordFiller {
-  int32_t makeXWordPuzzle(uint8_t*, int32_t, int32_t) override { return 3; }
-};
-
-TEST_F(PlayTest, PuzzleThatCannotBeMadeIsReportedAndTheMenuStays) {
-  w.reset();
-  FailingFiller failing;
-  const Puzzle before = program.puzzle;
-  PlayWindow window(
-      backend, PlayContext{program.puzzle, program.grids, failing, program.user, program.random,
-                           program.registry.get(), nullptr, program.graphics, program.soundFiles,
-                           program.appFolder, nullptr});
-  window.show();
-  window.resizeWindow();
-  window.initMainMenuVar();
-  window.mainMenu(true);
-  backend.mouseDown(window, 375, 260);
-  ASSERT_EQ(backend.messages.size(), 1u);
-  EXPECT_NE(backend.messages[0].text.find("could not fill"), std::string::npos);
-  EXPECT_FALSE(window.gamePlaying);
-  EXPECT_FALSE(window.timerEnabled());
-  EXPECT_EQ(program.puzzle, before);
-  backend.mouseDown(window, 375, 305);  // the menu is showing again and still works
-  EXPECT_EQ(backend.messages.size(), 1u);
 }
 
 TEST_F(PlayTest, NewGameRunsTheClockAndOnlySideButtonsReactUntilQuitGame) {
@@ -81,9 +53,11 @@ TEST_F(PlayTest, NewGameRunsTheClockAndOnlySideButtonsReactUntilQuitGame) {
   move(60, 238 + 12);  // Hall of Fame: hover look
   EXPECT_EQ(presents(), before + 1);
   pressItem(7);
-  pressItem(9);  // Instructions
+  backend.documentsOpen = false;  // with no program to show the page, a message says where it is
+  pressItem(9);                   // Instructions
   EXPECT_EQ(hallOfFameShown, std::vector<int>{2});
   EXPECT_EQ(backend.documents, std::vector<std::string>{program.appFolder + "QUILHLP.HTM"});
+  EXPECT_NE(backend.messages.at(0).text.find(program.appFolder + "QUILHLP.HTM"), std::string::npos);
 
   selectOpenCell();
   pressItem(13);  // Quit Game: the menu, where the side panel and the keys are dead
@@ -199,21 +173,23 @@ TEST_F(PlayTest, LettersEnterBackspaceSpaceAndDeleteEraseAndOnlyAChangeRepaints)
   backend.type(*w, "r");  // R is a letter like any other: no reveal, no penalty
   EXPECT_EQ(p.entries(num), 'R');
   EXPECT_EQ(w->game().elapsedTime(), 0);
-  for (auto erase : {+[](HeadlessBackend&b, Window&win) { b.keyPress(win, VK_BACK); },
-                     +[](HeadlessBackend&b, Window&win) { b.keyPress(win, VK_SPACE); },
-                     +[](HeadlessBackend&b, Window&win) { b.keyDown(win, VK_DELETE); }}) {
+  for (int erase : {VK_BACK, VK_SPACE, VK_DELETE}) {  // Delete is a key with no character
+    const auto hit = [&] {
+      erase == VK_DELETE ? backend.keyDown(*w, erase) : backend.keyPress(*w, erase);
+    };
     backend.type(*w, "z");
-    erase(backend, *w);
-    EXPECT_EQ(p.entries(num), 0);
+    hit();
+    EXPECT_EQ(p.entries(num), 0) << erase;
     before = presents();
-    erase(backend, *w);      // on the empty entry: nothing repainted
+    hit();                   // on the empty entry: nothing repainted
     backend.type(*w, "1.");  // keys that are no letter do nothing
     EXPECT_EQ(presents(), before);
   }
   EXPECT_TRUE(backend.messages.empty());
 }
 
-TEST_F(PlayTest, CheckEntriesAndRevealSayWhatTheyFoundAndAFullBoardWithAWrongEntryIsReported) {
+// Then the solution, paid again only after a move, and a time with no place that asks no name.
+TEST_F(PlayTest, CheckRevealAndShowSolutionSayWhatTheyFoundAndCostAndAWrongFullBoardIsReported) {
   newGame();
   const auto said = [&] { return backend.messages.back().text; };
   pressItem(11);
@@ -233,6 +209,15 @@ TEST_F(PlayTest, CheckEntriesAndRevealSayWhatTheyFoundAndAFullBoardWithAWrongEnt
   typeAll(num);  // the full board with a wrong entry
   EXPECT_EQ(backend.messages.size(), 5u);
   EXPECT_EQ(said(), loadString(IDS_ENTRIES_DIFFER));
+  pressItem(12);
+  pressItem(12);  // the solution on the board is already paid for
+  select(num);    // a move puts the board back; the next showing costs again
+  pressItem(12);
+  EXPECT_EQ(w->game().elapsedTime(), 300 + 48000);
+  backend.type(*w, std::string(1, letterOf(num)));
+  EXPECT_FALSE(w->gamePlaying);
+  EXPECT_TRUE(hallOfFameShown.empty());
+  EXPECT_EQ(std::ranges::count(backend.sounds, program.soundFiles[sndClap]), 0);
 }
 
 // The applause needs sound switches 0 and 6 both on; the name and Hall of Fame come either way.
@@ -261,20 +246,6 @@ TEST_F(PlayTest, SolvingStopsTheClockAsksTheNameRanksTheTimeAndApplauds) {
     EXPECT_EQ(backend.sounds.back(), "0") << "the applause stops once the Hall of Fame closed";
     EXPECT_FALSE(w->timerEnabled());
   }
-}
-
-TEST_F(PlayTest, ShowSolutionIsPaidAgainOnlyAfterAMoveAndATimeWithNoPlaceAsksNoName) {
-  newGame();
-  pressItem(12);
-  pressItem(12);     // the solution on the board is already paid for
-  selectOpenCell();  // a move puts the board back; the next showing costs again
-  pressItem(12);
-  EXPECT_EQ(w->game().elapsedTime(), 48000);
-  typeAll();
-  EXPECT_FALSE(w->gamePlaying);
-  EXPECT_TRUE(hallOfFameShown.empty());
-  EXPECT_TRUE(std::find(backend.sounds.begin(), backend.sounds.end(),
-                        program.soundFiles[sndClap]) == backend.sounds.end());
 }
 
 // Leaving by Exit (from the menu) or by the close box during a game saves the player's data,

@@ -4,7 +4,6 @@
 // a message naming it.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
-#include <unistd.h>
 #include <zlib.h>
 
 #include <cstdlib>
@@ -19,6 +18,7 @@
 #include "png_file.h"
 #include "snapshot.h"
 #include "startup/program.h"
+#include "temp_folder.h"
 
 namespace qlx::snapshot {
 namespace {
@@ -102,51 +102,25 @@ TEST(PngFile, MixedImageReadsBackExactly) {
                                   : pixels[(y >= 40 ? y - 40 : 0) * width + x] ^ (x % 17 == 0);
     }
   const Picture back = decode(encodePng(width, height, pixels));
-  EXPECT_EQ(back.width, width);
-  EXPECT_EQ(back.height, height);
+  EXPECT_EQ(std::pair(back.width, back.height), std::pair(width, height));
   EXPECT_EQ(back.pixels, pixels);
   // One pixel, the smallest picture there is.
   EXPECT_EQ(decode(encodePng(1, 1, {0xabcdef})).pixels, std::vector<uint32_t>{0xabcdef});
 }
 
-TEST(PngFile, UnwritablePathAndMismatchedSizeAreErrors) {
-  const std::string blocker = (fs::temp_directory_path() / "qlx-png-not-a-folder").string();
-  ASSERT_TRUE(writePng(blocker, 1, 1, {0}).ok());
-  const Status s = writePng(blocker + "/x.png", 1, 1, {0});
-  EXPECT_FALSE(s.ok());
-  EXPECT_NE(s.message().find(blocker + "/x.png"), std::string::npos);
-  EXPECT_FALSE(writePng(blocker, 2, 2, {0}).ok());
-  fs::remove(blocker);
+// Runs the tool, its standard error written to errorFile: its exit code.
+int runTool(const std::string& arguments, const std::string& errorFile) {
+  const std::string command = std::string("'") + QLX_BIN_DIR + "/quillorix-snapshot' " + arguments +
+                              " 2>'" + errorFile + "' >/dev/null";
+  const int status = std::system(command.c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-// A scratch path, removed with everything under it and the tool's error file when the test ends.
-struct Scratch {
-  fs::path path;
-  explicit Scratch(const std::string& name)
-      : path(fs::temp_directory_path() / (name + std::to_string(::getpid()))) {
-    fs::remove_all(path);
-  }
-  ~Scratch() {
-    fs::remove_all(path);
-    fs::remove(path.string() + ".err");
-  }
-  // Runs the tool: its exit code, and what it wrote to standard error in errors.
-  int runTool(const std::string& arguments, std::string& errors) const {
-    const std::string errorFile = path.string() + ".err";
-    const int status = std::system((std::string("'") + QLX_BIN_DIR + "/quillorix-snapshot' " +
-                                    arguments + " 2>'" + errorFile + "' >/dev/null")
-                                       .c_str());
-    std::ifstream in(errorFile);
-    errors.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-};
-
 TEST(SnapshotTool, PicturesMatchTheHeadlessScreenAndShowAGameInProgress) {
-  const Scratch scratch("qlx-snapshot-");
-  const fs::path out = scratch.path / "pictures";  // two levels the tool must make
-  std::string errors;
-  ASSERT_EQ(scratch.runTool("--out '" + out.string() + "'", errors), 0) << errors;
+  const testing::TempFolder dir;
+  const fs::path out = dir.file("made/pictures");  // two levels the tool must make
+  const std::string errors = dir.file("errors");
+  ASSERT_EQ(runTool("--out '" + out.string() + "'", errors), 0) << testing::readText(errors);
   // The same start-up in this process is the reference the pictures must match.
   Program program;
   HeadlessBackend backend;
@@ -155,8 +129,7 @@ TEST(SnapshotTool, PicturesMatchTheHeadlessScreenAndShowAGameInProgress) {
   const std::unique_ptr<PlayWindow> window = startPlay(program, backend, ":memory:");
 
   const Picture menu = readPicture(out / "menu.png");
-  ASSERT_EQ(menu.width, kPlayWidth);
-  ASSERT_EQ(menu.height, kPlayHeight);
+  ASSERT_EQ(std::pair(menu.width, menu.height), std::pair(kPlayWidth, kPlayHeight));
   EXPECT_TRUE(menu.pixels == backend.screen(*window)) << "menu.png differs from the screen";
   backend.mouseDown(*window, 375, 260);
   ASSERT_TRUE(window->gamePlaying);
@@ -192,15 +165,21 @@ TEST(SnapshotTool, PicturesMatchTheHeadlessScreenAndShowAGameInProgress) {
   EXPECT_EQ(colorOf(stats.at(2, 2)), Graphics{}.brBackground.color);
 }
 
-TEST(SnapshotTool, AFolderThatCannotBeMadeAndAnUnknownOptionEndTheRun) {
-  const Scratch blocker("qlx-snapshot-file-");
-  std::ofstream(blocker.path) << "a file, not a folder";
-  const std::string pictures = (blocker.path / "pictures").string();
-  std::string errors;
-  EXPECT_EQ(blocker.runTool("--out '" + pictures + "'", errors), 1);
-  EXPECT_NE(errors.find("cannot make the folder " + pictures), std::string::npos) << errors;
-  EXPECT_EQ(blocker.runTool("--colour", errors), 2);
-  EXPECT_NE(errors.find("unknown option --colour"), std::string::npos) << errors;
+// The writer and the tool refuse paths under a file, naming them; the writer a size that does
+// not match the pixels.
+TEST(SnapshotTool, PathsUnderAFileAnUnknownOptionAndAMismatchedSizeAreRefused) {
+  const testing::TempFolder dir;
+  const std::string file = dir.write("file", "a file, not a folder"), errors = dir.file("errors");
+  const Status s = writePng(file + "/x.png", 1, 1, {0});
+  EXPECT_NE(s.message().find(file + "/x.png"), std::string::npos) << s.message();
+  EXPECT_FALSE(writePng(file, 2, 2, {0}).ok());
+  EXPECT_EQ(runTool("--out '" + file + "/pictures'", errors), 1);
+  EXPECT_NE(testing::readText(errors).find("cannot make the folder " + file + "/pictures"),
+            std::string::npos)
+      << testing::readText(errors);
+  EXPECT_EQ(runTool("--colour", errors), 2);
+  EXPECT_NE(testing::readText(errors).find("unknown option --colour"), std::string::npos)
+      << testing::readText(errors);
 }
 
 }  // namespace

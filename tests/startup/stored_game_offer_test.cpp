@@ -1,8 +1,8 @@
 // Start-up's last steps on the headless back end with the real grid file and fill library: a game
 // left open is kept by the close box and the next start resumes the very board; a stored game is
 // offered, resumed with the clock running on, or declined in each way and never asked again;
-// records and snapshots that cannot be used fall back or are reported; solved, quit and unstarted
-// games store nothing.
+// records and snapshots that cannot be used fall back, and puzzles that cannot be made (for a
+// stored game or New Game) are reported; solved, quit and unstarted games store nothing.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "dialogs/ok_cancel.h"
-#include "drawkit/time_format.h"
 #include "persistence/saved_game.h"
 #include "play_fixture.h"
 
@@ -54,16 +53,18 @@ class StoredGame : public PlayTest {
       if (++typed < 4) backend.type(*w, std::string(1, static_cast<char>('a' + n % 26)));
     }
     for (int i = 0; i < 42; ++i) backend.tick(*w);
-    w->game().resume(w->game().elapsedTime() + 5, w->game().puzzleNum(), w->game().group());
+    w->enablePause(true);  // resuming in the window ends a pause
+    w->resumeGame(w->game().elapsedTime() + 5, w->game().puzzleNum(), w->game().group());
+    EXPECT_FALSE(w->paused());
   }
   // The window closed and opened again on the same store, as the next start does.
   void restart() {
     backend.closeBox(*w);
-    w = openPlayWindow(program, backend, [this](int mode) { hallOfFameShown.push_back(mode); });
+    openWindow();
   }
 };
 
-TEST_F(StoredGame, AGameLeftOpenComesBackExactly) {
+TEST_F(StoredGame, AGameLeftOpenComesBackExactlyUnlessItsSnapshotCannotBeTrusted) {
   playAWhile();
   const Puzzle left = program.puzzle;
   const int32_t grid = w->game().puzzleNum();
@@ -89,18 +90,9 @@ TEST_F(StoredGame, AGameLeftOpenComesBackExactly) {
       differ += now[y * kPlayWidth + x] != board[y * kPlayWidth + x];
   EXPECT_EQ(differ, 0);
 
-  // Kept again at the next close, with the time played since.
+  // Kept again at the next close, with the time played since. A snapshot that cannot be trusted
+  // is not used: the stored grid is made again, with only the given letters.
   backend.tick(*w);
-  restart();
-  program.puzzle = Puzzle{};
-  offer();
-  EXPECT_EQ(program.puzzle, left);
-  EXPECT_EQ(w->game().elapsedTime(), 435);
-}
-
-TEST_F(StoredGame, ASnapshotThatCannotBeTrustedRebuildsTheStoredGrid) {
-  playAWhile();
-  const Puzzle left = program.puzzle;
   restart();
   SolvingData solving;
   SavedGame game;
@@ -111,19 +103,25 @@ TEST_F(StoredGame, ASnapshotThatCannotBeTrustedRebuildsTheStoredGrid) {
   std::vector<uint8_t> cut(bytes.begin(), bytes.end() - 1), version = bytes, letter = bytes;
   version[4] = 99;
   letter[7 + 2 * left.gridRows * left.gridCols + 1] = 40;  // number 1 stands for letter 40
-  for (const auto& [what, damaged] : {std::pair{"cut short", cut}, std::pair{"version", version},
-                                      std::pair{"letter 40", letter}}) {
-    putSaveValue("BYTE_DATA", damaged);
-    putSaveValue("LENGTH",
-                 {static_cast<uint8_t>(damaged.size()), static_cast<uint8_t>(damaged.size() >> 8)});
+  for (const auto& [what, snapshot] :
+       {std::pair{"intact", bytes}, std::pair{"cut short", cut}, std::pair{"version", version},
+        std::pair{"letter 40", letter}}) {
+    putSaveValue("BYTE_DATA", snapshot);
+    putSaveValue("LENGTH", {static_cast<uint8_t>(snapshot.size()),
+                            static_cast<uint8_t>(snapshot.size() >> 8)});
     putSaveValue("ISSTORED", {1});
+    program.puzzle = Puzzle{};
     offer();
     EXPECT_TRUE(w->gamePlaying) << what;
+    EXPECT_EQ(w->game().elapsedTime(), 435) << what;
+    if (snapshot == bytes) {
+      EXPECT_EQ(program.puzzle, left);
+      continue;
+    }
     EXPECT_EQ(program.puzzle.gridShape, left.gridShape) << what << ": the same grid, made again";
     for (int n = 1; n <= program.puzzle.letterCount; ++n)
       EXPECT_EQ(program.puzzle.entries(n) != 0, program.puzzle.givenNums(n) == 1)
           << what << ": entry " << n;
-    EXPECT_EQ(w->game().elapsedTime(), 425) << what;
   }
 }
 
@@ -141,21 +139,6 @@ TEST_F(StoredGame, SolvedQuitAndUnstartedGamesStoreNothing) {
   ASSERT_FALSE(w->gamePlaying);
   restart();
   EXPECT_FALSE(stored());
-}
-
-TEST_F(StoredGame, AResumedRecordPlaysOnWithTheClockFromTheStoredTime) {
-  ASSERT_GE(groupCount(2), 3);
-  storeGame(2, 3, 1234);
-  offer([&](FrmOKCancel& d) { pressButton(d, 1); });
-  EXPECT_EQ(program.user.solving.puzzleNum, 3);
-  EXPECT_EQ(program.user.solving.gridGroup, 2);
-  EXPECT_TRUE(backend.messages.empty());
-  ASSERT_TRUE(w->gamePlaying);
-  EXPECT_FALSE(w->paused());
-  EXPECT_EQ(w->timerStr, "2:03.4");
-  backend.advance(kClockMillis);
-  EXPECT_EQ(w->game().elapsedTime(), 1244);
-  selectOpenCell();
 }
 
 TEST_F(StoredGame, NothingIsAskedWhenNoneIsStoredNorAgainAfterDeclining) {
@@ -186,48 +169,52 @@ TEST_F(StoredGame, NothingIsAskedWhenNoneIsStoredNorAgainAfterDeclining) {
   EXPECT_TRUE(backend.messages.empty());
 }
 
-TEST_F(StoredGame, ARecordNamingNoGridOfTheFileFallsBackToADrawnPuzzleOfGroupTwo) {
+// Grid 3 of group 2 is played as stored; a record naming no grid of the file falls back to a
+// puzzle drawn from group 2, and a negative stored time counts as zero.
+TEST_F(StoredGame, AResumedRecordPlaysOnFromTheStoredTimeOrFallsBackToGroupTwo) {
+  ASSERT_GE(groupCount(2), 3);
   const int32_t groups = program.grids.groupCount;
-  for (const auto& [group, puzzleNum] : {std::pair<int16_t, int32_t>{0, 1},
-                                         {groups + 1, 1},
-                                         {-3, 99999},
-                                         {2, 0},
-                                         {2, groupCount(2) + 1},
-                                         {1, -1}}) {
+  using Record = std::pair<int16_t, int32_t>;  // group, puzzle number
+  for (const auto& [group, puzzleNum] :
+       {Record{2, 3}, Record{0, 1}, Record(groups + 1, 1), Record{-3, 99999}, Record{2, 0},
+        Record(2, groupCount(2) + 1), Record{1, -1}}) {
     SCOPED_TRACE("group " + std::to_string(group) + ", puzzle " + std::to_string(puzzleNum));
-    storeGame(group, puzzleNum, -50);
-    offer();
+    const bool valid = group == 2 && puzzleNum == 3;
+    storeGame(group, puzzleNum, valid ? 1234 : -50);
+    offer([&](FrmOKCancel& d) { pressButton(d, 1); });
     EXPECT_TRUE(backend.messages.empty());
     ASSERT_TRUE(w->gamePlaying);
+    EXPECT_FALSE(w->paused());
     EXPECT_EQ(program.user.solving.gridGroup, 2);
+    EXPECT_TRUE(!valid || program.user.solving.puzzleNum == 3) << "the stored grid is played";
     EXPECT_GE(program.user.solving.puzzleNum, 1);
     EXPECT_LE(program.user.solving.puzzleNum, groupCount(2));
-    EXPECT_EQ(w->game().elapsedTime(), 0) << "a negative stored time counts as zero";
-    EXPECT_EQ(w->timerStr, formatTime(0, kTimeLong));
+    EXPECT_EQ(w->timerStr, valid ? "2:03.4" : "0:00.0");
+    backend.advance(kClockMillis);
+    EXPECT_EQ(w->game().elapsedTime(), valid ? 1244 : 10);
     w->rightMenuAction(13);  // Quit Game, back to the menu for the next case
   }
 }
 
+// A fill library gone since start-up: every fill fails, for a stored game and for New Game alike.
 TEST_F(StoredGame, APuzzleThatCannotBeMadeIsReportedAndTheMenuStays) {
+  program.fillLibrary = std::make_unique<FillLibrary>(program.appFolder + "gone.so");
+  openWindow();
   storeGame(2, 3, 1234);
-  program.grids.gridFilePath = program.appFolder + "GONE.GFDB";  // gone since start-up
   const int presentsBefore = presents();
   offer();
-  ASSERT_EQ(backend.messages.size(), 1u);
-  EXPECT_NE(backend.messages[0].text.find("GONE.GFDB"), std::string::npos)
-      << backend.messages[0].text;
-  EXPECT_FALSE(w->gamePlaying);
-  EXPECT_FALSE(w->timerEnabled());
   EXPECT_EQ(presents(), presentsBefore) << "the main menu is left as it was";
   EXPECT_FALSE(stored()) << "a stored game that could not be read is not offered again";
-}
-
-// What resume keeps of the board is Game's (tests/game); the window comes out of a pause.
-TEST_F(StoredGame, ResumingInTheWindowEndsAPause) {
-  newGame();
-  w->enablePause(true);
-  w->resumeGame(w->game().elapsedTime(), w->game().puzzleNum(), w->game().group());
-  EXPECT_FALSE(w->paused());
+  const Puzzle before = program.puzzle;
+  press(375, 260);  // New Game
+  EXPECT_EQ(program.puzzle, before);
+  ASSERT_EQ(backend.messages.size(), 2u);
+  for (const auto& message : backend.messages)
+    EXPECT_NE(message.text.find("could not fill"), std::string::npos) << message.text;
+  EXPECT_FALSE(w->gamePlaying);
+  EXPECT_FALSE(w->timerEnabled());
+  press(375, 305);  // the menu is showing again and still works
+  EXPECT_EQ(hallOfFameShown, std::vector<int>{2});
 }
 
 }  // namespace
