@@ -69,7 +69,6 @@ bool parseArgs(int argc, char** argv, Options& o) {
 
 // A grid file, or for development a pattern text file (its grids form the one group asked for).
 bool loadGrids(const Options& o, std::vector<Pattern>& grids) {
-  std::string error;
   if (o.gridFile.size() > 4 && o.gridFile.substr(o.gridFile.size() - 4) == ".txt") {
     auto parsed = qlx::gridkit::readPatternFile(o.gridFile);
     if (!parsed.ok()) {
@@ -79,22 +78,20 @@ bool loadGrids(const Options& o, std::vector<Pattern>& grids) {
     grids = std::move(parsed.patterns);
     return true;
   }
-  auto bytes = qlx::gridkit::readWholeFile(o.gridFile, &error);
-  if (!bytes) {
-    std::fprintf(stderr, "bench-fill: %s\n", error.c_str());
+  std::vector<std::uint8_t> bytes;
+  qlx::gridkit::GridGroups groups;
+  qlx::Status st = qlx::gridkit::readWholeFile(o.gridFile, &bytes);
+  if (st.ok()) st = qlx::gridkit::decodeGridFile(bytes, &groups);
+  if (!st.ok()) {
+    std::fprintf(stderr, "bench-fill: %s: %s\n", o.gridFile.c_str(), st.message().c_str());
     return false;
   }
-  auto groups = qlx::gridkit::decodeGridFile(*bytes, &error);
-  if (!groups) {
-    std::fprintf(stderr, "bench-fill: %s: %s\n", o.gridFile.c_str(), error.c_str());
-    return false;
-  }
-  if (o.group > static_cast<int>(groups->size())) {
+  if (o.group > static_cast<int>(groups.size())) {
     std::fprintf(stderr, "bench-fill: %s has %zu groups, not %d\n", o.gridFile.c_str(),
-                 groups->size(), o.group);
+                 groups.size(), o.group);
     return false;
   }
-  grids = std::move((*groups)[static_cast<size_t>(o.group - 1)]);
+  grids = std::move(groups[static_cast<size_t>(o.group - 1)]);
   return true;
 }
 

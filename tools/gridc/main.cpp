@@ -5,7 +5,6 @@
 #include "compile.h"
 
 #include <iostream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -54,15 +53,11 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (out.empty()) return 0;
-  try {
-    const std::vector<std::uint8_t> bytes = gridkit::encodeGridFile(result.groups);
-    std::string error;
-    if (!gridkit::writeFileAtomically(out, bytes, &error)) {
-      std::cerr << "quillorix-gridc: " << error << '\n';
-      return 1;
-    }
-  } catch (const std::exception& e) {
-    std::cerr << "quillorix-gridc: " << e.what() << '\n';
+  std::vector<std::uint8_t> bytes;
+  qlx::Status st = gridkit::encodeGridFile(result.groups, &bytes);
+  if (st.ok()) st = gridkit::writeFileAtomically(out, bytes);
+  if (!st.ok()) {
+    std::cerr << "quillorix-gridc: " << st.message() << '\n';
     return 1;
   }
   std::size_t total = 0;

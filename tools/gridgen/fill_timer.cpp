@@ -47,17 +47,18 @@ bool loadGrids(const std::string& path, std::vector<Grid>& out) {
       out.emplace_back(path + ":" + std::to_string(p.line) + ": grid " + std::to_string(++n), p);
     return parsed.ok();
   }
-  std::string error;
-  const auto bytes = qlx::gridkit::readWholeFile(path, &error);
-  const auto groups = bytes ? qlx::gridkit::decodeGridFile(*bytes, &error) : std::nullopt;
-  if (!groups) {
-    std::fprintf(stderr, "quillorix-gridfill: %s: %s\n", path.c_str(), error.c_str());
+  std::vector<std::uint8_t> bytes;
+  qlx::gridkit::GridGroups groups;
+  qlx::Status st = qlx::gridkit::readWholeFile(path, &bytes);
+  if (st.ok()) st = qlx::gridkit::decodeGridFile(bytes, &groups);
+  if (!st.ok()) {
+    std::fprintf(stderr, "quillorix-gridfill: %s: %s\n", path.c_str(), st.message().c_str());
     return false;
   }
-  for (std::size_t g = 0; g < groups->size(); ++g)
-    for (std::size_t n = 0; n < (*groups)[g].size(); ++n)
+  for (std::size_t g = 0; g < groups.size(); ++g)
+    for (std::size_t n = 0; n < groups[g].size(); ++n)
       out.emplace_back(path + ": group " + std::to_string(g + 1) + " grid " + std::to_string(n + 1),
-                       (*groups)[g][n]);
+                       groups[g][n]);
   return true;
 }
 
@@ -92,13 +93,13 @@ int main(int argc, char** argv) {
     return 2;
   }
 
-  std::string error;
-  const auto words = qlx::gridkit::readDictionaryWords(dict, &error);
+  qlx::gridkit::WordSet words;
+  const qlx::Status read = qlx::gridkit::readDictionaryWords(dict, &words);
   std::vector<char> dictPath(dict.begin(), dict.end());
   dictPath.push_back('\0');
-  if (!words || loadLangDict(dictPath.data()) != ZANDREL_OK) {
+  if (!read.ok() || loadLangDict(dictPath.data()) != ZANDREL_OK) {
     std::fprintf(stderr, "quillorix-gridfill: cannot load the dictionary %s %s\n", dict.c_str(),
-                 error.c_str());
+                 read.message().c_str());
     return 1;
   }
 
@@ -120,7 +121,7 @@ int main(int argc, char** argv) {
       grid.totalMs += ms;
       const auto problems =
           result == ZANDREL_OK
-              ? qlx::gridkit::fillProblems(grid.pattern, letters, *words)
+              ? qlx::gridkit::fillProblems(grid.pattern, letters, words)
               : std::vector<std::string>{std::string("no fill: ") + zandrelLastError()};
       if (!problems.empty() && grid.failures++ == 0) grid.firstProblem = problems.front();
     }

@@ -8,20 +8,18 @@
 
 namespace qlx::gridkit {
 
-std::optional<WordSet> readDictionaryWords(const std::string& path, std::string* error) {
+Status readDictionaryWords(const std::string& path, WordSet* words) {
   std::ifstream in(path);
-  if (!in) {
-    if (error) *error = "cannot open " + path;
-    return std::nullopt;
-  }
-  WordSet words;
+  if (!in) return Status::NotFound("cannot open " + path);
+  words->clear();
   std::string line;
   while (std::getline(in, line)) {
     if (line.empty() || line[0] == '#') continue;
     const std::size_t end = line.find_first_of(" \t\r");
-    words.insert(line.substr(0, end));
+    words->insert(line.substr(0, end));
   }
-  return words;
+  if (in.bad()) return Status::IoError("cannot read " + path);
+  return Status::Ok();
 }
 
 std::string fillTemplate(const Pattern& pattern) {

@@ -8,7 +8,6 @@
 #include <fstream>
 #include <iterator>
 #include <limits>
-#include <stdexcept>
 
 namespace qlx::gridkit {
 
@@ -27,29 +26,25 @@ std::int32_t getInt32(std::span<const std::uint8_t> in, std::size_t at) {
   return static_cast<std::int32_t>(v);
 }
 
-bool fail(std::string* error, const std::string& why) {
-  if (error) *error = why;
-  return false;
-}
-
 }  // namespace
 
-std::vector<std::uint8_t> encodeGridFile(const GridGroups& groups) {
+Status encodeGridFile(const GridGroups& groups, std::vector<std::uint8_t>* bytes) {
   constexpr std::int64_t kLimit = std::numeric_limits<std::int32_t>::max();
   std::int64_t total = 4 + 4 * static_cast<std::int64_t>(groups.size());
   for (const auto& group : groups)
     for (const Pattern& p : group) {
       if (p.rows < 1 || p.cols < 1 || p.rows > kMaxSide || p.cols > kMaxSide ||
           p.cells.size() != static_cast<std::size_t>(p.rows * p.cols))
-        throw std::length_error("a grid of " + std::to_string(p.rows) + " x " +
-                                std::to_string(p.cols) + " cells does not fit a grid record");
+        return Status::Refused("a grid of " + std::to_string(p.rows) + " x " +
+                               std::to_string(p.cols) + " cells does not fit a grid record");
       total += 4 + 2 + p.cellCount();
     }
-  if (total > kLimit) throw std::length_error("the grid file would be larger than 2 GiB");
+  if (total > kLimit) return Status::Refused("the grid file would be larger than 2 GiB");
 
   std::size_t gridCount = 0;
   for (const auto& group : groups) gridCount += group.size();
-  std::vector<std::uint8_t> out(static_cast<std::size_t>(total), 0);
+  std::vector<std::uint8_t>& out = *bytes;
+  out.assign(static_cast<std::size_t>(total), 0);
   putInt32(out, 0, static_cast<std::int64_t>(groups.size()));
   for (std::size_t g = 0; g < groups.size(); ++g)
     putInt32(out, 4 + 4 * g, static_cast<std::int64_t>(groups[g].size()));
@@ -63,14 +58,11 @@ std::vector<std::uint8_t> encodeGridFile(const GridGroups& groups) {
       out[recordAt++] = static_cast<std::uint8_t>(p.cols);
       for (std::uint8_t cell : p.cells) out[recordAt++] = cell ? 1 : 0;
     }
-  return out;
+  return Status::Ok();
 }
 
-std::optional<GridGroups> decodeGridFile(std::span<const std::uint8_t> bytes, std::string* error) {
-  auto bad = [&](const std::string& why) -> std::optional<GridGroups> {
-    fail(error, why);
-    return std::nullopt;
-  };
+Status decodeGridFile(std::span<const std::uint8_t> bytes, GridGroups* out) {
+  auto bad = [](const std::string& why) { return Status::Damaged(why); };
   if (bytes.size() < 4) return bad("shorter than its group count");
   const std::int32_t groupCount = getInt32(bytes, 0);
   if (groupCount < 0 || static_cast<std::size_t>(groupCount) > (bytes.size() - 4) / 4)
@@ -105,46 +97,38 @@ std::optional<GridGroups> decodeGridFile(std::span<const std::uint8_t> bytes, st
                      bytes.begin() + static_cast<std::ptrdiff_t>(cellsAt) + p.cellCount());
       groups[g].push_back(std::move(p));
     }
-  return groups;
+  *out = std::move(groups);
+  return Status::Ok();
 }
 
-bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
-                         std::string* error) {
+Status writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
   const std::string temp = path + ".tmp" + std::to_string(static_cast<long>(::getpid()));
   {
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return fail(error, "cannot create " + temp + ": " + std::strerror(errno));
+    if (!out) return Status::IoError("cannot create " + temp + ": " + std::strerror(errno));
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
     out.flush();
     if (!out) {
       out.close();
       std::remove(temp.c_str());
-      return fail(error, "cannot write " + temp);
+      return Status::IoError("cannot write " + temp);
     }
   }
   if (std::rename(temp.c_str(), path.c_str()) != 0) {
     const std::string why = std::strerror(errno);
     std::remove(temp.c_str());
-    return fail(error, "cannot rename " + temp + " to " + path + ": " + why);
+    return Status::IoError("cannot rename " + temp + " to " + path + ": " + why);
   }
-  return true;
+  return Status::Ok();
 }
 
-std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path,
-                                                       std::string* error) {
+Status readWholeFile(const std::string& path, std::vector<std::uint8_t>* bytes) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    fail(error, "cannot open " + path);
-    return std::nullopt;
-  }
-  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                                  std::istreambuf_iterator<char>());
-  if (in.bad()) {
-    fail(error, "cannot read " + path);
-    return std::nullopt;
-  }
-  return bytes;
+  if (!in) return Status::NotFound("cannot open " + path);
+  bytes->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  if (in.bad()) return Status::IoError("cannot read " + path);
+  return Status::Ok();
 }
 
 }  // namespace qlx::gridkit

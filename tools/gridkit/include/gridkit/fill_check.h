@@ -2,9 +2,9 @@
 // every white cell a letter, every block left alone, every run a distinct dictionary word.
 #pragma once
 
+#include "core/status.h"
 #include "gridkit/pattern.h"
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -15,7 +15,7 @@ namespace qlx::gridkit {
 using WordSet = std::unordered_set<std::string>;
 
 // The words of XWORD.DICT: the first field of every line that is not a '#' comment.
-std::optional<WordSet> readDictionaryWords(const std::string& path, std::string* error);
+Status readDictionaryWords(const std::string& path, WordSet* words);
 
 // The buffer the library fills: '?' in white cells, '-' in blocks, row by row.
 std::string fillTemplate(const Pattern& pattern);

@@ -4,10 +4,10 @@
 // byte per cell row by row, 1 = white, 0 = block.
 #pragma once
 
+#include "core/status.h"
 #include "gridkit/pattern.h"
 
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -16,18 +16,17 @@ namespace qlx::gridkit {
 
 using GridGroups = std::vector<std::vector<Pattern>>;
 
-// Throws std::length_error when a pattern does not fit a record or the file would pass 2 GiB.
-std::vector<std::uint8_t> encodeGridFile(const GridGroups& groups);
+// Refused when a pattern does not fit a record or the file would pass 2 GiB.
+Status encodeGridFile(const GridGroups& groups, std::vector<std::uint8_t>* bytes);
 
-// Reads a grid file back; nullopt with a reason in *error when the bytes are not a sound
-// grid file (short, offsets or counts out of range).
-std::optional<GridGroups> decodeGridFile(std::span<const std::uint8_t> bytes, std::string* error);
+// Reads a grid file back; damaged, with the reason, when the bytes are not a sound grid file
+// (short, offsets or counts out of range).
+Status decodeGridFile(std::span<const std::uint8_t> bytes, GridGroups* groups);
 
 // Writes to a temporary file beside path and renames it over path, so readers see the old
-// file or the whole new one and a failure leaves nothing behind. False with a reason on error.
-bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
-                         std::string* error);
+// file or the whole new one and a failure leaves nothing behind.
+Status writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
 
-std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path, std::string* error);
+Status readWholeFile(const std::string& path, std::vector<std::uint8_t>* bytes);
 
 }  // namespace qlx::gridkit
