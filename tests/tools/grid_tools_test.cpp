@@ -194,6 +194,13 @@ TEST(GridGenerator, ShapeKeysMatchMirrorsAndTurnsOnlyAndGeneratedGridsAreDistinc
   EXPECT_EQ(keys.size(), grids.size());
 }
 
+std::vector<std::uint8_t> encode(const GridGroups& groups) {
+  std::vector<std::uint8_t> bytes;
+  const Status st = encodeGridFile(groups, &bytes);
+  EXPECT_TRUE(st.ok()) << st.message();
+  return bytes;
+}
+
 TEST(GridFileEncode, TwoGroupsByteForByteAndBack) {
   const GridGroups groups = {{rowsToPattern({"..."}), rowsToPattern({"#.", ".#"})},
                              {rowsToPattern({"."})}};
@@ -206,14 +213,16 @@ TEST(GridFileEncode, TwoGroupsByteForByteAndBack) {
       1,  3, 1, 1, 1,           // 1 x 3, all white
       2,  2, 0, 1, 1, 0,        // 2 x 2, row by row
       1,  1, 1};
-  EXPECT_EQ(encodeGridFile(groups), expected);
-  std::string error;
-  EXPECT_EQ(decodeGridFile(expected, &error), groups) << error;
+  EXPECT_EQ(encode(groups), expected);
+  GridGroups back;
+  EXPECT_TRUE(decodeGridFile(expected, &back).ok());
+  EXPECT_EQ(back, groups);
   // More columns than a record's byte holds.
-  EXPECT_THROW(encodeGridFile({{withBlocks(1, 256)}}), std::length_error);
+  std::vector<std::uint8_t> wide;
+  EXPECT_EQ(encodeGridFile({{withBlocks(1, 256)}}, &wide).code(), StatusCode::kRefused);
   // Offsets past one byte are little-endian: four 83-byte records after a 24-byte header put
   // the fourth at 24 + 3 * 83 = 0x111.
-  const auto bytes = encodeGridFile({std::vector<Pattern>(4, goodGrid())});
+  const auto bytes = encode({std::vector<Pattern>(4, goodGrid())});
   ASSERT_EQ(bytes.size(), 24u + 4 * 83);
   EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin() + 20, bytes.begin() + 24),
             (std::vector<std::uint8_t>{0x11, 0x01, 0, 0}));
@@ -221,19 +230,20 @@ TEST(GridFileEncode, TwoGroupsByteForByteAndBack) {
 }
 
 TEST(GridFileDecode, RejectsDamagedFiles) {
-  const auto good = encodeGridFile({{rowsToPattern({"..."})}});
-  std::string error;
+  const auto good = encode({{rowsToPattern({"..."})}});
+  GridGroups groups;
   for (std::size_t cut = 0; cut < good.size(); ++cut) {
     const std::vector<std::uint8_t> shortened(good.begin(), good.begin() + static_cast<long>(cut));
-    EXPECT_FALSE(decodeGridFile(shortened, &error)) << "cut at " << cut;
+    EXPECT_EQ(decodeGridFile(shortened, &groups).code(), StatusCode::kDamaged) << "cut at " << cut;
   }
   // An offset past the end, a grid count past the file, a negative group count.
   for (const auto& [at, value, said] :
        {std::tuple{8, 200, "outside the file"}, {7, 0x7f, ""}, {3, 0x80, ""}}) {
     auto bad = good;
     bad[static_cast<std::size_t>(at)] = static_cast<std::uint8_t>(value);
-    EXPECT_FALSE(decodeGridFile(bad, &error)) << at;
-    EXPECT_THAT(error, HasSubstr(said));
+    const Status st = decodeGridFile(bad, &groups);
+    EXPECT_EQ(st.code(), StatusCode::kDamaged) << at;
+    EXPECT_THAT(st.message(), HasSubstr(said));
   }
 }
 
@@ -254,11 +264,10 @@ TEST(GridCompilerProgram, WritesTheGroupsInFileOrderAndRefusesBadInputNamingFile
   const std::string b = dir.write("b.txt", flipped + "\n\n" + formatPattern(twoOff));
   const ToolRun made = runTool(tool, "--out " + out + " " + a + " " + b);
   ASSERT_EQ(made.exitCode, 0) << made.output;
-  std::string error;
-  EXPECT_EQ(
-      decodeGridFile(readWholeFile(out, &error).value_or(std::vector<std::uint8_t>{}), &error),
-      (GridGroups{{goodGrid()}, {mirrored, twoOff}}))
-      << error;
+  std::vector<std::uint8_t> bytes;
+  GridGroups groups;
+  ASSERT_TRUE(readWholeFile(out, &bytes).ok() && decodeGridFile(bytes, &groups).ok());
+  EXPECT_EQ(groups, (GridGroups{{goodGrid()}, {mirrored, twoOff}}));
   EXPECT_EQ(filesInDir(), 3) << "a temporary file was left behind";
 
   // Every refusal names its file and line, exits with 1 and writes nothing.
