@@ -240,35 +240,31 @@ Dictionary Dictionary::parse(std::string_view text) {
   return dict;
 }
 
-bool Dictionary::load(const std::string& path, Dictionary& out, std::string& error) {
+qlx::Status Dictionary::load(const std::string& path, Dictionary& out) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) {
-    error = "cannot open the dictionary " + path + ": " + std::strerror(errno);
-    return false;
+    return qlx::Status::NotFound("cannot open the dictionary " + path + ": " +
+                                 std::strerror(errno));
   }
   // A folder opens but has no file size.
   std::error_code sizeError;
   const uintmax_t size = std::filesystem::file_size(path, sizeError);
   if (sizeError || size > kMaxFileBytes) {
     std::fclose(file);
-    error = "cannot read the dictionary " + path + ": " +
-            (sizeError ? sizeError.message() : std::string("larger than any word list"));
-    return false;
+    return qlx::Status::IoError(
+        "cannot read the dictionary " + path + ": " +
+        (sizeError ? sizeError.message() : std::string("larger than any word list")));
   }
   Dictionary dict;
   const bool readable =
       build([file](const WordVisitor& visit) { return visitFile(file, visit); }, dict);
   std::fclose(file);
-  if (!readable) {
-    error = "cannot read the dictionary " + path;
-    return false;
-  }
+  if (!readable) return qlx::Status::IoError("cannot read the dictionary " + path);
   if (dict.size() == 0) {
-    error = "the dictionary " + path + " holds no usable words";
-    return false;
+    return qlx::Status::Damaged("the dictionary " + path + " holds no usable words");
   }
   out = std::move(dict);
-  return true;
+  return qlx::Status::Ok();
 }
 
 std::string Dictionary::text(int length, int index) const {

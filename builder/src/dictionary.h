@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/status.h"
+
 namespace zandrel {
 
 constexpr int kMinWordLength = 2;
@@ -52,8 +54,8 @@ class Dictionary {
   // their commonest level.
   static Dictionary parse(std::string_view text);
 
-  // Reads and parses a file; on failure returns false and says why in error.
-  static bool load(const std::string& path, Dictionary& out, std::string& error);
+  // Reads and parses a file; a failure says why and leaves out as it was.
+  static qlx::Status load(const std::string& path, Dictionary& out);
 
   const WordList& words(int length) const { return lists_[length]; }
   bool hasLength(int length) const {

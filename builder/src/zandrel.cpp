@@ -50,8 +50,8 @@ ZANDREL_EXPORT int32_t loadLangDict(char* path) {
   s.dict.reset();
   if (path == nullptr) return fail(s, ZANDREL_NO_DICTIONARY, "no dictionary path was given");
   auto dict = std::make_unique<zandrel::Dictionary>();
-  std::string error;
-  if (!zandrel::Dictionary::load(path, *dict, error)) return fail(s, ZANDREL_NO_DICTIONARY, error);
+  const qlx::Status loaded = zandrel::Dictionary::load(path, *dict);
+  if (!loaded.ok()) return fail(s, ZANDREL_NO_DICTIONARY, loaded.message());
   s.dict = std::move(dict);
   s.lastError.clear();
   return ZANDREL_OK;

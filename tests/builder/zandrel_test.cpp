@@ -108,8 +108,7 @@ TEST(Dictionary, OrderOfLinesAndReadingFromAFileDoNotMatter) {
                          reversed.substr(middle);
   fileText.pop_back();  // no newline after the last line
   Dictionary fromFile;
-  std::string error;
-  ASSERT_TRUE(Dictionary::load(dir.write("order.dict", fileText), fromFile, error)) << error;
+  ASSERT_TRUE(Dictionary::load(dir.write("order.dict", fileText), fromFile).ok());
   EXPECT_EQ(contents(fromFile), want);
 }
 

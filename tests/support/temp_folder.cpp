@@ -1,4 +1,4 @@
-// Test helpers: temporary folders and hand-built grid files.
+// Test helpers: temporary folders and a hand-built grid file.
 #include "temp_folder.h"
 
 #include <cstdlib>
@@ -36,36 +36,12 @@ std::string readText(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-void GridFileBytes::int32(int32_t v) {
-  const auto u = static_cast<uint32_t>(v);
-  for (int s = 0; s < 32; s += 8) bytes.push_back(static_cast<uint8_t>(u >> s));
-}
-
-void GridFileBytes::putInt32At(std::size_t at, int32_t v) {
-  const auto u = static_cast<uint32_t>(v);
-  for (int s = 0; s < 4; ++s) bytes.at(at + s) = static_cast<uint8_t>(u >> (8 * s));
-}
-
-void GridFileBytes::record(uint8_t rows, uint8_t cols, const std::string& cells) {
-  bytes.push_back(rows);
-  bytes.push_back(cols);
-  for (char c : cells) bytes.push_back(c == '1' ? 1 : 0);
-}
-
 std::vector<uint8_t> sampleGridFile() {
-  // Header: 1 group count + 2 counts + 3 offsets = 24 bytes; records follow.
-  GridFileBytes f;
-  f.int32(2);
-  f.int32(2);
-  f.int32(1);
-  const int32_t first = 24, second = first + 2 + 9, third = second + 2 + 16;
-  f.int32(first);
-  f.int32(second);
-  f.int32(third);
-  f.record(3, 3, "111101111");
-  f.record(4, 4, "1111100110011111");
-  f.record(5, 5, "1111110101111111010111111");
-  return f.bytes;
+  return {2,  0, 0, 0, 2,  0, 0, 0, 1,  0, 0, 0,  // two groups: two grids, one grid
+          24, 0, 0, 0, 35, 0, 0, 0, 53, 0, 0, 0,  // the records' offsets
+          3,  3, 1, 1, 1,  1, 0, 1, 1,  1, 1,     // 3 x 3 at 24
+          4,  4, 1, 1, 1,  1, 1, 0, 0,  1, 1, 0, 0, 1, 1, 1, 1, 1,  // 4 x 4 at 35
+          5,  5, 1, 1, 1,  1, 1, 1, 0,  1, 0, 1, 1, 1, 1, 1, 1, 1, 0, 1, 0, 1, 1, 1, 1, 1, 1};
 }
 
 }  // namespace qlx::testing

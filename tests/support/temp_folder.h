@@ -24,14 +24,6 @@ class TempFolder {
 // The whole file as bytes in a string; empty when it cannot be read.
 std::string readText(const std::string& path);
 
-// Builds grid file bytes: little-endian header, then records.
-struct GridFileBytes {
-  std::vector<uint8_t> bytes;
-  void int32(int32_t v);
-  void record(uint8_t rows, uint8_t cols, const std::string& cells);  // cells as '1'/'0'
-  void putInt32At(std::size_t at, int32_t v);
-};
-
 // A well-formed grid file of two groups: group 1 holds a 3x3 and a 4x4 grid, group 2 a 5x5 one.
 std::vector<uint8_t> sampleGridFile();
 
