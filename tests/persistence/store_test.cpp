@@ -15,14 +15,13 @@ namespace qlx {
 namespace {
 
 using Bytes = std::vector<uint8_t>;
+using Strings = std::vector<std::string>;
+using Entries = std::vector<RegValueEntry>;
 
 constexpr const char* kAppPath = "Software\\Tarnwick\\Quillorix\\1.0";
 constexpr const char* kSavePath = "Software\\Tarnwick\\Quillorix\\1.0\\SAVE";
 
-Bytes le32(int32_t v) {
-  const auto u = static_cast<uint32_t>(v);
-  return {uint8_t(u), uint8_t(u >> 8), uint8_t(u >> 16), uint8_t(u >> 24)};
-}
+Bytes le32(int32_t v) { return {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)}; }
 Bytes le16(int16_t v) { return {uint8_t(v), uint8_t(v >> 8)}; }
 Bytes text(const std::string& s) { return Bytes(s.c_str(), s.c_str() + s.size() + 1); }
 std::string valueName(int level, int place = 0) {
@@ -40,53 +39,40 @@ using Value = std::pair<DWORD, Bytes>;  // a stored value's type and bytes
 
 // Passes every call on to a real store, writing one line per call ("query NAME 25", "set NAME 3",
 // "create PATH CLASS OPTIONS ACCESS"); can make opening "Software" or creating a key fail.
-class RecordingRegistry : public Registry {
- public:
+struct RecordingRegistry : Registry {
   explicit RecordingRegistry(Registry& inner) : inner_(inner) {}
   Registry& inner_;
+  bool failOpen = false, failCreate = false;
+  Strings calls;
 
-  bool failOpen = false;
-  bool failCreate = false;
-  std::vector<std::string> calls;
-
-  LONG RegOpenKeyExA(HKEY parent, const char* subKey, DWORD options, DWORD access,
-                     HKEY* result) override {
-    calls.push_back(std::string("open ") + subKey);
-    return failOpen ? ERROR_ACCESS_DENIED
-                    : inner_.RegOpenKeyExA(parent, subKey, options, access, result);
+  // Pass-throughs with short parameter names (z: the reserved one), recording each call.
+  LONG RegOpenKeyExA(HKEY p, const char* sub, DWORD o, DWORD a, HKEY* r) override {
+    calls.push_back(std::string("open ") + sub);
+    return failOpen ? ERROR_ACCESS_DENIED : inner_.RegOpenKeyExA(p, sub, o, a, r);
   }
-  LONG RegCreateKeyExA(HKEY parent, const char* subKey, DWORD reserved, const char* cls,
-                       DWORD options, DWORD access, const void* security, HKEY* result,
-                       DWORD* disposition) override {
-    calls.push_back(std::string("create ") + subKey + " " + (cls ? cls : "-") + " " +
-                    std::to_string(options) + " " + std::to_string(access));
-    return failCreate ? ERROR_ACCESS_DENIED
-                      : inner_.RegCreateKeyExA(parent, subKey, reserved, cls, options, access,
-                                               security, result, disposition);
+  LONG RegCreateKeyExA(HKEY p, const char* sub, DWORD z, const char* cls, DWORD o, DWORD a,
+                       const void* s, HKEY* r, DWORD* d) override {
+    calls.push_back(std::string("create ") + sub + " " + (cls ? cls : "-") + " " +
+                    std::to_string(o) + " " + std::to_string(a));
+    return failCreate ? ERROR_ACCESS_DENIED : inner_.RegCreateKeyExA(p, sub, z, cls, o, a, s, r, d);
   }
-  LONG RegQueryValueExA(HKEY key, const char* name, DWORD* reserved, DWORD* type, uint8_t* data,
-                        DWORD* cbData) override {
-    calls.push_back(std::string("query ") + name + " " + std::to_string(cbData ? *cbData : 0));
-    return inner_.RegQueryValueExA(key, name, reserved, type, data, cbData);
+  LONG RegQueryValueExA(HKEY k, const char* n, DWORD* z, DWORD* t, uint8_t* d, DWORD* c) override {
+    calls.push_back(std::string("query ") + n + " " + std::to_string(c ? *c : 0));
+    return inner_.RegQueryValueExA(k, n, z, t, d, c);
   }
-  LONG RegSetValueExA(HKEY key, const char* name, DWORD reserved, DWORD type, const uint8_t* data,
-                      DWORD cbData) override {
-    calls.push_back(std::string("set ") + name + " " + std::to_string(cbData));
-    return inner_.RegSetValueExA(key, name, reserved, type, data, cbData);
+  LONG RegSetValueExA(HKEY k, const char* n, DWORD z, DWORD t, const uint8_t* d, DWORD c) override {
+    calls.push_back(std::string("set ") + n + " " + std::to_string(c));
+    return inner_.RegSetValueExA(k, n, z, t, d, c);
   }
-  LONG RegCloseKey(HKEY key) override { return inner_.RegCloseKey(key); }
-  LONG queryKeyClass(HKEY key, std::string* cls) override { return inner_.queryKeyClass(key, cls); }
-  LONG listSubKeys(HKEY key, std::vector<std::string>* names) override {
-    return inner_.listSubKeys(key, names);
-  }
-  LONG listValues(HKEY key, std::vector<RegValueEntry>* values) override {
-    return inner_.listValues(key, values);
-  }
+  LONG RegCloseKey(HKEY k) override { return inner_.RegCloseKey(k); }
+  LONG queryKeyClass(HKEY k, std::string* cls) override { return inner_.queryKeyClass(k, cls); }
+  LONG listSubKeys(HKEY k, Strings* n) override { return inner_.listSubKeys(k, n); }
+  LONG listValues(HKEY k, Entries* v) override { return inner_.listValues(k, v); }
   void discardOpenKeys() override { inner_.discardOpenKeys(); }
 
   // The call lines that start with prefix, in order.
-  std::vector<std::string> callsTo(const std::string& prefix) const {
-    std::vector<std::string> found;
+  Strings callsTo(const std::string& prefix) const {
+    Strings found;
     for (const std::string& c : calls)
       if (c.rfind(prefix, 0) == 0) found.push_back(c);
     return found;
@@ -99,8 +85,7 @@ class Store : public ::testing::Test {
 
   std::unique_ptr<SqliteRegistry> store = [] {
     std::unique_ptr<SqliteRegistry> s;
-    std::string notice;
-    return openSqliteRegistry(":memory:", {}, &s, &notice).ok() ? std::move(s) : nullptr;
+    return openSqliteRegistry(":memory:", {}, &s, nullptr).ok() ? std::move(s) : nullptr;
   }();
   RecordingRegistry rec{*store};
   UserData user;
@@ -111,19 +96,16 @@ class Store : public ::testing::Test {
   // Writes a value below the game's key or its SAVE key, creating the key (and its class).
   void put(const std::string& name, const Bytes& v, DWORD type = REG_BINARY, bool save = false) {
     HKEY k = nullptr;
-    const char* cls = save ? "SAVEDATA" : "USERDATA";
-    store->RegCreateKeyExA(HKEY_CURRENT_USER, save ? kSavePath : kAppPath, 0, cls, 0,
-                           KEY_ALL_ACCESS, nullptr, &k, nullptr);
+    store->RegCreateKeyExA(HKEY_CURRENT_USER, save ? kSavePath : kAppPath, 0,
+                           save ? "SAVEDATA" : "USERDATA", 0, KEY_ALL_ACCESS, nullptr, &k, nullptr);
     EXPECT_EQ(store->RegSetValueExA(k, name.c_str(), 0, type, v.data(), DWORD(v.size())), 0);
     store->RegCloseKey(k);
   }
-  void putSave(const std::string& name, const Bytes& bytes, DWORD type = REG_BINARY) {
-    put(name, bytes, type, true);
-  }
+  void putSave(const std::string& n, const Bytes& v, DWORD t = REG_BINARY) { put(n, v, t, true); }
   // The value as stored, or nothing when its key or itself is absent.
   std::optional<Value> get(const std::string& name, const char* path = kAppPath) {
     HKEY key = nullptr;
-    std::vector<RegValueEntry> values;
+    Entries values;
     if (store->RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_ALL_ACCESS, &key) != 0) return {};
     store->listValues(key, &values);
     store->RegCloseKey(key);
@@ -152,9 +134,8 @@ class Store : public ::testing::Test {
     putSave("ISSTORED", {1});
     putSave("LENGTH", le16(3));
     putSave("BYTE_DATA", {7, 8, 9});
-    Bytes mode(22, 0);
-    mode[0] = 42, mode[10] = 2, mode[12] = 1;  // puzzleNum, modeNum, gridGroup
-    putSave("MODE_NUM", mode);
+    // puzzleNum 42, modeNum 2, gridGroup 1
+    putSave("MODE_NUM", {42, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0});
     putSave("SCORE", le32(1234));
     putSave("NWORDSFOUND", le32(3));
     putSave("SWORDSFOUND", le32(14));
@@ -166,9 +147,8 @@ class Store : public ::testing::Test {
 
 TEST_F(Store, AFirstRunCreatesTheKeyAndSavesEveryDefaultByteForByte) {
   EXPECT_TRUE(loadUserData(rec, user).ok());
-  std::vector<std::string> calls = {
-      "open Software", "create Tarnwick\\Quillorix\\1.0 USERDATA 0 983103", "query SOLVINGDATA 22",
-      "query NUMWFSF 4", "query SOUNDOPTIONS 14"};
+  Strings calls = {"open Software", "create Tarnwick\\Quillorix\\1.0 USERDATA 0 983103",
+                   "query SOLVINGDATA 22", "query NUMWFSF 4", "query SOUNDOPTIONS 14"};
   for (int level = 1; level <= kLevels; ++level)
     for (int i = 0; i <= kBestPlaces; ++i)
       calls.push_back("query " + valueName(level, i) + (i ? " 25" : " 32"));
@@ -211,28 +191,24 @@ TEST_F(Store, SavingAfterALoadWritesEveryCarriedByteBack) {
 }
 
 TEST_F(Store, NamesAreReadThroughATwentyFiveByteBufferAndAMissingTableLeavesTheirTimes) {
-  struct Case {
-    std::optional<Bytes> stored;
-    std::string name;
-    int32_t time;
-  };
-  const Case cases[] = {
-      {text(std::string(24, 'x')), std::string(24, 'x'), 100},
-      {text(std::string(24, 'y') + "z"), "Anononymous", 30000},  // 26 bytes: the default wins
-      {Bytes{'A', 'd', 'a'}, "Ad", 300},  // stored without its NUL: the last character is lost
-      {Bytes{0}, "", 400},
-      {Bytes{}, "", 500},
-      {Bytes(25, 'w'), std::string(24, 'w'), 600},  // 25 bytes fit exactly, without a NUL
-      {std::nullopt, "Anononymous", 30000},
+  // What the place holds, then the name and time read.
+  const std::pair<std::optional<Bytes>, std::pair<std::string, int32_t>> cases[] = {
+      {text(std::string(24, 'x')), {std::string(24, 'x'), 100}},
+      {text(std::string(24, 'y') + "z"), {"Anononymous", 30000}},  // 26 bytes: the default wins
+      {Bytes{'A', 'd', 'a'}, {"Ad", 300}},  // stored without its NUL: the last character is lost
+      {Bytes{0}, {"", 400}},
+      {Bytes{}, {"", 500}},
+      {Bytes(25, 'w'), {std::string(24, 'w'), 600}},  // 25 bytes fit exactly, without a NUL
+      {std::nullopt, {"Anononymous", 30000}},
   };
   put("1STATS", times(100, 100));
   for (int i = 1; i <= 7; ++i)
-    if (cases[i - 1].stored) put(valueName(1, i), *cases[i - 1].stored, REG_SZ);
+    if (cases[i - 1].first) put(valueName(1, i), *cases[i - 1].first, REG_SZ);
   for (int i = 1; i <= 8; ++i) put(valueName(2, i), text("N" + std::to_string(i)), REG_SZ);
   load();
+  const BestList& best = user.bestScores(1);
   for (int i = 1; i <= 7; ++i) {
-    EXPECT_EQ(user.bestScores(1).names(i), cases[i - 1].name) << i;
-    EXPECT_EQ(user.bestScores(1).times(i), cases[i - 1].time) << i;
+    EXPECT_EQ(std::pair(best.names(i), best.times(i)), cases[i - 1].second) << i;
     EXPECT_EQ(user.bestScores(2).times(i), 0) << "no 2STATS: the times are left";
   }
   EXPECT_EQ(user.bestScores(2).names(8), "N8");
@@ -251,14 +227,14 @@ TEST_F(Store, CountersBelowOneAreRaisedAfterTheRecordIsReadAndBadSwitchesAllTurn
     EXPECT_EQ(user.solving.counterB, 1) << "bytes 20..21 are 0";
   }
   // Only the low half of counter B is stored; the high half stays as it was.
+  // With the high half negative the counter is below 1.
   record[20] = 2;
   put("SOLVINGDATA", record);
-  user.solving.counterB = 0x00030000;
-  load();
-  EXPECT_EQ(user.solving.counterB, 0x00030002);
-  user.solving.counterB = static_cast<int32_t>(0xFFFF0000u);  // high half negative: below 1
-  load();
-  EXPECT_EQ(user.solving.counterB, 1);
+  for (auto [before, after] : {std::pair(0x00030000, 0x00030002), {int32_t(0xFFFF0000u), 1}}) {
+    user.solving.counterB = before;
+    load();
+    EXPECT_EQ(user.solving.counterB, after);
+  }
   // A record shorter than 22 bytes replaces only its first bytes.
   put("SOLVINGDATA", le32(77));
   user.solving.gridGroup = 2;
@@ -291,11 +267,10 @@ TEST_F(Store, AStoredGameIsFlaggedClearedFirstThenReadWholeButNeverPastItsLength
   solving.counterA = 5;
   loadGame();
   EXPECT_EQ(rec.calls,
-            (std::vector<std::string>{
-                "open Software", "create Tarnwick\\Quillorix\\1.0\\SAVE SAVEDATA 0 983103",
-                "set ISSTORED 1", "query LENGTH 2", "query BYTE_DATA 3", "query MODE_NUM 22",
-                "query SCORE 4", "query NWORDSFOUND 4", "query SWORDSFOUND 4", "query TIMEREM 4",
-                "query CURLEVELSCORE 4", "query FOUNDWORDS 15"}));
+            (Strings{"open Software", "create Tarnwick\\Quillorix\\1.0\\SAVE SAVEDATA 0 983103",
+                     "set ISSTORED 1", "query LENGTH 2", "query BYTE_DATA 3", "query MODE_NUM 22",
+                     "query SCORE 4", "query NWORDSFOUND 4", "query SWORDSFOUND 4",
+                     "query TIMEREM 4", "query CURLEVELSCORE 4", "query FOUNDWORDS 15"}));
   EXPECT_EQ(store->openKeyCount(), 0u);
   EXPECT_EQ(get("ISSTORED", kSavePath), (Value{REG_BINARY, {0}}));
   EXPECT_FALSE(isGameStored(*store));
@@ -345,7 +320,7 @@ TEST_F(Store, TheWordListIsSplitOnlyAsFarAsCountLengthAndCommasAgree) {
     EXPECT_EQ(loaded(), std::string("3:7,8,9, 1234 4567 -8 ") + c.want);
     const int64_t buffer = std::clamp<int64_t>(c.length, 0, kMaxFoundWordsLength) + 1;
     EXPECT_EQ(rec.callsTo("query FOUNDWORDS"),
-              std::vector<std::string>{"query FOUNDWORDS " + std::to_string(buffer)});
+              Strings{"query FOUNDWORDS " + std::to_string(buffer)});
   }
 }
 
@@ -369,7 +344,10 @@ TEST_F(Store, AGameIsStoredWithTheFlagClearedFirstAndSetLastAndOnlyWhenItsLength
   EXPECT_EQ(solving.puzzleNum, 3);
 }
 
-TEST_F(Store, AStoreThatCannotBeOpenedFailsEachRoutineWithItsMessageAndIsLeftAlone) {
+// A store that cannot be opened fails each routine with its message and is left alone; a key that
+// cannot be created reads and writes nothing, silently.
+TEST_F(Store, AStoreThatCannotBeOpenedOrAKeyThatCannotBeCreatedIsLeftAlone) {
+  storeFullGame();
   rec.failOpen = true;
   const Status loadedUser = loadUserData(rec, user);
   EXPECT_EQ(loadedUser.message(), " Error Failerd");
@@ -388,11 +366,9 @@ TEST_F(Store, AStoreThatCannotBeOpenedFailsEachRoutineWithItsMessageAndIsLeftAlo
   EXPECT_EQ(elapsed, 9);
   EXPECT_EQ(storeGame(rec, solving, 0, Bytes{1}).message(), kStoreGameFailedMessage);
   EXPECT_EQ(rec.callsTo("open"), rec.calls) << "nothing but opens was tried";
-}
 
-TEST_F(Store, AKeyThatCannotBeCreatedReadsAndWritesNothingSilently) {
-  storeFullGame();
-  rec.failCreate = true;
+  rec.failOpen = false, rec.failCreate = true;
+  rec.calls.clear();
   EXPECT_TRUE(loadUserData(rec, user).ok());
   EXPECT_FALSE(saveUserData(rec, user).ok());
   EXPECT_EQ(user.solving.counterA, 0);

@@ -7,22 +7,15 @@
 // box: line wrapping, the OK button centred below the text, and the ways it closes. Last, wave
 // playback through SDL's disk audio driver, which writes what the device plays to a file: the
 // sound's samples reach it, a new sound cuts the old one off, "0" and unreadable files stop it,
-// and a missing device stays silent.
+// and a missing device stays sound.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
 #include <array>
-#include <chrono>
-#include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <string>
-#include <thread>
 #include <tuple>
-#include <vector>
 
 #include "box_fonts.h"
 #include "platform/headless/headless_backend.h"
@@ -121,19 +114,23 @@ class Recorder : public Window {
   bool refuseClose = false;
 };
 
-class SdlBackendTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ::setenv("SDL_VIDEODRIVER", "dummy", 1);
-    ::setenv("SDL_AUDIODRIVER", "dummy", 1);
-    Status status;
-    backend = makeSdlBackend(&status);
-    ASSERT_TRUE(backend) << status.message();
-  }
-  std::unique_ptr<Backend> backend;
-};
+// The colour shown at (x, y) in the SDL window with this caption (the dummy driver's 32-bit
+// surface).
+ColorRef shownPixel(const char* caption, int x, int y) {
+  SDL_Surface* s = SDL_GetWindowSurface(SDL_GetWindowFromID(sdlIdOf(caption)));
+  Uint8 r, g, b;
+  SDL_GetRGB(static_cast<Uint32*>(s->pixels)[y * s->pitch / 4 + x], s->format, &r, &g, &b);
+  return rgb(r, g, b);
+}
 
-TEST_F(SdlBackendTest, InputReachesTheHandlersAndAQuitRequestClosesEveryWindow) {
+// Input first: a quit request closes every window. Then timers tick on under a modal window,
+// which takes all input; an idle window, also one under a modal window, shows what was drawn
+// without a refresh.
+TEST(SdlBackend, InputReachesTheHandlersAndAModalWindowTakesAllInputWhileTimersTickUnderneath) {
+  ::setenv("SDL_VIDEODRIVER", "dummy", 1);
+  Status status;
+  const std::unique_ptr<Backend> backend = makeSdlBackend(&status);
+  ASSERT_TRUE(backend) << status.message();
   Recorder w(*backend, "input"), other(*backend, "other");
   w.show();
   other.show();
@@ -158,22 +155,7 @@ TEST_F(SdlBackendTest, InputReachesTheHandlersAndAQuitRequestClosesEveryWindow) 
                         "down 2 0 400 200", "down 1 0 0 0", "unload"}));
   EXPECT_EQ(other.log, (Log{"load", "unload"}));
   EXPECT_EQ(SDL_GetWindowFromID(id), nullptr) << "the SDL window is gone";
-}
 
-// The colour shown at (x, y) in the SDL window with this caption.
-ColorRef shownPixel(const char* caption, int x, int y) {
-  SDL_Surface* s = SDL_GetWindowSurface(SDL_GetWindowFromID(sdlIdOf(caption)));
-  Uint32 p = 0;
-  std::memcpy(&p, static_cast<Uint8*>(s->pixels) + y * s->pitch + x * s->format->BytesPerPixel,
-              s->format->BytesPerPixel);
-  Uint8 r, g, b;
-  SDL_GetRGB(p, s->format, &r, &g, &b);
-  return rgb(r, g, b);
-}
-
-// Timers tick on under a modal window, which takes all input; an idle window, also one under a
-// modal window, shows what was drawn without a refresh.
-TEST_F(SdlBackendTest, AModalWindowTakesAllInputWhileTimersTickAndIdleWindowsRedrawUnderneath) {
   Recorder main(*backend, "main"), idle(*backend, "idle");
   idle.setTimerInterval(5);  // never enabled: never ticks
   const Brush red{rgb(255, 0, 0)}, green{rgb(0, 255, 0)};
@@ -190,10 +172,10 @@ TEST_F(SdlBackendTest, AModalWindowTakesAllInputWhileTimersTickAndIdleWindowsRed
     EXPECT_EQ(shownPixel("main", 5, 5), green.color);
     EXPECT_EQ(shownPixel("main", 45, 5), red.color);
     main.setTimerEnabled(false);
-    const Uint32 id = sdlIdOf("main");
-    pushKey(id, SDLK_x);
-    pushClick(id, 1, 1);
-    pushClose(id);
+    const Uint32 mainId = sdlIdOf("main");
+    pushKey(mainId, SDLK_x);
+    pushClick(mainId, 1, 1);
+    pushClose(mainId);
     pushKey(sdlIdOf("Quillorix"), SDLK_RETURN);
   };
   main.setTimerInterval(20);
@@ -285,8 +267,7 @@ TEST(MessageBox, WrapKeepsTextAndBreaksAtBlanksAboveACentredOkButtonThatAloneClo
   HeadlessBackend backend;
   std::string paragraph;
   for (int i = 0; i < 40; ++i) paragraph += "word" + std::to_string(i) + " ";
-  MessageBoxStyle style;
-  style.buttonText = rgb(255, 255, 255);
+  const MessageBoxStyle style{.buttonText = rgb(255, 255, 255)};
   const MessageBoxWindow wide(backend, paragraph, "T", style);
   const Rect text = wide.textArea(), ok = wide.okButton();
   EXPECT_LE(text.width(), MessageBoxWindow::kMaxTextWidth);
@@ -316,77 +297,63 @@ TEST(MessageBox, WrapKeepsTextAndBreaksAtBlanksAboveACentredOkButtonThatAloneClo
 }
 
 constexpr int kRate = 44100;
+constexpr std::size_t kLongSamples = std::size_t(0.6 * kRate) * 2,
+                      kShortSamples = std::size_t(0.15 * kRate) * 2;
 
-void put(std::ofstream& out, uint32_t v, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.put(char(v >> (8 * i)));
-}
-
-// A 16-bit stereo wave at 44.1 kHz (the device's format, so the samples reach the file as
-// they are): a square wave of the given amplitude. dataBytes overrides the length the header
-// claims.
-void writeWave(const std::string& path, int amplitude, double seconds, long dataBytes = -1) {
-  const auto frames = static_cast<uint32_t>(seconds * kRate);
-  const uint32_t bytes = dataBytes >= 0 ? uint32_t(dataBytes) : frames * 4;
-  std::ofstream out(path, std::ios::binary);
-  out << "RIFF";
-  put(out, 36 + bytes, 4);
-  out << "WAVEfmt ";
-  // Chunk size, PCM, channels, rate, bytes a second, bytes a frame, bits a sample.
-  for (auto [v, n] :
-       {std::pair{16u, 4}, {1u, 2}, {2u, 2}, {kRate * 1u, 4}, {kRate * 4u, 4}, {4u, 2}, {16u, 2}})
-    put(out, v, n);
-  out << "data";
-  put(out, bytes, 4);
-  for (uint32_t i = 0; i < frames; ++i)  // the same sample on both channels
-    put(out, uint16_t(int16_t((i / 50) % 2 ? amplitude : -amplitude)) * 0x10001u, 4);
+// n little-endian bytes of v.
+std::string le(uint32_t v, int n) {
+  std::string s;
+  for (int i = 0; i < n; ++i) s += char(v >> (8 * i));
+  return s;
 }
 
 class SoundTest : public ::testing::Test {
  protected:
   SoundTest() {
-    writeWave(wave("long.wav"), 1000, 0.6);
-    writeWave(wave("short.wav"), 3000, 0.15);
     ::setenv("SDL_AUDIODRIVER", "disk", 1);
     ::setenv("SDL_DISKAUDIOFILE", dir_.file("played.raw").c_str(), 1);
   }
-  std::string wave(const char* name) const { return dir_.file(name); }
+
+  // A 16-bit stereo wave at 44.1 kHz (the device's format, so the samples reach the file as
+  // they are): a square wave of the given amplitude. dataBytes overrides the length the header
+  // claims.
+  std::string wave(const char* name, int amplitude, double seconds, long dataBytes = -1) const {
+    const auto frames = static_cast<uint32_t>(seconds * kRate);
+    const uint32_t bytes = dataBytes >= 0 ? uint32_t(dataBytes) : frames * 4;
+    // Chunk size, PCM, channels, rate, bytes a second, bytes a frame, bits a sample.
+    std::string w = "RIFF" + le(36 + bytes, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(2, 2) +
+                    le(kRate, 4) + le(kRate * 4, 4) + le(4, 2) + le(16, 2) + "data" + le(bytes, 4);
+    for (uint32_t i = 0; i < frames; ++i)  // the same sample on both channels
+      w += le(uint16_t(int16_t((i / 50) % 2 ? amplitude : -amplitude)) * 0x10001u, 4);
+    return dir_.write(name, w);
+  }
 
   // Where in the output the samples of the sound of this amplitude lie.
   std::vector<long> heard(int amplitude) const {
     const std::string raw = testing::readText(dir_.file("played.raw"));
     std::vector<long> at;
-    for (std::size_t i = 0; i + 1 < raw.size(); i += 2) {
-      const auto v = static_cast<int16_t>(uint8_t(raw[i]) | uint8_t(raw[i + 1]) << 8);
-      if (v == amplitude || v == -amplitude) at.push_back(static_cast<long>(i / 2));
-    }
+    for (std::size_t i = 0; i + 1 < raw.size(); i += 2)
+      if (std::abs(int16_t(uint8_t(raw[i]) | uint8_t(raw[i + 1]) << 8)) == amplitude)
+        at.push_back(static_cast<long>(i / 2));
     return at;
   }
 
   testing::TempFolder dir_;
+  const std::string longWav = wave("long.wav", 1000, 0.6), shortWav = wave("short.wav", 3000, 0.15);
 };
-
-constexpr std::size_t kLongSamples = std::size_t(0.6 * kRate) * 2,
-                      kShortSamples = std::size_t(0.15 * kRate) * 2;
-
-// Waits (up to a few seconds) until pred holds.
-template <typename Pred>
-bool waitFor(Pred pred) {
-  for (int i = 0; i < 500 && !pred(); ++i)
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  return pred();
-}
 
 TEST_F(SoundTest, ASoundPlaysWholeInTheBackgroundAndANewOneCutsTheOldOneOff) {
   {
     SdlSound sound;
     EXPECT_FALSE(sound.deviceOpen()) << "the device opens on the first play";
-    sound.play(wave("long.wav"));
+    sound.play(longWav);
     ASSERT_TRUE(sound.deviceOpen());
     EXPECT_GT(sound.pendingBytes(), 0u) << "play returns while the sound is still to come";
-    ASSERT_TRUE(waitFor([&] { return sound.pendingBytes() < 2 * kLongSamples; }));
-    sound.play(wave("short.wav"));
-    ASSERT_TRUE(waitFor([&] { return sound.pendingBytes() == 0; }));
-    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    // Waits (up to a few seconds) until some of the first sound has played, then all the second.
+    for (int i = 0; i < 500 && sound.pendingBytes() >= 2 * kLongSamples; ++i) SDL_Delay(10);
+    sound.play(shortWav);
+    for (int i = 0; i < 500 && sound.pendingBytes() > 0; ++i) SDL_Delay(10);
+    SDL_Delay(150);
   }  // closing the device flushes the file
   const std::vector<long> first = heard(1000), second = heard(3000);
   ASSERT_FALSE(first.empty());
@@ -396,16 +363,16 @@ TEST_F(SoundTest, ASoundPlaysWholeInTheBackgroundAndANewOneCutsTheOldOneOff) {
 }
 
 TEST_F(SoundTest, ZeroAndUnreadableFilesStopTheSoundPlaying) {
-  dir_.write("junk.wav", "RIFF\x10\0\0\0WAVEjunk and more junk");
   // A header that promises a second of samples over a file holding a few.
-  writeWave(wave("truncated.wav"), 2000, 0.001, kRate * 4);
+  const std::string truncated = wave("truncated.wav", 2000, 0.001, kRate * 4);
   SdlSound sound;
-  for (const std::string& name : {wave("missing.wav"), wave("junk.wav"), wave("truncated.wav"),
-                                  std::string("0"), std::string(), dir_.path()}) {
-    sound.play(wave("long.wav"));
+  for (const std::string& name :
+       {dir_.file("missing.wav"), dir_.write("junk.wav", "RIFF\x10\0\0\0WAVEjunk and more junk"),
+        truncated, std::string("0"), std::string(), dir_.path()}) {
+    sound.play(longWav);
     sound.play(name);
     // At most the few samples the truncated file holds.
-    EXPECT_LE(sound.pendingBytes(), name == wave("truncated.wav") ? 4u * 44u : 0u) << name;
+    EXPECT_LE(sound.pendingBytes(), name == truncated ? 4u * 44u : 0u) << name;
   }
 }
 
@@ -413,9 +380,9 @@ TEST_F(SoundTest, TheDummyDriverAndNoDeviceAtAllAreSilent) {
   for (const std::string driver : {"dummy", "no-such-driver"}) {
     ::setenv("SDL_AUDIODRIVER", driver.c_str(), 1);
     SdlSound sound;
-    sound.play(wave("long.wav"));
+    sound.play(longWav);
     EXPECT_EQ(sound.deviceOpen(), driver == "dummy");
-    sound.play(wave("short.wav"));
+    sound.play(shortWav);
     sound.play("0");
     EXPECT_EQ(sound.pendingBytes(), 0u) << driver;
   }

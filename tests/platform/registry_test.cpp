@@ -14,13 +14,12 @@
 namespace qlx {
 namespace {
 
-using testing::readText;
-using testing::TempFolder;
+using namespace testing;
 
-std::unique_ptr<Registry> openOk(const std::string& path) {
+std::unique_ptr<Registry> openOk(const std::string& path, const RegistryOptions& options = {}) {
   std::unique_ptr<Registry> reg;
   std::string notice;
-  const Status st = openRegistry(path, &reg, &notice);
+  const Status st = openRegistry(path, options, &reg, &notice);
   EXPECT_TRUE(st.ok() && notice.empty()) << st.message() << notice;
   return reg;
 }
@@ -115,13 +114,11 @@ TEST_F(StoreTest, NamesCompareWithoutCaseAndKeysKeepTheirClassAndRefuseBadHandle
   setText(*reg, app, "SOUNDOPTIONS", "b");
   std::vector<RegValueEntry> values;
   ASSERT_EQ(reg->listValues(app, &values), ERROR_SUCCESS);
-  ASSERT_EQ(values.size(), 1u);
-  EXPECT_EQ(values[0].name, "SoundOptions");
+  EXPECT_EQ(values.size() == 1 ? values[0].name : "", "SoundOptions");
   HKEY same = nullptr, save = nullptr, again = nullptr;
-  ASSERT_EQ(openKey(*reg, HKEY_CURRENT_USER, "SOFTWARE\\tarnwick\\QUILLORIX\\1.0", &same),
+  EXPECT_EQ(openKey(*reg, HKEY_CURRENT_USER, "SOFTWARE\\tarnwick\\QUILLORIX\\1.0", &same),
             ERROR_SUCCESS);
   EXPECT_EQ(get(*reg, same, "SOUNDoptions"), "b");
-  EXPECT_EQ(reg->RegCloseKey(same), ERROR_SUCCESS);
 
   std::string cls;
   ASSERT_EQ(reg->queryKeyClass(app, &cls), ERROR_SUCCESS);
@@ -133,7 +130,6 @@ TEST_F(StoreTest, NamesCompareWithoutCaseAndKeysKeepTheirClassAndRefuseBadHandle
   EXPECT_EQ(disp, REG_OPENED_EXISTING_KEY);
   ASSERT_EQ(reg->queryKeyClass(again, &cls), ERROR_SUCCESS);
   EXPECT_EQ(cls, "SAVEDATA");
-  EXPECT_EQ(reg->RegCloseKey(again), ERROR_SUCCESS);
   HKEY missing = reinterpret_cast<HKEY>(1);
   EXPECT_EQ(openKey(*reg, app, "NOPE", &missing), ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(missing, nullptr);
@@ -169,9 +165,7 @@ TEST(StoreTransactions, ASaveIsVisibleOnlyAfterTheLastKeyIsClosedAndTwoStoresInt
     ASSERT_EQ(setText(*reg, app, "B", "new"), ERROR_SUCCESS);
     ASSERT_EQ(reg->RegCloseKey(app), ERROR_SUCCESS);
     // Another connection waiting for the lock gives up after its timeout; nothing new is seen.
-    std::unique_ptr<SqliteRegistry> second;
-    std::string notice;
-    ASSERT_TRUE(openSqliteRegistry(path, RegistryOptions{200}, &second, &notice).ok());
+    auto second = openOk(path, RegistryOptions{200});
     EXPECT_EQ(openKey(*second, HKEY_CURRENT_USER, "Software", &app), ERROR_ACCESS_DENIED);
   }  // the store goes away with Software still open
   auto reg = openOk(path);
@@ -201,27 +195,23 @@ TEST(StoreTransactions, ASaveIsVisibleOnlyAfterTheLastKeyIsClosedAndTwoStoresInt
   const std::string last = get(*reg, app, "V1");
   EXPECT_TRUE(last == "a29" || last == "b29") << last;
   for (const char* name : {"V2", "V3", "V4", "V5"}) EXPECT_EQ(get(*reg, app, name), last) << name;
-  closeBoth(*reg, app, sw);
 }
 
 // --- damaged and missing files ---
 
-// A store file holding many values, each kFull, as bytes.
-const std::string kFull(300, 'x');
-std::string fullStoreBytes(const TempFolder& dir) {
-  const std::string path = dir.file("full.db");
-  {
-    auto reg = openOk(path);
-    HKEY sw = nullptr, app = openApp(*reg, &sw);
-    for (int i = 0; i < 200; ++i) setText(*reg, app, ("NAME" + std::to_string(i)).c_str(), kFull);
-    closeBoth(*reg, app, sw);
-  }
-  return readText(path);
-}
-
 // A damaged file must be kept under a dated name, named in the notice, and a fresh store must
 // work in its place.
 TEST(StoreFiles, DamagedFilesAreMovedAsideUnlessOpenedReadOnlyWhichNeverChangesTheFile) {
+  // A store file of many pages: 200 values, each kFull.
+  TempFolder dir;
+  const std::string kFull(300, 'x');
+  if (auto full = openOk(dir.file("full.db"))) {
+    HKEY sw = nullptr, app = openApp(*full, &sw);
+    for (int i = 0; i < 200; ++i) setText(*full, app, ("NAME" + std::to_string(i)).c_str(), kFull);
+    closeBoth(*full, app, sw);
+  }
+  const std::string whole = readText(dir.file("full.db"));
+  ASSERT_GT(whole.size(), 3 * 4096u);
   std::string garbage(5000, '\0');
   for (size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<char>(i * 7919 % 251);
   // What, the damage, and whether what can still be read is carried over.
@@ -238,17 +228,14 @@ TEST(StoreFiles, DamagedFilesAreMovedAsideUnlessOpenedReadOnlyWhichNeverChangesT
        true},
   };
   for (const auto& [what, damage, salvageable] : damages) {
-    TempFolder dir;
-    const std::string whole = fullStoreBytes(dir);
-    ASSERT_GT(whole.size(), 3 * 4096u);
+    TempFolder own;
     const std::string bytes = damage(whole);
-    const std::string path = dir.write("settings.db", bytes);
+    const std::string path = own.write("settings.db", bytes);
     std::unique_ptr<Registry> reg;
     std::string notice;
-    const Status st = openRegistry(path, &reg, &notice);
-    ASSERT_TRUE(st.ok()) << what << ": " << st.message();
+    ASSERT_TRUE(openRegistry(path, &reg, &notice).ok()) << what;
     std::string aside;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+    for (const auto& entry : std::filesystem::directory_iterator(own.path()))
       if (entry.path().filename().string().rfind("settings.db.damaged-", 0) == 0)
         aside = entry.path().string();
     ASSERT_NE(aside, "") << what << ": the damaged file was not kept";
@@ -264,13 +251,9 @@ TEST(StoreFiles, DamagedFilesAreMovedAsideUnlessOpenedReadOnlyWhichNeverChangesT
 
   // Reading for export changes nothing: the file keeps its bytes, a damaged one stays where it
   // is and is reported.
-  TempFolder dir;
-  const std::string whole = fullStoreBytes(dir);
   const std::string path = dir.write("settings.db", whole);
   const RegistryOptions readOnly{.readOnly = true};
-  std::unique_ptr<SqliteRegistry> reg;
-  std::string notice;
-  ASSERT_TRUE(openSqliteRegistry(path, readOnly, &reg, &notice).ok());
+  auto reg = openOk(path, readOnly);
   HKEY sw = nullptr, app = nullptr;
   ASSERT_EQ(openKey(*reg, HKEY_CURRENT_USER, "Software", &sw), ERROR_SUCCESS);
   EXPECT_EQ(createKey(*reg, sw, "New", "", &app), ERROR_ACCESS_DENIED);
@@ -282,15 +265,15 @@ TEST(StoreFiles, DamagedFilesAreMovedAsideUnlessOpenedReadOnlyWhichNeverChangesT
   reg.reset();
   EXPECT_EQ(readText(path), whole);
 
-  std::string damaged = whole;
-  damaged[47] = 9;
+  const std::string damaged = std::get<1>(damages[3])(whole);  // the schema format
   dir.write("settings.db", damaged);
-  const Status st = openSqliteRegistry(path, readOnly, &reg, &notice);
+  std::string notice;
+  const Status st = openRegistry(path, readOnly, &reg, &notice);
   EXPECT_NE(st.message().find("damaged"), std::string::npos) << st.message();
   EXPECT_EQ(readText(path), damaged);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2)
       << "nothing moved aside";
-  EXPECT_FALSE(openSqliteRegistry(dir.file("none.db"), readOnly, &reg, &notice).ok());
+  EXPECT_FALSE(openRegistry(dir.file("none.db"), readOnly, &reg, &notice).ok());
   EXPECT_FALSE(std::filesystem::exists(dir.file("none.db")));
 }
 
