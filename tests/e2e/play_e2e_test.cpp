@@ -52,8 +52,8 @@ TEST_F(PlayE2eTest, APlayerFillsNumbersClosesTheGameResumesItAsItWasLeftAndExits
   EXPECT_EQ(fill(typed, alphabetK), rgbOf(g_.brUsedLetter.color)) << "K is used";
   selection.push_back(alphabetK);
   for (const auto& at : changes(board, typed))  // a pair: clang 14 cannot capture bindings
-    ASSERT_TRUE(
-        std::ranges::any_of(selection, [&](const Box& b) { return b.has(at.first, at.second); }))
+    ASSERT_TRUE(std::ranges::any_of(selection,
+                                    [&](const Box& box) { return box.has(at.first, at.second); }))
         << "pixel " << at.first << "," << at.second << " changed";
 
   // A second number picked in the strip gets a Z and stays selected; once the clock has ticked,
