@@ -3,6 +3,8 @@
 // cells unpainted instead of stopping the game.
 #include "drawkit/painters.h"
 
+#include "game/clashes.h"
+
 #include <algorithm>
 #include <string>
 
@@ -77,7 +79,7 @@ void paintGrid(const DrawRect& grid, const Puzzle& p, int mode, const Graphics& 
       drawCellText(grid, p.gridCols, i, &g.brCell, text);
     } else if (p.entries(n) != 0) {
       text = letterText(p.entries(n));
-      dc.setTextColor(kClrEntry);
+      dc.setTextColor(entryClashes(p, n) ? kClrClash : kClrEntry);
       drawCellText(grid, p.gridCols, i, selectionBrush(p, n, g), text);
     }
   }
@@ -116,7 +118,8 @@ void paintCodeStrip(const DrawRect& strip, const Puzzle& p, int mode, const Grap
       drawSquare(dc, letterBox, selectionBrush(p, n, g), letterText(p.numToLetter(n) + 64),
                  kClrGivenLetter);
     else if (p.entries(n) != 0)
-      drawSquare(dc, letterBox, selectionBrush(p, n, g), letterText(p.entries(n)), kClrEntry);
+      drawSquare(dc, letterBox, selectionBrush(p, n, g), letterText(p.entries(n)),
+                 entryClashes(p, n) ? kClrClash : kClrEntry);
     else
       drawSquare(dc, letterBox, selectionBrush(p, n, g), {}, 0);
   }
@@ -127,8 +130,19 @@ void paintAlphabet(const DrawRect& panel, const Puzzle& p, const Graphics& g) {
   for (int k = 1; k <= 26; ++k) {
     const Rect box = cellSquare(panel, (k - 1) % 13, (k - 1) / 13);
     const HBRUSH brush = isLetterUsed(p, 64 + k) ? &g.brUsedLetter : &g.brCell;
-    drawSquare(*panel.hDC, box, brush, letterText(64 + k), kClrAlphabet);
+    drawSquare(*panel.hDC, box, brush, letterText(64 + k),
+               letterClashes(p, k) ? kClrClash : kClrAlphabet);
   }
+}
+
+void paintCursor(const DrawRect& grid, int row, int col, const Graphics& g) {
+  if (!grid.hDC || row < 0 || col < 0) return;
+  const Rect r = cellSquare(grid, col, row);
+  const int w = kCursorLine;
+  for (const Rect& side :
+       {Rect{r.left, r.top, r.right, r.top + w}, Rect{r.left, r.bottom - w, r.right, r.bottom},
+        Rect{r.left, r.top, r.left + w, r.bottom}, Rect{r.right - w, r.top, r.right, r.bottom}})
+    grid.hDC->fillRect(side, &g.brBlock);
 }
 
 bool isLetterUsed(const Puzzle& p, int letter) {

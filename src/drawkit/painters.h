@@ -16,6 +16,10 @@ inline constexpr ColorRef kClrEntry = rgb(40, 40, 255);
 inline constexpr ColorRef kClrSolution = rgb(0, 0, 0);
 inline constexpr ColorRef kClrStripNumber = rgb(255, 255, 255);
 inline constexpr ColorRef kClrAlphabet = rgb(0, 0, 0);
+// An entry whose letter another number has too, in cells, strip and alphabet.
+inline constexpr ColorRef kClrClash = rgb(220, 20, 20);
+// The keyboard cursor's outline inside its cell, in pixels.
+inline constexpr int kCursorLine = 2;
 
 // Grid passes: 0 blocks; 1 the numbers of cells not given (selected number highlighted);
 // 2 given letters and entries (a cell without either keeps its number).
@@ -27,8 +31,12 @@ void paintSolution(const DrawRect& grid, const Puzzle& p, int mode, const Graphi
 // The code strip, two column pairs of (letterCount + 1) / 2 rows: 0 number boxes; 1 letter boxes.
 void paintCodeStrip(const DrawRect& strip, const Puzzle& p, int mode, const Graphics& g);
 
-// The letters A to Z in two rows of 13, grey once entered for some number.
+// The letters A to Z in two rows of 13, grey once entered for some number, red when entered for
+// two or more numbers.
 void paintAlphabet(const DrawRect& panel, const Puzzle& p, const Graphics& g);
+
+// The keyboard cursor: an outline in the block colour inside cell (row, col); none at row -1.
+void paintCursor(const DrawRect& grid, int row, int col, const Graphics& g);
 
 // True when some number has letter (an upper-case code 'A'..'Z') as its entry.
 bool isLetterUsed(const Puzzle& p, int letter);

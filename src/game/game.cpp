@@ -21,6 +21,7 @@ Status Game::start(const GridIndex& grids, int32_t puzzleNum, int16_t group, Wor
   elapsed_ = 0;
   solved_ = false;
   solutionShown_ = false;
+  clearPlay();
   return Status::Ok();
 }
 
@@ -34,6 +35,8 @@ void Game::resume(int32_t elapsed, int32_t puzzleNum, int16_t group) {
   group_ = group;
   solved_ = false;
   solutionShown_ = false;
+  clearPlay();
+  if (p_.selectedNum != 0) cursor_ = firstCellOf(p_.selectedNum);
 }
 
 bool Game::selectionValid() const {
@@ -54,6 +57,7 @@ Changes Game::select(int num) {
   if (num < 1 || num > p_.letterCount || p_.givenNums(num) == 1) num = 0;
   if (p_.selectedNum == num) return changes;
   p_.selectedNum = static_cast<int16_t>(num);
+  cursor_ = num == 0 ? Cell{} : firstCellOf(num);
   changes.board = true;
   return changes;
 }
@@ -61,11 +65,9 @@ Changes Game::select(int num) {
 Changes Game::enter(int letter) {
   Changes changes;
   if (!selectionValid() || letter < 1 || letter > 26) return changes;
-  uint8_t& entry = p_.entries(p_.selectedNum);
   const auto code = static_cast<uint8_t>(letter + 'A' - 1);
-  if (entry == code) return changes;
-  entry = code;
-  changes.board = true;
+  if (p_.entries(p_.selectedNum) == code) return changes;
+  setEntry(p_.selectedNum, code, changes);
   checkFull(changes);
   return changes;
 }
@@ -73,10 +75,8 @@ Changes Game::enter(int letter) {
 Changes Game::erase() {
   Changes changes;
   if (!selectionValid()) return changes;
-  uint8_t& entry = p_.entries(p_.selectedNum);
-  if (entry == 0) return changes;
-  entry = 0;
-  changes.board = true;
+  if (p_.entries(p_.selectedNum) == 0) return changes;
+  setEntry(p_.selectedNum, 0, changes);
   return changes;
 }
 
@@ -86,9 +86,8 @@ RevealOutcome Game::reveal(Changes* changes) {
   const auto right = static_cast<uint8_t>(p_.numToLetter(p_.selectedNum) + 'A' - 1);
   if (p_.entries(p_.selectedNum) == right) return RevealOutcome::AlreadyRight;
   elapsed_ += kRevealPenalty;
-  p_.entries(p_.selectedNum) = right;
+  setEntry(p_.selectedNum, right, *changes);
   changes->clock = true;
-  changes->board = true;
   checkFull(*changes);
   return RevealOutcome::Revealed;
 }

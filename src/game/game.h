@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "core/random.h"
 #include "core/status.h"
@@ -25,6 +26,17 @@ struct Changes {
   bool solved = false;    // every number has its right letter: the clock has stopped
   bool wrong = false;     // every number has a letter, but not every one is right
 };
+
+// A cell of the grid, row and column from 0; {-1, -1} is none.
+struct Cell {
+  int row = -1, col = -1;
+  bool operator==(const Cell&) const = default;
+};
+
+// The keys that pick a number without entry: Tab, Shift+Tab, Home, End.
+enum class Pick { Next, Previous, First, Last };
+// The arrow keys.
+enum class Direction { Up, Down, Left, Right };
 
 enum class RevealOutcome {
   NothingSelected,  // no number is selected: nothing to reveal
@@ -60,6 +72,27 @@ class Game {
   // A second of play; nothing once the board is solved.
   Changes tick();
 
+  // Keyboard play. The cursor is a cell of the selected number, or none without a selection.
+  // pick selects the next or previous number without an entry (in number order, wrapping,
+  // skipping given numbers) or the first or last one, and puts the cursor on its first cell in
+  // reading order; nothing when every open number has an entry.
+  Changes pick(Pick which);
+  // Moves the cursor to the nearest white cell in that direction whose number is not given, and
+  // selects its number; at the edge it stays. Without a cursor it starts on the selected number's
+  // first cell, or on the grid's first open cell.
+  Changes moveCursor(Direction direction);
+  // A press on a cell: the cursor there and its number selected; a block or a given cell clears
+  // the selection.
+  Changes placeCursor(int row, int col);
+  Cell cursor() const { return cursor_; }
+
+  // Undo and redo of entries and erasures (a reveal counts as an entry; its penalty stays), back
+  // to the start of the game. The number changed is selected again. Nothing once it is solved.
+  Changes undo();
+  Changes redo();
+  bool canUndo() const { return !solved_ && done_ > 0; }
+  bool canRedo() const { return !solved_ && done_ < history_.size(); }
+
   // True when no entry is wrong (empty entries are not wrong).
   bool entriesRight() const;
   bool solved() const { return solved_; }
@@ -79,6 +112,17 @@ class Game {
  private:
   // After an entry changed: solved, or full with a wrong entry.
   void checkFull(Changes& changes);
+  // Sets num's entry as a move of the player: recorded for undo, the redo list dropped.
+  void setEntry(int num, uint8_t code, Changes& changes);
+  // The first cell of num in reading order, or none.
+  Cell firstCellOf(int num) const;
+  void clearPlay();  // no cursor and no history: a game starts or resumes
+
+  // One change of an entry, for undo and redo.
+  struct Edit {
+    int num;
+    uint8_t before, after;
+  };
 
   Puzzle& p_;
   int32_t elapsed_ = 0;  // tenths of a second
@@ -86,6 +130,9 @@ class Game {
   int16_t group_ = 0;
   bool solved_ = false;
   bool solutionShown_ = false;
+  Cell cursor_;
+  std::vector<Edit> history_;
+  std::size_t done_ = 0;  // edits of history_ in effect; the rest can be redone
 };
 
 }  // namespace qlx

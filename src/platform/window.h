@@ -19,12 +19,23 @@ enum : int { vbLeftButton = 1, vbRightButton = 2, vbMiddleButton = 4 };
 // Virtual-key codes the game tests.
 enum : int {
   VK_BACK = 8,
+  VK_TAB = 9,
   VK_RETURN = 13,
   VK_ESCAPE = 27,
   VK_SPACE = 32,
+  VK_END = 35,
+  VK_HOME = 36,
+  VK_LEFT = 37,
+  VK_UP = 38,
+  VK_RIGHT = 39,
+  VK_DOWN = 40,
   VK_DELETE = 46,
-  VK_R = 82
+  VK_R = 82,
+  VK_Y = 89,
+  VK_Z = 90
 };
+// Modifier keys held, as the key handlers' shift mask reports them.
+enum : int { vbShiftMask = 1, vbCtrlMask = 2, vbAltMask = 4 };
 // Window states.
 enum : int { vbNormal = 0, vbMinimized = 1, vbMaximized = 2 };
 

@@ -88,6 +88,7 @@ void PlayWindow::paintGameUnderWay() {
   paintCodeStrip(codeStrip, p, 0, g);
   dc().setFontSize(12);
   paintGrid(gridBoard, p, 2, g);
+  paintCursor(gridBoard, game_.cursor().row, game_.cursor().col, g);
   paintCodeStrip(codeStrip, p, 1, g);
   paintAlphabet(alphabetPanel, p, g);
 

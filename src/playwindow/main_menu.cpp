@@ -50,6 +50,28 @@ void PlayWindow::mainMenu(bool boolShow) {
   refresh();
 }
 
+void PlayWindow::hoverMainButton(int i) {
+  for (int k = 1; k <= 4; ++k) {
+    const DrawRect& b = mainBtns(k);
+    const float x = k == i ? b.left + b.width / 2.0f : -1,
+                y = k == i ? b.top + b.height / 2.0f : -1;
+    hoverButton(mainBtns(k), loadString(IDS_NEW_GAME - 1 + k), x, y);
+  }
+}
+
+void PlayWindow::menuKeyDown(int keyCode) {
+  int hovered = 0;
+  for (int k = 1; k <= 4; ++k)
+    if (mainBtns(k).hover != 0) hovered = k;
+  if (keyCode == VK_UP || keyCode == VK_DOWN) {
+    // From no hovered button, Down starts at the first and Up at the last.
+    const int step = keyCode == VK_DOWN ? 1 : -1;
+    hoverMainButton(hovered == 0 ? (step > 0 ? 1 : 4) : (hovered - 1 + step + 4) % 4 + 1);
+  } else if (keyCode == VK_RETURN && hovered != 0) {
+    mainMenuAction(hovered);
+  }
+}
+
 void PlayWindow::mainMenuAction(int i) {
   switch (i) {
     case 1:

@@ -110,9 +110,12 @@ void PlayWindow::Form_MouseMove(int button, int shift, float x, float y) {
 }
 
 void PlayWindow::Form_KeyDown(int& keyCode, int& shift) {
-  (void)shift;
+  if (!gamePlaying) {
+    menuKeyDown(keyCode);
+    return;
+  }
   // No key reveals: R comes through Form_KeyPress as any other letter.
-  if (keyCode == VK_DELETE && gamePlaying && !paused_) eraseCurrentVal();
+  if (!paused_) playKeyDown(keyCode, (shift & vbShiftMask) != 0, (shift & vbCtrlMask) != 0);
 }
 
 void PlayWindow::Form_KeyPress(int& keyAscii) {

@@ -69,6 +69,11 @@ class PlayWindow : public Window {
 
   // Selection and input.
   bool hitTestGrid(int x, int y);
+  // The keys of the board: Delete erases; Tab, Shift+Tab, Home and End pick a number without
+  // entry; the arrows move the cell cursor; Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo.
+  void playKeyDown(int keyCode, bool shifted, bool ctrl);
+  // The keys of the main menu: Up and Down move the hover look, Enter chooses.
+  void menuKeyDown(int keyCode);
   bool hitTestCodeGrid(int x, int y);
   void processKeyInput(int charVal);
   void eraseCurrentVal();
@@ -145,6 +150,8 @@ class PlayWindow : public Window {
   // clock label showing elapsedTime; shared by a new game and a resumed one.
   void paintGameUnderWay();
   void paintPauseNotice();
+  // Redraws the main menu's buttons with the hover look on button i alone (none for 0).
+  void hoverMainButton(int i);
 
   PlayContext ctx_;
   Game game_;

@@ -30,7 +30,7 @@ bool PlayWindow::hitTestGrid(int x, int y) {
     clearSelection();
     return false;
   }
-  showChanges(game_.select(num));
+  showChanges(game_.placeCursor(row, col));
   refresh();
   return true;
 }
@@ -62,6 +62,42 @@ void PlayWindow::processKeyInput(int charVal) { showChanges(game_.enter(charVal 
 
 void PlayWindow::eraseCurrentVal() { showChanges(game_.erase()); }
 
+void PlayWindow::playKeyDown(int keyCode, bool shifted, bool ctrl) {
+  Changes changes;
+  switch (keyCode) {
+    case VK_DELETE:
+      changes = game_.erase();
+      break;
+    case VK_TAB:
+      changes = game_.pick(shifted ? Pick::Previous : Pick::Next);
+      break;
+    case VK_HOME:
+      changes = game_.pick(Pick::First);
+      break;
+    case VK_END:
+      changes = game_.pick(Pick::Last);
+      break;
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN: {
+      constexpr Direction kArrows[] = {Direction::Left, Direction::Up, Direction::Right,
+                                       Direction::Down};
+      changes = game_.moveCursor(kArrows[keyCode - VK_LEFT]);
+      break;
+    }
+    case VK_Z:
+      if (ctrl) changes = shifted ? game_.redo() : game_.undo();
+      break;
+    case VK_Y:
+      if (ctrl) changes = game_.redo();
+      break;
+    default:
+      break;
+  }
+  showChanges(changes);
+}
+
 void PlayWindow::refreshSelectionChange() {
   game_.boardShown();
   const Puzzle& p = ctx_.puzzle;
@@ -72,6 +108,7 @@ void PlayWindow::refreshSelectionChange() {
   paintGrid(gridBoard, p, 2, g);
   paintAlphabet(alphabetPanel, p, g);
   paintCodeStrip(codeStrip, p, 1, g);
+  paintCursor(gridBoard, game_.cursor().row, game_.cursor().col, g);
   refresh();
 }
 

@@ -324,7 +324,9 @@ class GameTest : public ::testing::Test {
            img.count({1, sideTop(n), 120, 25}, like(g_.clrButtonText)) > 30;
   }
   // The colour a cell or letter box is filled with.
-  static uint32_t fill(const Image& img, const Box& b) { return img.at(b.x + 1, b.y + 1); }
+  static uint32_t fill(const Image& img, const Box& b) {
+    return img.at(b.x + 3, b.y + 3);
+  }  // inside a cursor outline
   // A given letter is drawn in black, a cell's number in grey; an entered one in blue.
   static bool showsBlackText(const Image& img, const Box& b) {
     return img.count(b, [](uint32_t c) { return near(c, 0, 30); }) > 0;

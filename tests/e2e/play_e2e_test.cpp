@@ -37,6 +37,7 @@ TEST_F(PlayE2eTest, APlayerFillsNumbersClosesTheGameResumesItAsItWasLeftAndExits
   const Image typed = shot([&](const Image& i) { return i.count(picked, bluish) > 10; });
   save(typed, "play-typed.png");
   ASSERT_EQ(fill(typed, picked), selected_) << "the pressed cell is not selected";
+  EXPECT_EQ(typed.at(picked.x, picked.y), block_) << "the keyboard cursor outlines it";
   std::vector<Box> selection;
   for (int row = 0; row < b.rows; ++row)
     for (int col = 0; col < b.cols; ++col)
@@ -45,8 +46,13 @@ TEST_F(PlayE2eTest, APlayerFillsNumbersClosesTheGameResumesItAsItWasLeftAndExits
   for (int n = 1; n <= s.count; ++n)
     if (fill(typed, s.letterBox(n)) == selected_) selection.push_back(s.letterBox(n));
   EXPECT_EQ(selection.size(), cells + 1) << "one letter box of the strip is selected";
+  // Within the cursor's outline, every selected box shows the letter alike.
+  const auto inner = [](Box box) {
+    return Box{box.x + 2, box.y + 2, box.width - 4, box.height - 4};
+  };
   for (const Box& box : selection)
-    EXPECT_EQ(typed.pixelsOf(box), typed.pixelsOf(picked)) << "at " << box.x << "," << box.y;
+    EXPECT_EQ(typed.pixelsOf(inner(box)), typed.pixelsOf(inner(picked)))
+        << "at " << box.x << "," << box.y;
   const Box alphabetK{kBoardLeft + 50 + 10 * 25 + 1, kBoardTop + kBoardEdge + 25 + 1, 23, 23};
   EXPECT_EQ(fill(board, alphabetK), plain_) << "K is free";
   EXPECT_EQ(fill(typed, alphabetK), rgbOf(g_.brUsedLetter.color)) << "K is used";

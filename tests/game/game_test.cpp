@@ -1,6 +1,7 @@
 // The rules of play on a hand-made 3 x 3 puzzle: selection, entries, the aids and their
 // penalties, the clock, the end of the game and a resumed game's clean-up.
 #include "game/game.h"
+#include "game/clashes.h"
 
 #include <gtest/gtest.h>
 
@@ -43,10 +44,10 @@ TEST_F(GameTest, CellsCarryTheirNumberAndBlocksGivenNumbersAndStrayPicksClearThe
     for (int col = -1; col <= 3; ++col) numbers += char('0' + game.numberAt(row, col));
   EXPECT_EQ(numbers, "00000" + std::string("03120") + "01050" + "02450" + "00000");
   // Each pick from the selection the one before left: number, selection after, changes.
-  using Pick = std::tuple<int, int, Changes>;
+  using Case = std::tuple<int, int, Changes>;
   for (auto [num, selected, changes] :
-       {Pick{1, 1, kBoard}, Pick{1, 1, kNone}, Pick{3, 0, kBoard} /* given */, Pick{5, 5, kBoard},
-        Pick{6, 0, kBoard}, Pick{2, 2, kBoard}, Pick{-1, 0, kBoard}, Pick{0, 0, kNone}}) {
+       {Case{1, 1, kBoard}, Case{1, 1, kNone}, Case{3, 0, kBoard} /* given */, Case{5, 5, kBoard},
+        Case{6, 0, kBoard}, Case{2, 2, kBoard}, Case{-1, 0, kBoard}, Case{0, 0, kNone}}) {
     EXPECT_TRUE(same(game.select(num), changes)) << num;
     EXPECT_EQ(p.selectedNum, selected) << num;
   }
@@ -132,6 +133,94 @@ TEST_F(GameTest, ResumeKeepsOnlyWhatAPlayerCouldHaveMadeAndHidesTheSolution) {
     EXPECT_FALSE(game.solved() || game.solutionShown());
   }
   EXPECT_TRUE(same(game.enter(26), kNone)) << "a given number's letter cannot be typed over";
+}
+
+// Keyboard play on the same grid (numbers by cell, c given):
+//   3 1 2
+//   1 - 5
+//   2 4 5
+std::string where(const Game& game, const Puzzle& p) {
+  const Cell at = game.cursor();
+  return std::to_string(p.selectedNum) + "@" + std::to_string(at.row) + std::to_string(at.col);
+}
+
+TEST_F(GameTest, TabHomeAndEndPickNumbersWithoutEntryAndPutTheCursorOnTheirFirstCell) {
+  std::string seen;
+  for (const Pick key : {Pick::Next, Pick::Next, Pick::Next, Pick::Next, Pick::Next, Pick::Previous,
+                         Pick::First, Pick::Last}) {
+    game.pick(key);
+    seen += where(game, p) + " ";
+    if (p.selectedNum == 1 && p.entries(1) == 0) game.enter(1);  // 1 filled: skipped after
+  }
+  EXPECT_EQ(seen, "1@01 2@02 4@21 5@12 2@02 5@12 2@02 5@12 ") << "3 is given, 1 filled";
+  enterAll(5);
+  EXPECT_TRUE(same(game.pick(Pick::Next), kNone)) << "every open number has an entry";
+}
+
+TEST_F(GameTest, ArrowsMoveTheCursorOverOpenCellsSkippingBlocksAndGivenCellsAndStopAtEdges) {
+  EXPECT_TRUE(same(game.moveCursor(Direction::Up), kBoard)) << "no cursor: the first open cell";
+  std::string seen = where(game, p);
+  for (const Direction d :
+       {Direction::Left /* given, then the edge */, Direction::Down, Direction::Right,
+        Direction::Up, Direction::Up, Direction::Right, Direction::Left, Direction::Down}) {
+    game.moveCursor(d);
+    seen += " " + where(game, p);
+  }
+  EXPECT_EQ(seen, "1@01 1@01 4@21 5@22 5@12 2@02 2@02 1@01 4@21");
+  EXPECT_TRUE(same(game.placeCursor(1, 1), kBoard));
+  EXPECT_EQ(where(game, p), "0@-1-1") << "a block clears the selection and the cursor";
+  game.placeCursor(2, 2);
+  game.placeCursor(0, 0);
+  EXPECT_EQ(where(game, p), "0@-1-1") << "so does a given cell";
+  game.placeCursor(2, 0);
+  game.select(5);
+  EXPECT_EQ(where(game, p), "5@12") << "a number picked in the strip: its first cell";
+}
+
+TEST_F(GameTest, UndoAndRedoTakeBackEntriesErasuresAndRevealsButNotTheirPenaltyNorTheEnd) {
+  game.select(1);
+  game.enter(26);
+  game.enter(1);
+  game.select(2);
+  game.erase();  // no entry: nothing to take back
+  game.enter(2);
+  game.erase();
+  game.select(4);
+  Changes c;
+  game.reveal(&c);
+  auto entries = [&] { return std::string(p.entries.begin(), p.entries.end()); };
+  EXPECT_EQ(entries(), std::string("A\0CE\0", 5));
+  std::string seen;
+  for (int i = 0; i < 6; ++i) {
+    EXPECT_EQ(game.undo().board, i < 5) << i;
+    const uint8_t entry = p.entries(p.selectedNum);
+    seen += where(game, p) + ":" + char(entry ? entry : '.') + " ";
+  }
+  EXPECT_EQ(seen, "4@21:. 2@02:B 2@02:. 1@01:Z 1@01:. 1@01:. ");
+  EXPECT_EQ(game.elapsedTime(), 300) << "the reveal's penalty stays";
+  game.redo();
+  game.redo();
+  EXPECT_EQ(entries(), std::string("A\0C\0\0", 5));
+  game.enter(17);  // a new move: nothing left to redo
+  EXPECT_FALSE(game.canRedo());
+  EXPECT_TRUE(same(game.redo(), kNone));
+  enterAll();
+  EXPECT_TRUE(game.solved());
+  EXPECT_TRUE(same(game.undo(), kNone)) << "the end of a game is not undone";
+}
+
+TEST_F(GameTest, ALetterEnteredForTwoNumbersOrForAGivenOnesLetterClashesUntilOneChanges) {
+  game.select(1);
+  game.enter(3);  // C, the given number 3's letter
+  EXPECT_TRUE(entryClashes(p, 1));
+  EXPECT_TRUE(letterClashes(p, 3));
+  game.enter(24);  // X
+  game.select(2);
+  game.enter(24);
+  EXPECT_TRUE(entryClashes(p, 1) && entryClashes(p, 2) && letterClashes(p, 24));
+  EXPECT_FALSE(letterClashes(p, 3));
+  game.erase();
+  EXPECT_FALSE(entryClashes(p, 1) || letterClashes(p, 24));
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 // puzzle that cannot be made is checked with the stored game (tests/startup).
 #include <algorithm>
 
+#include "drawkit/painters.h"
+#include "drawkit/primitives.h"
 #include "persistence/user_store.h"
 #include "play_fixture.h"
 #include "resources/string_table.h"
@@ -273,6 +275,67 @@ TEST_F(PlayTest, ExitAndTheCloseBoxSaveThePlayersData) {
     EXPECT_EQ(stored.solving.gridGroup, 2) << viaExit;
     EXPECT_TRUE(backend.messages.empty()) << viaExit;
   }
+}
+
+// Keyboard play as the player sees it: the cursor's outline follows Tab and the arrows, undo
+// and redo repaint the entry, and a letter typed for two numbers turns red with its alphabet box.
+TEST_F(PlayTest, KeysMoveTheOutlinedCursorUndoRedoAndClashingEntriesShowRed) {
+  const Graphics& g = program.graphics;
+  const Puzzle& p = program.puzzle;
+  backend.keyDown(*w, VK_DOWN);  // the menu: Down hovers New Game, Enter starts it
+  EXPECT_EQ(shown(275, 250), g.penMenu.color);
+  backend.keyDown(*w, VK_RETURN);
+  ASSERT_TRUE(w->gamePlaying);
+  // The outline's corner pixel and a pixel next to it inside the cell.
+  auto outlined = [&](Cell at) {
+    const Rect r = cellSquare(w->gridBoard, at.col, at.row);
+    return shown(r.left, r.top) == g.brBlock.color &&
+           shown(r.left + kCursorLine, r.top + kCursorLine) != g.brBlock.color;
+  };
+  backend.keyDown(*w, VK_TAB);
+  const int first = p.selectedNum;
+  const Cell firstCell = w->game().cursor();
+  ASSERT_NE(first, 0);
+  EXPECT_TRUE(outlined(firstCell));
+  for (const int arrow : {VK_RIGHT, VK_DOWN}) backend.keyDown(*w, arrow);
+  if (w->game().cursor() != firstCell) {
+    EXPECT_FALSE(outlined(firstCell)) << "one outline at a time";
+    EXPECT_TRUE(outlined(w->game().cursor()));
+  }
+
+  backend.keyDown(*w, VK_HOME);
+  EXPECT_EQ(p.selectedNum, first);
+  char letter = 'A';  // a letter no given number shows
+  for (int n = 1; n <= p.letterCount; ++n)
+    if (p.givenNums(n) == 1 && letterOf(n) == letter) letter += 1, n = 0;
+  backend.type(*w, std::string(1, letter));
+  backend.keyDown(*w, VK_TAB);
+  const int second = p.selectedNum;
+  backend.type(*w, std::string(1, letter));  // the same letter: a clash
+  auto clashPixels = [&](const DrawRect& area, int columns, int rows) {
+    int n = 0;
+    for (int y = area.top; y < area.top + rows * area.width; ++y)
+      for (int x = area.left; x < area.left + columns * area.width; ++x)
+        n += shown(x, y) == kClrClash;
+    return n;
+  };
+  const int inGrid = clashPixels(w->gridBoard, p.gridCols, p.gridRows);
+  EXPECT_GT(inGrid, 0);
+  EXPECT_GT(clashPixels(w->codeStrip, 4, (p.letterCount + 1) / 2), 0);
+  EXPECT_GT(clashPixels(w->alphabetPanel, 13, 2), 0);
+
+  backend.keyDown(*w, VK_Z, vbCtrlMask);  // the clash is taken back
+  EXPECT_EQ(p.entries(second), 0);
+  EXPECT_EQ(clashPixels(w->gridBoard, p.gridCols, p.gridRows), 0);
+  EXPECT_EQ(clashPixels(w->alphabetPanel, 13, 2), 0);
+  backend.keyDown(*w, VK_Z, vbCtrlMask | vbShiftMask);
+  EXPECT_EQ(p.entries(second), letter);
+  EXPECT_EQ(clashPixels(w->gridBoard, p.gridCols, p.gridRows), inGrid);
+  backend.keyDown(*w, VK_Z, vbCtrlMask);
+  backend.keyDown(*w, VK_Y, vbCtrlMask);
+  EXPECT_EQ(p.entries(second), letter);
+  backend.keyDown(*w, VK_Z);  // without Ctrl a Z is only a letter's key
+  EXPECT_EQ(p.entries(second), letter);
 }
 
 }  // namespace

@@ -65,9 +65,8 @@ void HeadlessBackend::mouseMove(Window& window, float x, float y) {
   if (acceptsInput(window)) window.Form_MouseMove(0, 0, x, y);
 }
 
-void HeadlessBackend::keyDown(Window& window, int keyCode) {
+void HeadlessBackend::keyDown(Window& window, int keyCode, int shift) {
   if (!acceptsInput(window)) return;
-  int shift = 0;
   window.Form_KeyDown(keyCode, shift);
 }
 

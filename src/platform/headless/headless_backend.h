@@ -44,7 +44,7 @@ class HeadlessBackend : public Backend {
   // window is open, or when window is not visible.
   void mouseDown(Window& window, float x, float y, int button = vbLeftButton);
   void mouseMove(Window& window, float x, float y);
-  void keyDown(Window& window, int keyCode);
+  void keyDown(Window& window, int keyCode, int shift = 0);
   void keyPress(Window& window, int keyAscii);
   // Types text as a keyboard would: a key-down with the key's code, then its character.
   void type(Window& window, const std::string& text);
