@@ -9,6 +9,7 @@
 #include "dialogs/ok_cancel.h"
 #include "drawkit/primitives.h"
 #include "drawkit/time_format.h"
+#include "game/levels.h"
 #include "persistence/user_store.h"
 #include "resources/string_table.h"
 
@@ -45,6 +46,8 @@ void FrmStats::Form_Load() {
   background_ = dialogRect(hdc, 0, 0, w, h, &g.brBackground, kBlack);
   const int titleLeft = static_cast<int>(roundHalfEven(w / 2.0 - 2 * u));
   title_ = dialogRect(hdc, titleLeft, u / 2, 4 * u, kTitleHeight, &g.brBackground, kBlack);
+  // The band above the design's title and the first row is free for the level's name.
+  levelTitle_ = dialogRect(hdc, 0, 2, w, u / 2 - 2, &g.brBackground, g.clrScoreText);
   for (int i = 1; i <= kBestPlaces; ++i) {
     nameRows_[static_cast<std::size_t>(i - 1)] =
         dialogRect(hdc, u, u * i, 6 * u, u, &g.brBackground, g.clrScoreText);
@@ -64,6 +67,7 @@ void FrmStats::Form_Load() {
 }
 
 void FrmStats::drawRows() {
+  drawText(levelTitle_, 1, levelName(modeNum), kCentredLine);
   const BestList* list = shownList();
   if (!list) return;
   const std::size_t places =
@@ -85,9 +89,25 @@ void FrmStats::Form_KeyPress(int& keyAscii) {
   if (keyAscii == VK_RETURN || keyAscii == VK_ESCAPE) unload();
 }
 
+void FrmStats::Form_KeyDown(int& keyCode, int& shift) {
+  (void)shift;
+  if (keyCode == VK_LEFT || keyCode == VK_RIGHT) switchList();
+}
+
+void FrmStats::switchList() {
+  if (modeNum != kQuickLevel && modeNum != kStandardLevel) return;
+  modeNum = otherLevel(modeNum);
+  drawBox(background_, 0);
+  drawRows();
+  drawButtonsAtRest();
+  refresh();
+}
+
 void FrmStats::Form_MouseDown(int button, int shift, float x, float y) {
   (void)button, (void)shift;
-  if (hitTest(buttons_[0], x, y))
+  if (hitTest(levelTitle_, x, y) || hitTest(title_, x, y))
+    switchList();
+  else if (hitTest(buttons_[0], x, y))
     unload();
   else if (hitTest(buttons_[1], x, y))
     clearScores();

@@ -47,12 +47,16 @@ class FrmStats : public Window {
 
   void Form_Load() override;
   void Form_KeyPress(int& keyAscii) override;
+  // Left and Right show the other level's list.
+  void Form_KeyDown(int& keyCode, int& shift) override;
   void Form_MouseDown(int button, int shift, float x, float y) override;
   void Form_MouseMove(int button, int shift, float x, float y) override;
 
   // The records, for the tests and the snapshot tool; buttons are numbered 1 (OK) and 2.
   const DrawRect& background() const { return background_; }
   const DrawRect& title() const { return title_; }
+  // The level's name, heading the list; a press on it shows the other level's list.
+  const DrawRect& levelTitle() const { return levelTitle_; }
   const DrawRect& nameRow(int i) const { return nameRows_.at(static_cast<std::size_t>(i - 1)); }
   const DrawRect& timeRow(int i) const { return timeRows_.at(static_cast<std::size_t>(i - 1)); }
   const DrawRect& button(int k) const { return buttons_.at(static_cast<std::size_t>(k - 1)); }
@@ -63,10 +67,13 @@ class FrmStats : public Window {
   void drawButtonsAtRest();
   // Asks first; only "Clear" clears the list and saves it.
   void clearScores();
+  // Shows the other level's list in place of this one's.
+  void switchList();
 
   StatsContext ctx_;
   DrawRect background_;
   DrawRect title_;
+  DrawRect levelTitle_;
   std::array<DrawRect, kBestPlaces> nameRows_{};
   std::array<DrawRect, kBestPlaces> timeRows_{};
   std::array<DrawRect, 2> buttons_{};

@@ -57,6 +57,8 @@ struct UserData {
   Array1<BestList> bestScores;                         // 1..kLevels, index = level
   // Changes whose save failed, in order, made again on the stored lists by the next save.
   std::vector<BestListChange> unsavedChanges;
+  // The level New Game starts (its modeNum): 2 Standard, 1 Quick; kept in a value of its own.
+  int16_t chosenLevel = 2;
 };
 
 }  // namespace qlx

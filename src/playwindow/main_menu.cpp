@@ -2,6 +2,8 @@
 // what each of them does.
 #include "drawkit/help.h"
 #include "drawkit/primitives.h"
+#include "game/levels.h"
+#include "persistence/level_store.h"
 #include "playwindow/play_window.h"
 #include "resources/string_table.h"
 
@@ -23,6 +25,10 @@ void PlayWindow::initMainMenuVar() {
     b.textColor = ctx_.graphics.clrHoverText;
     b.hBrush = &ctx_.graphics.brBackground;
   }
+  // The level switch sits in the free band between the title picture and New Game.
+  levelSwitch = mainBtns(1);
+  levelSwitch.top = 207;
+  levelSwitch.height = 28;
   sidePanel.left = 0;
   sidePanel.top = 0;
   sidePanel.width = 125;
@@ -44,6 +50,9 @@ void PlayWindow::mainMenu(bool boolShow) {
     // pointer leaves it.
     b.hPen = &ctx_.graphics.penMenu;
   }
+  levelSwitch.hDC = &dc();
+  drawButton(levelSwitch, 0, false, 2, levelCaption(), ctx_.graphics);
+  levelSwitch.hPen = &ctx_.graphics.penMenu;
   dc().setFontSize(10);
   drawPicture(titleRect, kTitlePicturePiece, true, ctx_.graphics);
   setTimerEnabled(false);
@@ -69,18 +78,35 @@ void PlayWindow::menuKeyDown(int keyCode) {
     hoverMainButton(hovered == 0 ? (step > 0 ? 1 : 4) : (hovered - 1 + step + 4) % 4 + 1);
   } else if (keyCode == VK_RETURN && hovered != 0) {
     mainMenuAction(hovered);
+  } else if (keyCode == VK_LEFT || keyCode == VK_RIGHT) {
+    switchLevel();
   }
+}
+
+std::string PlayWindow::levelCaption() const {
+  return std::string("Level: ") + levelName(ctx_.user.chosenLevel);
+}
+
+void PlayWindow::switchLevel() {
+  ctx_.user.chosenLevel = otherLevel(ctx_.user.chosenLevel);
+  if (ctx_.registry)
+    reportSave(ctx_.saveNotice, backend(), saveChosenLevel(*ctx_.registry, ctx_.user.chosenLevel));
+  setFont(12, true);
+  const bool hovered = levelSwitch.hover != 0;
+  drawButton(levelSwitch, hovered ? 1 : 0, hovered, hovered ? 8 : 2, levelCaption(), ctx_.graphics);
+  refresh();
 }
 
 void PlayWindow::mainMenuAction(int i) {
   switch (i) {
     case 1:
-      ctx_.user.solving.modeNum = 2;
-      ctx_.user.solving.gridGroup = 2;
+      // Standard is the level as designed: modeNum 2 on grid group 2.
+      ctx_.user.solving.modeNum = ctx_.user.chosenLevel;
+      ctx_.user.solving.gridGroup = gridGroupOf(ctx_.user.chosenLevel);
       startGame();
       break;
     case 2:
-      if (ctx_.showHallOfFame) ctx_.showHallOfFame(2);
+      if (ctx_.showHallOfFame) ctx_.showHallOfFame(ctx_.user.chosenLevel);
       break;
     case 3:
       openDocument(backend(), helpPagePath(ctx_.appFolder));

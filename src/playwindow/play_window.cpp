@@ -69,6 +69,7 @@ void PlayWindow::Form_MouseDown(int button, int shift, float x, float y) {
         return;
       }
     }
+    if (hitTest(levelSwitch, x, y)) switchLevel();
     return;
   }
   for (int i = 1; i <= kSideItems; ++i) {
@@ -102,6 +103,7 @@ void PlayWindow::Form_MouseMove(int button, int shift, float x, float y) {
   if (paused_) return;  // nothing may draw over the notice
   if (!gamePlaying) {
     for (int i = 1; i <= 4; ++i) hoverButton(mainBtns(i), loadString(IDS_NEW_GAME - 1 + i), x, y);
+    hoverButton(levelSwitch, levelCaption(), x, y);
     return;
   }
   for (int i = 1; i <= kSideItems; ++i) {

@@ -74,6 +74,8 @@ class PlayWindow : public Window {
   void playKeyDown(int keyCode, bool shifted, bool ctrl);
   // The keys of the main menu: Up and Down move the hover look, Enter chooses.
   void menuKeyDown(int keyCode);
+  // The main menu's level switch: the other level chosen, shown and saved at once.
+  void switchLevel();
   bool hitTestCodeGrid(int x, int y);
   void processKeyInput(int charVal);
   void eraseCurrentVal();
@@ -128,6 +130,7 @@ class PlayWindow : public Window {
   DrawRect bgRect;
   DrawRect titleRect;
   Array1<DrawRect> mainBtns{4};
+  DrawRect levelSwitch;  // "Level: Standard" / "Level: Quick", between the title and New Game
   DrawRect sidePanel;
   Array1<DrawRect> sideItems{kSideItems};
   DrawRect boardFrame;
@@ -152,6 +155,7 @@ class PlayWindow : public Window {
   void paintPauseNotice();
   // Redraws the main menu's buttons with the hover look on button i alone (none for 0).
   void hoverMainButton(int i);
+  std::string levelCaption() const;
 
   PlayContext ctx_;
   Game game_;

@@ -51,7 +51,7 @@ void PlayWindow::drawSideItem(int i, int32_t lift) {
 void PlayWindow::rightMenuAction(int itemClicked) {
   switch (itemClicked) {
     case 7:
-      if (ctx_.showHallOfFame) ctx_.showHallOfFame(2);
+      if (ctx_.showHallOfFame) ctx_.showHallOfFame(ctx_.user.chosenLevel);
       break;
     case 8:
       enablePause(true);

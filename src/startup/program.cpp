@@ -5,6 +5,7 @@
 
 #include "dialogs/message_box_style.h"
 #include "dialogs/stats_window.h"
+#include "persistence/level_store.h"
 #include "persistence/user_store.h"
 #include "platform/folders.h"
 #include "platform/sdl/sdl_backend.h"
@@ -38,9 +39,11 @@ void loadSettings(Program& program, const std::string& storePath, Backend* backe
   // A store that cannot be written has been explained once; its failed saves say nothing more.
   program.saveNotice.told = program.registry && program.registry->readOnly();
   // A store whose every open fails still comes back; loading from it then says so too.
-  if (program.registry)
+  if (program.registry) {
     if (const Status loaded = loadUserData(*program.registry, program.user); !loaded)
       say(loaded.message());
+    program.user.chosenLevel = loadChosenLevel(*program.registry);
+  }
 }
 
 std::unique_ptr<PlayWindow> openPlayWindow(Program& program, Backend& backend,

@@ -95,7 +95,9 @@ TEST_F(StatsWindowTest, ShowsTheLevelsListThenClearScoresAsksAndResetsOnlyThatLe
       EXPECT_EQ(w->dc().pixel(left, 396), graphics.brPanel.color);
       EXPECT_GT(count(*w, Rect{left, 396, left + 132, 426}, graphics.clrButtonText), 10);
     }
-    EXPECT_EQ(count(*w, Rect{0, 0, 466, 43}, graphics.brBackground.color), 466 * 43);
+    // The level's name heads the list; the design's title is not drawn yet.
+    EXPECT_GT(count(*w, Rect{0, 0, 466, 22}, graphics.clrScoreText), 20);
+    EXPECT_EQ(count(*w, Rect{0, 22, 466, 43}, graphics.brBackground.color), 466 * 21);
     const auto image = w->dc().bits();
     pressClear(*w, false);  // Keep
     EXPECT_EQ(w->dc().bits(), image);
@@ -104,7 +106,7 @@ TEST_F(StatsWindowTest, ShowsTheLevelsListThenClearScoresAsksAndResetsOnlyThatLe
     expectRowsShow(*w, rows(kClearedName, "50:00"), true);
     // The title now names the level in black, centred on the window's middle.
     int minX = 466, maxX = 0, black = 0;
-    for (int y = 0; y < 44; ++y)
+    for (int y = 22; y < 44; ++y)
       for (int x = 0; x < 466; ++x)
         if (w->dc().pixel(x, y) == rgb(0, 0, 0))
           ++black, minX = std::min(minX, x), maxX = std::max(maxX, x);
@@ -116,6 +118,20 @@ TEST_F(StatsWindowTest, ShowsTheLevelsListThenClearScoresAsksAndResetsOnlyThatLe
   EXPECT_EQ(std::count(times.begin(), times.end(), 30000), kBestPlaces);
   expectRowsShow(*shown(2), rows(kClearedName, "50:00"));   // opened again: the cleared list
   expectRowsShow(*shown(1), rows("Anononymous", "50:00"));  // the other level left at its defaults
+}
+
+TEST_F(StatsWindowTest, LeftRightAndAPressOnTheHeadingShowTheOtherLevelsList) {
+  const auto w = shown(2);
+  const auto standard = w->dc().bits();
+  backend.keyDown(*w, VK_LEFT);
+  EXPECT_EQ(w->modeNum, 1);
+  expectRowsShow(*w, rows("Anononymous", "50:00"));
+  EXPECT_NE(w->dc().bits(), standard) << "the heading names the other level";
+  backend.mouseDown(*w, 233, 10);
+  EXPECT_EQ(w->modeNum, 2);
+  EXPECT_EQ(w->dc().bits(), standard);
+  backend.keyDown(*w, VK_RIGHT);
+  EXPECT_EQ(w->modeNum, 1);
 }
 
 TEST_F(StatsWindowTest, EnterEscapeAndOKCloseWithoutClearingAndOtherKeysAndEdgesDoNothing) {

@@ -7,6 +7,7 @@
 #include <cctype>
 #include <optional>
 
+#include "persistence/level_store.h"
 #include "persistence/saved_game.h"
 #include "persistence/user_store.h"
 #include "platform/registry_sqlite.h"
@@ -166,6 +167,24 @@ TEST_F(Store, AFirstRunCreatesTheKeyAndSavesEveryDefaultByteForByte) {
   for (int level = 1; level <= kLevels; ++level)
     for (int i = 1; i <= kBestPlaces; ++i)
       EXPECT_EQ(get(valueName(level, i)), (Value{REG_SZ, text("Anononymous")}));
+}
+
+// The chosen level, a value of the game's own beside the design's: anything but a 4-byte 1 or 2
+// reads as Standard, and a save writes it so the next start reads it back.
+TEST_F(Store, TheChosenLevelReadsAsStandardUnlessItIsAFourByteOneOrTwo) {
+  EXPECT_EQ(loadChosenLevel(*store), 2) << "missing";
+  for (const auto& [bytes, level] : {std::pair{le32(1), 1},
+                                     {le32(2), 2},
+                                     {le32(7), 2},
+                                     {le32(-1), 2},
+                                     {Bytes{1, 0}, 2},
+                                     {Bytes{1, 0, 0, 0, 0}, 2}}) {
+    put(kLevelValueName, bytes);
+    EXPECT_EQ(loadChosenLevel(*store), level) << bytes.size() << " bytes";
+  }
+  ASSERT_TRUE(saveChosenLevel(*store, 1).ok());
+  EXPECT_EQ(get(kLevelValueName), (Value{REG_BINARY, le32(1)}));
+  EXPECT_EQ(loadChosenLevel(*store), 1);
 }
 
 TEST_F(Store, SavingAfterALoadWritesEveryCarriedByteBack) {

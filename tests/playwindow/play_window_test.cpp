@@ -6,6 +6,8 @@
 
 #include "drawkit/painters.h"
 #include "drawkit/primitives.h"
+#include "game/levels.h"
+#include "persistence/level_store.h"
 #include "persistence/user_store.h"
 #include "play_fixture.h"
 #include "resources/string_table.h"
@@ -336,6 +338,42 @@ TEST_F(PlayTest, KeysMoveTheOutlinedCursorUndoRedoAndClashingEntriesShowRed) {
   EXPECT_EQ(p.entries(second), letter);
   backend.keyDown(*w, VK_Z);  // without Ctrl a Z is only a letter's key
   EXPECT_EQ(p.entries(second), letter);
+}
+
+// The quick level: chosen on the menu by a click or Left and Right, remembered in the store, and
+// played on the small grids with a best-time list of its own.
+TEST_F(PlayTest, TheQuickLevelIsChosenOnTheMenuRememberedAndRankedInItsOwnList) {
+  const DrawRect s = w->levelSwitch;
+  const auto switchPixels = [&] {
+    std::vector<ColorRef> px;
+    for (int y = s.top; y < s.top + s.height; ++y)
+      for (int x = s.left; x < s.left + s.width; ++x) px.push_back(shown(x, y));
+    return px;
+  };
+  const auto standard = switchPixels();
+  EXPECT_GT(std::ranges::count(standard, program.graphics.clrHoverText), 30) << "captioned";
+  press(s.left + 100, s.top + 14);
+  EXPECT_EQ(program.user.chosenLevel, kQuickLevel);
+  EXPECT_NE(switchPixels(), standard);
+  backend.keyDown(*w, VK_RIGHT);
+  EXPECT_EQ(switchPixels(), standard) << "Left and Right switch back";
+  backend.keyDown(*w, VK_LEFT);
+  EXPECT_EQ(loadChosenLevel(*program.registry), kQuickLevel) << "saved at once";
+
+  press(375, 305);  // High Scores: the chosen level's list
+  EXPECT_EQ(hallOfFameShown, std::vector<int>{kQuickLevel});
+  newGame();
+  EXPECT_EQ(w->game().group(), 1);
+  EXPECT_EQ(program.user.solving.modeNum, kQuickLevel);
+  EXPECT_TRUE(program.puzzle.gridRows == 11 || program.puzzle.gridRows == 12);
+  backend.onNextModal([&](Window& dialog) {
+    backend.type(dialog, "Kim");
+    backend.keyPress(dialog, 13);
+  });
+  typeAll();
+  EXPECT_EQ(hallOfFameShown, (std::vector<int>{kQuickLevel, kQuickLevel}));
+  EXPECT_EQ(program.user.bestScores(kQuickLevel).names(1), "Kim");
+  EXPECT_EQ(program.user.bestScores(kStandardLevel).names(1), "Anononymous");
 }
 
 }  // namespace
