@@ -20,8 +20,6 @@ TEST_F(KeyboardE2eTest, AQuickGamePlayedAndFinishedWithTheKeysRanksInItsOwnList)
       shot([&](const Image& i) { return i.pixelsOf(levelSwitch) != menu.pixelsOf(levelSwitch); });
   EXPECT_NE(quick.pixelsOf(levelSwitch), menu.pixelsOf(levelSwitch)) << "the switch did not change";
   key("Down");
-  save(shot([&](const Image& i) { return i.at(kMenuLeft, menuTop(1)) != background_; }),
-       "keys-menu.png");
   key("Return");
   auto gameShows = [&](const Image& i) {
     return sideShows(i, kQuitItem) && findBoard(i, background_).rows > 0;

@@ -212,13 +212,12 @@ TEST_F(GameTest, UndoAndRedoTakeBackEntriesErasuresAndRevealsButNotTheirPenaltyN
 TEST_F(GameTest, ALetterEnteredForTwoNumbersOrForAGivenOnesLetterClashesUntilOneChanges) {
   game.select(1);
   game.enter(3);  // C, the given number 3's letter
-  EXPECT_TRUE(entryClashes(p, 1));
-  EXPECT_TRUE(letterClashes(p, 3));
+  EXPECT_TRUE(entryClashes(p, 1) && letterClashes(p, 3));
   game.enter(24);  // X
   game.select(2);
   game.enter(24);
   EXPECT_TRUE(entryClashes(p, 1) && entryClashes(p, 2) && letterClashes(p, 24));
-  EXPECT_FALSE(letterClashes(p, 3));
+  EXPECT_FALSE(letterClashes(p, 3)) << "C is the given letter's alone again";
   game.erase();
   EXPECT_FALSE(entryClashes(p, 1) || letterClashes(p, 24));
 }

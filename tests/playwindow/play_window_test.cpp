@@ -297,8 +297,7 @@ TEST_F(PlayTest, KeysMoveTheOutlinedCursorUndoRedoAndClashingEntriesShowRed) {
   backend.keyDown(*w, VK_TAB);
   const int first = p.selectedNum;
   const Cell firstCell = w->game().cursor();
-  ASSERT_NE(first, 0);
-  EXPECT_TRUE(outlined(firstCell));
+  ASSERT_TRUE(first != 0 && outlined(firstCell));
   for (const int arrow : {VK_RIGHT, VK_DOWN}) backend.keyDown(*w, arrow);
   if (w->game().cursor() != firstCell) {
     EXPECT_FALSE(outlined(firstCell)) << "one outline at a time";
@@ -321,18 +320,15 @@ TEST_F(PlayTest, KeysMoveTheOutlinedCursorUndoRedoAndClashingEntriesShowRed) {
         n += shown(x, y) == kClrClash;
     return n;
   };
-  const int inGrid = clashPixels(w->gridBoard, p.gridCols, p.gridRows);
-  EXPECT_GT(inGrid, 0);
-  EXPECT_GT(clashPixels(w->codeStrip, 4, (p.letterCount + 1) / 2), 0);
-  EXPECT_GT(clashPixels(w->alphabetPanel, 13, 2), 0);
+  auto inGrid = [&] { return clashPixels(w->gridBoard, p.gridCols, p.gridRows); };
+  const int clashing = inGrid();
+  EXPECT_TRUE(clashing > 0 && clashPixels(w->codeStrip, 4, (p.letterCount + 1) / 2) > 0 &&
+              clashPixels(w->alphabetPanel, 13, 2) > 0);
 
   backend.keyDown(*w, VK_Z, vbCtrlMask);  // the clash is taken back
-  EXPECT_EQ(p.entries(second), 0);
-  EXPECT_EQ(clashPixels(w->gridBoard, p.gridCols, p.gridRows), 0);
-  EXPECT_EQ(clashPixels(w->alphabetPanel, 13, 2), 0);
+  EXPECT_TRUE(p.entries(second) == 0 && inGrid() == 0 && clashPixels(w->alphabetPanel, 13, 2) == 0);
   backend.keyDown(*w, VK_Z, vbCtrlMask | vbShiftMask);
-  EXPECT_EQ(p.entries(second), letter);
-  EXPECT_EQ(clashPixels(w->gridBoard, p.gridCols, p.gridRows), inGrid);
+  EXPECT_TRUE(p.entries(second) == letter && inGrid() == clashing);
   backend.keyDown(*w, VK_Z, vbCtrlMask);
   backend.keyDown(*w, VK_Y, vbCtrlMask);
   EXPECT_EQ(p.entries(second), letter);
