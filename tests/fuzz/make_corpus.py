@@ -89,6 +89,8 @@ put("store_fuzz", "user-data", user)
 put("store_fuzz", "snapshot", user + stored)
 put("store_fuzz", "grid-number", by_number)
 put("store_fuzz", "found-words", words)
+# A name of the game's own (index 31: the name's length and bytes follow): the chosen level.
+put("store_fuzz", "chosen-level", bytes([31 | 32, 9]) + b"PLAYLEVEL" + struct.pack("<Hi", 4, 1))
 put("resume_fuzz", "snapshot", b"\x10a" + user + stored)
 put("resume_fuzz", "grid-number", b"\x05\x08" + by_number)
 put("resume_fuzz", "no-such-grid", b"\x00z" + no_grid)

@@ -1,6 +1,8 @@
-// Fuzzes what start-up reads from the settings store: the player's data under the game's key, and
-// the stored game under its SAVE subkey, the snapshot in it decoded as resuming does.
+// Fuzzes what start-up reads from the settings store: the player's data and the chosen level under
+// the game's key, and the stored game under its SAVE subkey, the snapshot in it decoded as resuming
+// does.
 #include "fuzz_support.h"
+#include "persistence/level_store.h"
 #include "persistence/saved_game.h"
 #include "persistence/user_store.h"
 #include "puzzle/snapshot.h"
@@ -14,6 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int place = 1; place <= kBestPlaces; ++place)
       if (user.bestScores(level).names(place).size() >= kNameBufferSize)
         fuzz::fail("a best-time name too long");
+  if (const int16_t level = loadChosenLevel(*store); level != 1 && level != 2)
+    fuzz::fail("a chosen level that is no level");
 
   if (!isGameStored(*store)) return 0;
   SolvingData solving = user.solving;
