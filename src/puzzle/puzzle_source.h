@@ -17,6 +17,11 @@ namespace qlx {
 
 inline constexpr const char* kGridFileName = "GRIDFILE.GFDB";
 inline constexpr const char* kDictionaryFileName = "XWORD.DICT";
+// An installed game keeps its programs in <prefix>/games, its data in
+// <prefix>/share/games/quillorix and the word-fill library in <prefix>/lib/quillorix; the build
+// tree keeps all in one folder.
+inline constexpr const char* kInstalledDataFromPrograms = "../share/games/quillorix/";
+inline constexpr const char* kInstalledLibraryFromData = "../../../lib/quillorix/";
 
 struct PuzzleSource {
   std::string appFolder;  // the program folder, ending in one separator
@@ -25,6 +30,10 @@ struct PuzzleSource {
   GridIndex grids;
   std::unique_ptr<FillLibrary> fillLibrary;
 };
+
+// The program folder of a program in exeFolder: exeFolder itself when it holds the grid file (the
+// build tree), else the installed data folder relative to it. Fails naming both when neither does.
+Status findProgramFolder(const std::string& exeFolder, std::string* folder);
 
 // Seeds the generator (from the clock unless a seed is given), sets appFolder, reads the grid
 // file's index and hands the dictionary to the word-fill library. A missing or damaged file ends

@@ -83,7 +83,9 @@ int Main() {
     return 1;
   }
   Program program;
-  if (Status s = prepareProgram(program, executableFolder()); !s) {
+  std::string folder;
+  Status found = findProgramFolder(executableFolder(), &folder);
+  if (Status s = found.ok() ? prepareProgram(program, folder) : found; !s) {
     backend->messageBox(s.message(), kApplicationTitle);
     return 1;
   }

@@ -53,5 +53,24 @@ TEST(Startup, MissingOrDamagedFilesEndStartUpNamingTheFile) {
     }
 }
 
+// The build tree keeps the files beside the program; an install keeps them in
+// ../share/games/quillorix/ beside games/, and a missing grid file names both places.
+TEST(Startup, TheProgramFolderIsBesideTheProgramOrInTheInstallsDataFolder) {
+  testing::TempFolder dir;
+  fs::create_directories(dir.file("usr/games"));
+  fs::create_directories(dir.file("usr/share/games/quillorix"));
+  std::string found;
+  const Status missing = findProgramFolder(dir.file("usr/games"), &found);
+  EXPECT_EQ(missing.code(), StatusCode::kNotFound);
+  EXPECT_NE(missing.message().find(dir.file("usr/games/")), std::string::npos) << missing.message();
+  EXPECT_NE(missing.message().find(dir.file("usr/share/games/quillorix/")), std::string::npos);
+  dir.write("usr/share/games/quillorix/GRIDFILE.GFDB", "");
+  ASSERT_TRUE(findProgramFolder(dir.file("usr/games"), &found).ok());
+  EXPECT_EQ(found, dir.file("usr/share/games/quillorix/"));
+  dir.write("usr/games/GRIDFILE.GFDB", "");
+  ASSERT_TRUE(findProgramFolder(dir.file("usr/games"), &found).ok());
+  EXPECT_EQ(found, dir.file("usr/games/"));
+}
+
 }  // namespace
 }  // namespace qlx

@@ -3,12 +3,15 @@
 #include <iostream>
 #include <string>
 #include <vector>
+#include "core/program_options.h"
 
 #include "command_line.h"
 #include "dictionary.h"
 #include "word_list.h"
 
 int main(int argc, char** argv) {
+  if (const auto done = qlx::standardOption(argc, argv, "quillorix-dictc", qlx::dictc::kUsage))
+    return *done;
   using namespace qlx::dictc;
   Options options;
   const qlx::Status parsed =

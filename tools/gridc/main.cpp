@@ -3,6 +3,7 @@
 // Without --out it only checks. Exit 0 when every grid is good, 1 when any is refused
 // (nothing is written then), 2 on a bad command line.
 #include "compile.h"
+#include "core/program_options.h"
 
 #include <iostream>
 #include <string>
@@ -15,6 +16,7 @@ constexpr const char* kUsage = "usage: quillorix-gridc [--out FILE] [--stats] PA
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const auto done = qlx::standardOption(argc, argv, "quillorix-gridc", kUsage)) return *done;
   using namespace qlx;
   std::string out;
   bool stats = false;

@@ -3,6 +3,7 @@
 //   quillorix-gridfill --dict XWORD.DICT [--fills N] [--seed S] [--slow-ms M] FILE...
 // FILE is a pattern text file (*.txt) or a grid file. Exit 1 when any grid failed or was slow.
 // Times are the thread's CPU time, so other work on a busy machine does not make a grid look hard.
+#include "core/program_options.h"
 #include "zandrel.h"
 
 #include "gridkit/fill_check.h"
@@ -65,6 +66,9 @@ bool loadGrids(const std::string& path, std::vector<Grid>& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  constexpr const char* kUsage =
+      "usage: quillorix-gridfill --dict XWORD.DICT [--fills N] [--seed S] [--slow-ms M] FILE...";
+  if (const auto done = qlx::standardOption(argc, argv, "quillorix-gridfill", kUsage)) return *done;
   std::string dict;
   int fills = 20;
   unsigned long long seed = 1;
@@ -87,9 +91,7 @@ int main(int argc, char** argv) {
       files.clear(), i = argc;
   }
   if (dict.empty() || files.empty() || fills < 1) {
-    std::fprintf(stderr,
-                 "usage: quillorix-gridfill --dict XWORD.DICT [--fills N] [--seed S] [--slow-ms M] "
-                 "FILE...\n");
+    std::fprintf(stderr, "%s\n", kUsage);
     return 2;
   }
 

@@ -2,6 +2,7 @@
 // comment line with its figures.
 //   quillorix-gridgen --rows R --cols C [--count N] [--seed S] [--max-long K] [--avoid FILE]...
 // --avoid skips shapes (or their mirror images and turns) already in a pattern file.
+#include "core/program_options.h"
 #include "generator.h"
 
 #include "gridkit/rules.h"
@@ -29,6 +30,7 @@ bool readInt(const std::string& text, long long lo, long long hi, long long& val
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const auto done = qlx::standardOption(argc, argv, "quillorix-gridgen", kUsage)) return *done;
   using namespace qlx;
   gridgen::Options options;
   std::set<std::string> avoid;

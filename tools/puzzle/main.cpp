@@ -6,6 +6,7 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include "core/program_options.h"
 
 #include "platform/folders.h"
 #include "puzzle/coding.h"
@@ -104,6 +105,7 @@ int fail(const std::string& message) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const auto done = qlx::standardOption(argc, argv, "quillorix-puzzle", kUsage)) return *done;
   Options o;
   if (std::string err = parseOptions(argc, argv, o); !err.empty()) {
     if (err == "help") {
@@ -115,7 +117,9 @@ int main(int argc, char** argv) {
   }
 
   qlx::PuzzleSource program;
-  if (qlx::Status s = qlx::openPuzzleSource(program, qlx::executableFolder(), o.seed); !s)
+  std::string folder;
+  qlx::Status found = qlx::findProgramFolder(qlx::executableFolder(), &folder);
+  if (qlx::Status s = found.ok() ? qlx::openPuzzleSource(program, folder, o.seed) : found; !s)
     return fail(s.message());
   qlx::Puzzle puzzle;
   if (o.seed)

@@ -7,20 +7,25 @@
 #include <sstream>
 #include <string>
 #include <vector>
+#include "core/program_options.h"
 
 #include "reg_transfer.h"
 
 namespace {
 
+constexpr const char* kUsage =
+    "usage: quillorix-reg [--store PATH] export [FILE]\n"
+    "       quillorix-reg [--store PATH] import FILE\n";
+
 int usage() {
-  std::cerr << "usage: quillorix-reg [--store PATH] export [FILE]\n"
-               "       quillorix-reg [--store PATH] import FILE\n";
+  std::cerr << kUsage;
   return 2;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const auto done = qlx::standardOption(argc, argv, "quillorix-reg", kUsage)) return *done;
   std::vector<std::string> args(argv + 1, argv + argc);
   std::string storePath = qlx::defaultRegistryPath();
   if (args.size() >= 2 && args[0] == "--store") {

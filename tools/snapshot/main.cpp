@@ -6,6 +6,7 @@
 #include <iostream>
 #include <string>
 #include <vector>
+#include "core/program_options.h"
 
 #include "platform/folders.h"
 #include "snapshot.h"
@@ -26,6 +27,7 @@ int usageError(const std::string& problem) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const auto done = qlx::standardOption(argc, argv, "quillorix-snapshot", kUsage)) return *done;
   qlx::snapshot::Options options;
   options.dataFolder = qlx::executableFolder();
   const std::vector<std::string> args(argv + 1, argv + argc);

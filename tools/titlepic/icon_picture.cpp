@@ -2,18 +2,21 @@
 // of cells and blocks, so it reads as a piece of the board even when shrunk.
 #include "icon_picture.h"
 
+#include <algorithm>
+
 #include "drawkit/painters.h"
 #include "drawkit/primitives.h"
 
 namespace qlx::icon {
 
-void drawIcon(DeviceContext& dc, const Graphics& g) {
-  // A 4 × 4 board of 8-pixel cells whose top-left 3 × 3 cells are merged into one big cell.
-  constexpr int kPitch = 8;
-  dc.fillRect(Rect{0, 0, kSize, kSize}, &g.brBackground);
+void drawIcon(DeviceContext& dc, const Graphics& g, int size) {
+  // A 4 × 4 board of cells whose top-left 3 × 3 cells are merged into one big cell; the gaps
+  // between cells grow with the size, one pixel in 32.
+  const int kPitch = size / 4, gap = std::max(1, size / 32);
+  dc.fillRect(Rect{0, 0, size, size}, &g.brBackground);
   auto small = [&](int column, int row, HBRUSH brush) {
-    dc.fillRect(Rect{column * kPitch + 1, row * kPitch + 1, (column + 1) * kPitch - 1,
-                     (row + 1) * kPitch - 1},
+    dc.fillRect(Rect{column * kPitch + gap, row * kPitch + gap, (column + 1) * kPitch - gap,
+                     (row + 1) * kPitch - gap},
                 brush);
   };
   small(3, 0, &g.brBlock);
@@ -24,9 +27,9 @@ void drawIcon(DeviceContext& dc, const Graphics& g) {
   small(1, 3, &g.brBlock);
   small(2, 3, &g.brCell);
 
-  const Rect cell{1, 1, 3 * kPitch - 1, 3 * kPitch - 1};
+  const Rect cell{gap, gap, 3 * kPitch - gap, 3 * kPitch - gap};
   dc.fillRect(cell, &g.brSelected);
-  dc.setFont(FontSpec{"Times New Roman", 14.0, FW_BOLD});
+  dc.setFont(FontSpec{"Times New Roman", 14.0 * size / kSize, FW_BOLD});
   dc.setTextColor(kClrEntry);
   dc.drawText("Q", cell, kCentredLine);
 }

@@ -7,9 +7,11 @@
 
 namespace qlx::icon {
 
-inline constexpr int kSize = 32;
+inline constexpr int kSize = 32;  // the window icon's
+// The sizes of the desktop's icon theme, each painted at its size rather than scaled.
+inline constexpr int kThemeSizes[] = {16, 32, 48, 64, 128, 256};
 
-// Paints the icon into dc's top-left kSize × kSize pixels.
-void drawIcon(DeviceContext& dc, const Graphics& g);
+// Paints the icon into dc's top-left size × size pixels (a multiple of 4).
+void drawIcon(DeviceContext& dc, const Graphics& g, int size = kSize);
 
 }  // namespace qlx::icon

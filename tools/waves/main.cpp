@@ -4,11 +4,15 @@
 // are written, 1 when one cannot be, 2 on a bad command line.
 #include <iostream>
 #include <string>
+#include "core/program_options.h"
 
 #include "sounds.h"
 #include "wav_file.h"
 
 int main(int argc, char** argv) {
+  if (const auto done =
+          qlx::standardOption(argc, argv, "quillorix-waves", "usage: quillorix-waves --out DIR"))
+    return *done;
   using namespace qlx::waves;
   constexpr const char* kUsage = "usage: quillorix-waves --out DIR";
   std::string dir;
