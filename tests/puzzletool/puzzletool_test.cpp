@@ -112,4 +112,69 @@ TEST(PuzzleTool, MakesCodedFillsOfShippedOrUserGridsAndEndsBadGridsOrOptionsWith
   }
 }
 
+// The printed pages rendered as a printer would (rsvg-convert, 4 pixels a millimetre): every block
+// black, every white cell numbered in its corner, the letters in the given cells alone on the
+// puzzle page and in every cell on the solution page; A4 and Letter at their sizes.
+TEST(PuzzleTool, PrintedPagesShowTheGridItsNumbersAndItsLetters) {
+  if (std::system("command -v rsvg-convert >/dev/null 2>&1") != 0)
+    GTEST_SKIP() << "no rsvg-convert";
+  qlx::testing::TempFolder dir;
+  const auto made =
+      run("--seed 4 --json --svg " + dir.file("p.svg") + " --svg-solution " + dir.file("s.svg"));
+  ASSERT_EQ(made.exitCode, 0) << made.output;
+  struct Page {
+    int w = 0, h = 0;
+    std::string px;
+    bool ink(double x0, double y0, double x1, double y1) const {  // millimetres
+      for (int y = int(y0 * 4); y < int(y1 * 4); ++y)
+        for (int x = int(x0 * 4); x < int(x1 * 4); ++x)
+          if (uint8_t(px[3 * (size_t(y) * w + x)]) < 100) return true;
+      return false;
+    }
+  };
+  const auto render = [&](const std::string& svg) {
+    FILE* out =
+        popen(("rsvg-convert -d 101.6 -p 101.6 '" + svg + "' | convert - ppm:-").c_str(), "r");
+    std::string ppm;
+    char buffer[65536];
+    for (size_t n; out && (n = fread(buffer, 1, sizeof buffer, out)) > 0;) ppm.append(buffer, n);
+    if (out) pclose(out);
+    Page page;
+    int header = 0;
+    std::sscanf(ppm.c_str(), "P6 %d %d 255%n", &page.w, &page.h, &header);
+    page.px = ppm.substr(size_t(header) + 1);
+    return page;
+  };
+  const Page puzzle = render(dir.file("p.svg")), solved = render(dir.file("s.svg"));
+  EXPECT_EQ(std::pair(puzzle.w, puzzle.h), std::pair(840, 1188)) << "A4";
+  const std::string shape = field(made.output, "shape");
+  const std::vector<int> toNum = numbers(made.output, "letterToNum"),
+                         given = numbers(made.output, "givenNums");
+  const std::string letters = field(made.output, "letters");
+  const int rows = std::stoi(field(made.output, "rows")),
+            cols = std::stoi(field(made.output, "cols"));
+  const double cell = std::min(180.0 / cols, 181.0 / rows), left = 15 + (180 - cell * cols) / 2;
+  for (int r = 0; r < rows; ++r)
+    for (int c = 0; c < cols; ++c) {
+      const double x = left + c * cell, y = 29 + r * cell;
+      const size_t i = size_t(r * cols + c);
+      SCOPED_TRACE("row " + std::to_string(r) + ", column " + std::to_string(c));
+      if (shape[i] != '1') {
+        EXPECT_TRUE(puzzle.ink(x + cell / 2, y + cell / 2, x + cell / 2 + 0.5, y + cell / 2 + 0.5));
+        continue;
+      }
+      const bool isGiven = given[size_t(toNum[size_t(letters[i] - 'a')] - 1)] == 1;
+      const auto letterInk = [&](const Page& p) {
+        return p.ink(x + cell * 0.3, y + cell * 0.45, x + cell * 0.7, y + cell * 0.8);
+      };
+      EXPECT_TRUE(puzzle.ink(x + cell * 0.05, y + cell * 0.08, x + cell * 0.5, y + cell * 0.3));
+      EXPECT_EQ(letterInk(puzzle), isGiven);
+      EXPECT_TRUE(letterInk(solved));
+    }
+  ASSERT_EQ(run("--seed 4 --paper letter --svg " + dir.file("l.svg")).exitCode, 0);
+  const Page letter = render(dir.file("l.svg"));
+  EXPECT_EQ(std::pair(letter.w, letter.h), std::pair(864, 1118)) << "Letter";
+  EXPECT_EQ(run("--paper a3").exitCode, 2);
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -14,6 +15,7 @@
 #include "puzzle/puzzle_source.h"
 #include "tools/puzzle/pattern_grid.h"
 #include "tools/puzzle/puzzle_print.h"
+#include "tools/puzzle/puzzle_svg.h"
 
 namespace {
 
@@ -25,7 +27,9 @@ constexpr const char* kUsage =
     "  --number N  grid number within the group (default: drawn as the game draws)\n"
     "  --seed S    seed of the game's generator and of the word-fill library\n"
     "  --grid FILE a text grid pattern ('#' block, '.' white) instead of the grid file\n"
-    "  --json      one JSON object per puzzle, one per line\n";
+    "  --json      one JSON object per puzzle, one per line\n"
+    "  --svg FILE  a print-ready page of the (first) puzzle; --svg-solution FILE its solution\n"
+    "  --paper P   the pages' paper: a4 (default) or letter\n";
 
 struct Options {
   bool json = false;
@@ -34,6 +38,8 @@ struct Options {
   std::optional<uint64_t> seed;
   std::string gridPattern;
   long count = 1;
+  std::string svg, svgSolution;
+  qlx::Paper paper = qlx::Paper::A4;
 };
 
 bool parseLong(const std::string& text, long long lo, long long hi, long long* out) {
@@ -71,6 +77,11 @@ std::string parseOptions(int argc, char** argv, Options& o) {
       o.count = static_cast<long>(v);
     } else if (arg == "--grid") {
       o.gridPattern = value;
+    } else if (arg == "--svg" || arg == "--svg-solution") {
+      (arg == "--svg" ? o.svg : o.svgSolution) = value;
+    } else if (arg == "--paper") {
+      if (value != "a4" && value != "letter") return "--paper is a4 or letter";
+      o.paper = value == "a4" ? qlx::Paper::A4 : qlx::Paper::Letter;
     } else {
       return "unknown option " + arg;
     }
@@ -100,6 +111,17 @@ class TimedFiller : public qlx::WordFiller {
 int fail(const std::string& message) {
   std::cerr << "quillorix-puzzle: " << message << "\n";
   return 1;
+}
+
+// Writes the puzzle's page (or its solution page) to path; false after saying why.
+bool writePage(const std::string& path, const qlx::Puzzle& puzzle, qlx::Paper paper,
+               bool solution) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << qlx::puzzleAsSvg(puzzle, paper, solution);
+  out.close();
+  if (out) return true;
+  fail("cannot write " + path);
+  return false;
 }
 
 }  // namespace
@@ -147,6 +169,9 @@ int main(int argc, char** argv) {
       puzzle = std::move(p);
     }
     made.fillMicros = filler.micros;
+    if (k == 1 && ((!o.svg.empty() && !writePage(o.svg, puzzle, o.paper, false)) ||
+                   (!o.svgSolution.empty() && !writePage(o.svgSolution, puzzle, o.paper, true))))
+      return 1;
     if (o.json)
       std::cout << qlx::puzzleAsJson(puzzle, made) << "\n";
     else
