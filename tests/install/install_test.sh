@@ -12,7 +12,7 @@ fail() { echo "install test: $*" >&2; exit 1; }
 DESTDIR="$work/root" cmake --install "$build" --prefix /usr --strip >/dev/null  # as a package is
 usr="$work/root/usr"
 for f in games/quillorix games/quillorix-puzzle games/quillorix-reg lib/quillorix/libZandrel.so \
-  share/games/quillorix/{GRIDFILE.GFDB,XWORD.DICT,ALLPICDATA.BMP,QUILICON.BMP,QUILHLP.HTM,CLAP.wav} \
+  share/games/quillorix/{GRIDFILE.GFDB,XWORD.DICT,ACCEPT.DICT,ALLPICDATA.BMP,QUILICON.BMP,QUILHLP.HTM,CLAP.wav} \
   share/applications/quillorix.desktop share/metainfo/io.github.quillorix.Quillorix.metainfo.xml \
   share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/quillorix.png \
   share/man/man6/quillorix.6.gz share/man/man1/quillorix-{puzzle,reg}.1.gz \

@@ -60,6 +60,13 @@ TEST(DictcLevels, WordKeepsTheLowestLevelAndListsAboveMaxLevelAreNotRead) {
   // The lower level wins whatever order the lists arrive in.
   for (const int level : {50, 10, 35}) addWords(dict, {"house"}, level, {});
   EXPECT_EQ(dict.words.at("house"), 10);
+
+  // Other spellings merge in at their own levels; a spelling whose list is missing fails.
+  dir.write("british-words.10", "colour\n");
+  dir.write("british-words.20", "house\n");
+  ASSERT_TRUE(buildDictionary(dir.path(), 20, {}, &dict, {"english", "british"}).ok());
+  EXPECT_EQ(dict.words, (Words{{"colour", 10}, {"garden", 20}, {"house", 10}, {"one", 10}}));
+  EXPECT_EQ(buildDictionary(dir.path(), 20, {}, &dict, {"american"}).code(), StatusCode::kNotFound);
 }
 
 TEST(DictcBlocklist, BlocksWholeWordsOnlyAndCountsEachBlockedWordOnce) {

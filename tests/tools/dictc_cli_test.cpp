@@ -30,6 +30,14 @@ TEST(DictcCommandLine, RejectsMissingUnknownRepeatedOrMalformedOptions) {
   EXPECT_EQ(parse({all.begin(), all.end() - 1}), "--out needs a value");
   EXPECT_EQ(parse({"--scowl", "/s", "--scowl", "/t"}), "--scowl given twice");
   EXPECT_EQ(parse({"--verbose", "1"}), "unknown argument '--verbose'");
+  std::vector<std::string> spelt = all;
+  for (const auto& [list, expected] :
+       {std::pair{"english,british", "50"},
+        {"british,british", "--spellings names british twice"},
+        {"english,", "--spellings takes english, british and american, got ''"}}) {
+    spelt.resize(8), spelt.insert(spelt.end(), {"--spellings", list});
+    EXPECT_EQ(parse(spelt), expected) << list;
+  }
   for (const char* bad : {"", "fifty", "50x", "5 0", "99999999999"}) {
     std::vector<std::string> args = all;
     args[3] = bad;

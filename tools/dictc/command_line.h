@@ -1,5 +1,5 @@
 // The command line of quillorix-dictc:
-//   quillorix-dictc --scowl DIR --max-level N --blocklist FILE --out FILE
+//   quillorix-dictc --scowl DIR --max-level N --blocklist FILE --out FILE [--spellings LIST]
 #pragma once
 
 #include <filesystem>
@@ -14,13 +14,16 @@ struct Options {
   int maxLevel = 0;
   std::filesystem::path blocklist;
   std::filesystem::path out;
+  // The scowl spellings merged, e.g. english (spelling-neutral) or english,british,american.
+  std::vector<std::string> spellings = {"english"};
 };
 
 inline constexpr const char* kUsage =
-    "usage: quillorix-dictc --scowl DIR --max-level N --blocklist FILE --out FILE";
+    "usage: quillorix-dictc --scowl DIR --max-level N --blocklist FILE --out FILE "
+    "[--spellings english,british,american]";
 
-// Parses the arguments after the program name. All four options are required, each
-// once; anything else is refused with the reason.
+// Parses the arguments after the program name. The first four options are required, each
+// once; --spellings is optional; anything else is refused with the reason.
 Status parseCommandLine(const std::vector<std::string>& args, Options* options);
 
 }  // namespace qlx::dictc

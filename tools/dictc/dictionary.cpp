@@ -18,8 +18,9 @@ std::vector<int> levelsUpTo(int maxLevel) {
   return levels;
 }
 
-std::filesystem::path scowlListPath(const std::filesystem::path& scowlDir, int level) {
-  return scowlDir / ("english-words." + std::to_string(level));
+std::filesystem::path scowlListPath(const std::filesystem::path& scowlDir, int level,
+                                    const std::string& spelling) {
+  return scowlDir / (spelling + "-words." + std::to_string(level));
 }
 
 void addWords(Dictionary& dict, const std::vector<std::string>& words, int level,
@@ -37,7 +38,8 @@ void addWords(Dictionary& dict, const std::vector<std::string>& words, int level
 }
 
 Status buildDictionary(const std::filesystem::path& scowlDir, int maxLevel,
-                       const Blocklist& blocklist, Dictionary* dict) {
+                       const Blocklist& blocklist, Dictionary* dict,
+                       const std::vector<std::string>& spellings) {
   const std::vector<int> levels = levelsUpTo(maxLevel);
   if (levels.empty()) {
     return Status::Refused("--max-level " + std::to_string(maxLevel) +
@@ -50,10 +52,12 @@ Status buildDictionary(const std::filesystem::path& scowlDir, int maxLevel,
   }
   *dict = Dictionary();
   std::vector<std::string> words;
-  for (const int level : levels) {
-    if (Status st = readPlainWords(scowlListPath(scowlDir, level), &words); !st.ok()) return st;
-    addWords(*dict, words, level, blocklist);
-  }
+  for (const std::string& spelling : spellings)
+    for (const int level : levels) {
+      Status st = readPlainWords(scowlListPath(scowlDir, level, spelling), &words);
+      if (!st.ok()) return st;
+      addWords(*dict, words, level, blocklist);
+    }
   if (dict->words.empty()) {
     return Status::Refused("no words left from the scowl lists in " + scowlDir.string() +
                            "; refusing to write an empty dictionary");
@@ -61,11 +65,12 @@ Status buildDictionary(const std::filesystem::path& scowlDir, int maxLevel,
   return Status::Ok();
 }
 
-std::string formatDictionary(const Dictionary& dict, int maxLevel) {
-  std::string text =
-      "# XWORD.DICT: Quillorix dictionary, one word per line with its commonness level "
-      "(10 most common .. " +
-      std::to_string(maxLevel) + "), built by quillorix-dictc from the scowl lists\n";
+std::string formatDictionary(const Dictionary& dict, int maxLevel, const std::string& name) {
+  std::string text = "# " + name +
+                     ": Quillorix dictionary, one word per line with its commonness level "
+                     "(10 most common .. " +
+                     std::to_string(maxLevel) +
+                     "), built by quillorix-dictc from the scowl lists\n";
   text.reserve(text.size() + dict.words.size() * 12);
   for (const auto& [word, level] : dict.words) {
     text += word;
@@ -79,7 +84,7 @@ std::string formatDictionary(const Dictionary& dict, int maxLevel) {
 Status writeDictionary(const std::filesystem::path& out, const Dictionary& dict, int maxLevel) {
   std::filesystem::path temp = out;
   temp += ".tmp";
-  const std::string text = formatDictionary(dict, maxLevel);
+  const std::string text = formatDictionary(dict, maxLevel, out.filename().string());
   {
     std::ofstream file(temp, std::ios::binary | std::ios::trunc);
     if (!file) {

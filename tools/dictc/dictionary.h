@@ -26,22 +26,26 @@ struct Dictionary {
 // The scowl levels not above maxLevel, lowest first (empty when maxLevel < 10).
 std::vector<int> levelsUpTo(int maxLevel);
 
-// Where the spelling-neutral list of a level lives: DIR/english-words.LEVEL.
-std::filesystem::path scowlListPath(const std::filesystem::path& scowlDir, int level);
+// Where a spelling's list of a level lives: DIR/SPELLING-words.LEVEL (english is the
+// spelling-neutral one; british and american hold their own spellings).
+std::filesystem::path scowlListPath(const std::filesystem::path& scowlDir, int level,
+                                    const std::string& spelling = "english");
 
 // Adds the plain words of one level, keeping the lower level of a word seen before
 // and recording blocked words instead of adding them. Words must already be plain.
 void addWords(Dictionary& dict, const std::vector<std::string>& words, int level,
               const Blocklist& blocklist);
 
-// Reads english-words.L for every level L up to maxLevel and merges them. Fails naming the
-// folder or file when one is missing, and refuses a maxLevel below the lowest level or lists
-// where no word survives (an empty dictionary fills no grid).
+// Reads SPELLING-words.L for every spelling and every level L up to maxLevel and merges them. Fails
+// naming the folder or file when one is missing, and refuses a maxLevel below the lowest level or
+// lists where no word survives (an empty dictionary fills no grid).
 Status buildDictionary(const std::filesystem::path& scowlDir, int maxLevel,
-                       const Blocklist& blocklist, Dictionary* dict);
+                       const Blocklist& blocklist, Dictionary* dict,
+                       const std::vector<std::string>& spellings = {"english"});
 
-// The complete text of XWORD.DICT.
-std::string formatDictionary(const Dictionary& dict, int maxLevel);
+// The complete text of a dictionary file; its first line names it.
+std::string formatDictionary(const Dictionary& dict, int maxLevel,
+                             const std::string& name = "XWORD.DICT");
 
 // Writes formatDictionary to a temporary name beside `out` and renames it over `out`,
 // so a failed run never leaves a partial file. A failure names the file.

@@ -24,7 +24,8 @@ int main(int argc, char** argv) {
   Blocklist blocklist;
   Dictionary dict;
   qlx::Status st = readBlocklist(options.blocklist, &blocklist);
-  if (st.ok()) st = buildDictionary(options.scowlDir, options.maxLevel, blocklist, &dict);
+  if (st.ok())
+    st = buildDictionary(options.scowlDir, options.maxLevel, blocklist, &dict, options.spellings);
   if (st.ok()) st = writeDictionary(options.out, dict, options.maxLevel);
   if (!st.ok()) {
     std::cerr << "quillorix-dictc: " << st.message() << '\n';
