@@ -1,10 +1,12 @@
 // Fuzzes the fill library's dictionary loader through its C interface, then fills a few small
-// grids with what it loaded: every run of a fill must be a distinct word of the dictionary.
+// grids with what it loaded: every run of a fill must be a distinct word of the dictionary. The
+// same text read as an acceptance list must count every fill, coded, as solvable.
 #include <set>
 #include <string>
 #include <vector>
 
 #include "fuzz_support.h"
+#include "puzzle/solutions.h"
 #include "zandrel.h"
 
 namespace {
@@ -58,13 +60,43 @@ struct Grid {
 };
 constexpr Grid kGrids[] = {{"...", 3}, {".........", 3}, {"......#.#.......#.#......", 5}};
 
+// A filled grid coded letter by letter (a number per letter present, in alphabetical order), with
+// nothing given.
+qlx::Puzzle codedAsIs(const std::string& letters, int cols) {
+  qlx::Puzzle p;
+  p.gridCols = uint8_t(cols);
+  p.gridRows = uint8_t(int(letters.size()) / cols);
+  p.cellCount = int16_t(letters.size());
+  p.gridShape.redim(letters.size());
+  p.gridLetters.redim(letters.size());
+  std::set<char> present;
+  for (std::size_t i = 0; i < letters.size(); ++i) {
+    p.gridShape(int(i) + 1) = letters[i] != '-';
+    p.gridLetters(int(i) + 1) = uint8_t(letters[i]);
+    if (letters[i] != '-') present.insert(letters[i]);
+  }
+  p.letterCount = uint8_t(present.size());
+  p.letterToNum.redim(26);
+  p.numToLetter.redim(present.size());
+  p.givenNums.redim(present.size());
+  int n = 0;
+  for (const char c : present) {
+    p.letterToNum(c - 'a' + 1) = uint8_t(++n);
+    p.numToLetter(n) = uint8_t(c - 'a' + 1);
+  }
+  return p;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string path = qlx::fuzz::writeScratch("XWORD.DICT", data, size);
   zandrelSetTimeLimit(50);
   zandrelSetSeed(1);
+  qlx::WordTable table;
+  const bool tableRead = qlx::readWordTable(path, &table).ok();
   if (loadLangDict(path.data()) != ZANDREL_OK) return 0;
+  if (!tableRead) qlx::fuzz::fail("a list the library loads is refused as an acceptance list");
   const std::set<std::string> words =
       possibleWords(std::string(reinterpret_cast<const char*>(data), size));
   for (const Grid& grid : kGrids) {
@@ -82,6 +114,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       if (!words.count(run)) qlx::fuzz::fail("a fill with a word not in the dictionary: " + run);
       if (!seen.insert(run).second) qlx::fuzz::fail("a fill with a word twice: " + run);
     }
+    if (qlx::countSolutions(codedAsIs(letters, grid.cols), table) < 1)
+      qlx::fuzz::fail("a fill the acceptance list does not count as a solution: " + letters);
   }
   return 0;
 }
