@@ -13,8 +13,10 @@ Status Game::drawGrid(const GridIndex& grids, int16_t group, Random& random, int
 }
 
 Status Game::start(const GridIndex& grids, int32_t puzzleNum, int16_t group, WordFiller& filler,
-                   Random& random) {
-  if (Status s = newPuzzle(p_, grids, puzzleNum, group, filler, random); !s) return s;
+                   Random& random, const WordTable* acceptance) {
+  SolutionCheck check{acceptance};
+  if (Status s = newPuzzle(p_, grids, puzzleNum, group, filler, random, nullptr, &check); !s)
+    return s;
   p_.selectedNum = 0;  // a number of the last puzzle means nothing in this one
   puzzleNum_ = puzzleNum;
   group_ = group;

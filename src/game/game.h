@@ -10,6 +10,7 @@
 #include "core/status.h"
 #include "puzzle/fill_library.h"
 #include "puzzle/model.h"
+#include "puzzle/word_table.h"
 
 namespace qlx {
 
@@ -54,9 +55,10 @@ class Game {
   Status drawGrid(const GridIndex& grids, int16_t group, Random& random, int32_t* puzzleNum,
                   Puzzle* shape) const;
   // Makes the puzzle of grid puzzleNum of group and starts it: no selection, the clock at zero.
-  // On failure the puzzle in memory and the game are left as they were.
+  // With acceptance, the puzzle has one solution under its words. On failure the puzzle in
+  // memory and the game are left as they were.
   Status start(const GridIndex& grids, int32_t puzzleNum, int16_t group, WordFiller& filler,
-               Random& random);
+               Random& random, const WordTable* acceptance = nullptr);
   // The puzzle in memory as a game under way (a stored one): only what a player could have made
   // survives (entries A-Z, a selection of a number that is not given), the clock at elapsed.
   void resume(int32_t elapsed, int32_t puzzleNum, int16_t group);

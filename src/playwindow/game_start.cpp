@@ -60,7 +60,7 @@ void PlayWindow::startGame() {
     initCWDi();
     layoutBoard(shape);
     refresh();
-    made = game_.start(ctx_.grids, n, solving.gridGroup, ctx_.filler, ctx_.random);
+    made = game_.start(ctx_.grids, n, solving.gridGroup, ctx_.filler, ctx_.random, ctx_.acceptance);
   }
   if (!made) {
     backend().messageBox(made.message(), kApplicationTitle);

@@ -29,6 +29,7 @@ struct PlayContext {
   Puzzle& puzzle;
   const GridIndex& grids;
   WordFiller& filler;
+  const WordTable* acceptance;  // a new puzzle has one solution under these words; null: unchecked
   UserData& user;
   Random& random;          // the draws of new games
   Registry* registry;      // where the user data are saved; null saves nothing

@@ -7,6 +7,7 @@
 #include "core/random.h"
 #include "puzzle/coding.h"
 #include "puzzle/gridfile.h"
+#include "puzzle/solutions.h"
 
 namespace qlx {
 
@@ -39,8 +40,27 @@ Status fillGrid(Puzzle& p, WordFiller& filler, const std::string& gridName) {
   return Status::Ok();
 }
 
+Status fillAndCode(Puzzle& p, WordFiller& filler, Random& random, const std::string& gridName,
+                   SolutionCheck* check) {
+  const bool checked = check != nullptr && check->words != nullptr;
+  for (int fills = 1;; ++fills) {
+    if (Status s = fillGrid(p, filler, gridName); !s) return s;
+    if (Status s = assignNumbers(p, random); !s)
+      return Status::Error("cannot make a puzzle of " + gridName + ": " + s.message());
+    if (!checked) return Status::Ok();
+    // A count of 0 means the fill holds a word the list lacks: the fill itself is a solution
+    // and no other was found.
+    check->fills = fills;
+    check->solutions = countSolutions(p, *check->words, 2);
+    if (check->solutions < 2) return Status::Ok();
+    if (fills == kMaxFillsForOneSolution)
+      return Status::Error("cannot make a puzzle with one solution of " + gridName + " in " +
+                           std::to_string(fills) + " fills");
+  }
+}
+
 Status newPuzzle(Puzzle& puzzle, const GridIndex& index, int32_t puzzleNum, int32_t group,
-                 WordFiller& filler, Random& random, int32_t* chosen) {
+                 WordFiller& filler, Random& random, int32_t* chosen, SolutionCheck* check) {
   if (puzzleNum == -1)
     if (Status s = drawPuzzleNumber(index, group, random, &puzzleNum); !s) return s;
 
@@ -48,9 +68,7 @@ Status newPuzzle(Puzzle& puzzle, const GridIndex& index, int32_t puzzleNum, int3
   if (Status s = loadGrid(index, puzzleNum, group, fresh); !s) return s;
   const std::string name =
       "grid " + std::to_string(puzzleNum) + " of group " + std::to_string(group);
-  if (Status s = fillGrid(fresh, filler, name); !s) return s;
-  if (Status s = assignNumbers(fresh, random); !s)
-    return Status::Error("cannot make a puzzle of " + name + ": " + s.message());
+  if (Status s = fillAndCode(fresh, filler, random, name, check); !s) return s;
 
   puzzle = std::move(fresh);
   if (chosen) *chosen = puzzleNum;

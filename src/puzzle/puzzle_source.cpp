@@ -55,7 +55,10 @@ Status openPuzzleSource(PuzzleSource& source, const std::string& folder,
           ? installed
           : source.appFolder;
   source.fillLibrary = std::make_unique<FillLibrary>(libraryFolder + FillLibrary::kFileName);
-  return source.fillLibrary->loadLangDict(source.appFolder + kDictionaryFileName);
+  if (Status s = source.fillLibrary->loadLangDict(source.appFolder + kDictionaryFileName); !s)
+    return s;
+  source.acceptance = WordTable();
+  return readWordTable(source.appFolder + kAcceptanceFileName, &source.acceptance);
 }
 
 }  // namespace qlx

@@ -48,10 +48,10 @@ void loadSettings(Program& program, const std::string& storePath, Backend* backe
 
 std::unique_ptr<PlayWindow> openPlayWindow(Program& program, Backend& backend,
                                            std::function<void(int modeNum)> showHallOfFame) {
-  PlayContext context{
-      program.puzzle,     program.grids,          *program.fillLibrary,     program.user,
-      program.random,     program.registry.get(), &program.saveNotice,      program.graphics,
-      program.soundFiles, program.appFolder,      std::move(showHallOfFame)};
+  PlayContext context{program.puzzle,         program.grids,       *program.fillLibrary,
+                      &program.acceptance,    program.user,        program.random,
+                      program.registry.get(), &program.saveNotice, program.graphics,
+                      program.soundFiles,     program.appFolder,   std::move(showHallOfFame)};
   auto window = std::make_unique<PlayWindow>(backend, std::move(context));
   window->show();
   window->resizeWindow();

@@ -74,8 +74,9 @@ void resumeStoredGame(Program& program, PlayWindow& window, Backend& backend) {
     solving.gridGroup = kFallbackGroup;
     solving.puzzleNum = drawn;
   }
+  SolutionCheck check{&program.acceptance};
   const Status made = newPuzzle(program.puzzle, program.grids, solving.puzzleNum, solving.gridGroup,
-                                *program.fillLibrary, program.random);
+                                *program.fillLibrary, program.random, nullptr, &check);
   if (!made) {
     // The main menu is still showing; the player starts a game from there.
     backend.messageBox(made.message(), kApplicationTitle);

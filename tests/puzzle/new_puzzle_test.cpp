@@ -164,5 +164,35 @@ TEST_F(NewPuzzleTest, HandsTheLibraryTheMarkedGridCodesItsFillAndKeepsItWhenALat
   EXPECT_EQ(p, before);
 }
 
+TEST(OneSolution, AFillThatCanBeReadTwoWaysIsFilledAgainUntilOneCanNot) {
+  // "abcdefghi" reads as well with any unknown letter made a z; "jklmnopqr" one way only.
+  WordTable words;
+  words.add("jklmnopqr");
+  for (std::string w = "abcdefghi"; char& c : w) {
+    words.add(w);
+    std::string z = w;
+    z[std::size_t(&c - w.data())] = 'z';
+    words.add(z);
+  }
+  int calls = 0;
+  const auto fillWith = [&](int twoWays) {
+    return FakeFiller([&calls, twoWays](uint8_t* letters, int32_t count) {
+      std::copy_n(++calls <= twoWays ? "abcdefghi" : "jklmnopqr", count, letters);
+      return 0;
+    });
+  };
+  Random random(5);
+  FakeFiller secondIsUnique = fillWith(1), neverUnique = fillWith(1000);
+  Puzzle p = testing::gridFromRows({"?????????"});
+  SolutionCheck check{&words};
+  ASSERT_TRUE(fillAndCode(p, secondIsUnique, random, "row", &check).ok());
+  EXPECT_EQ(std::string(p.gridLetters.begin(), p.gridLetters.end()), "jklmnopqr");
+  EXPECT_EQ(std::pair(check.fills, check.solutions), std::pair(2, 1));
+  calls = 0;
+  EXPECT_EQ(fillAndCode(p, neverUnique, random, "row", &check).message(),
+            "cannot make a puzzle with one solution of row in 20 fills");
+  EXPECT_EQ(calls, kMaxFillsForOneSolution);
+}
+
 }  // namespace
 }  // namespace qlx

@@ -43,7 +43,8 @@ std::vector<std::string> lines(const std::string& out) {
 }
 
 // The JSON holds a coded fill: letters exactly where the shape has white cells, as many numbers
-// as different letters, three of them given. The coding itself is the puzzle library's to test.
+// as different letters, three of them given, and one solution. The coding itself is the puzzle
+// library's to test.
 void expectCodedFill(const std::string& json) {
   std::string letters = field(json, "letters"), shapeOfLetters;
   for (char c : letters) shapeOfLetters += c == '-' ? '0' : '1';
@@ -53,6 +54,8 @@ void expectCodedFill(const std::string& json) {
   EXPECT_EQ(numbers(json, "letterCount").at(0), static_cast<int>(different.size())) << json;
   const std::vector<int> given = numbers(json, "givenNums");
   EXPECT_EQ(std::count(given.begin(), given.end(), 1), 3) << json;
+  EXPECT_EQ(field(json, "unique") + field(json, "solutions"), "true1") << json;
+  EXPECT_EQ(field(json, "pangram"), different.size() == 26 ? "true" : "false") << json;
 }
 
 TEST(PuzzleTool, MakesCodedFillsOfShippedOrUserGridsAndEndsBadGridsOrOptionsWithAMessage) {

@@ -16,7 +16,8 @@ namespace fs = std::filesystem;
 struct ProgramFolder {
   testing::TempFolder dir;
   ProgramFolder() {
-    for (const char* name : {kGridFileName, kDictionaryFileName, FillLibrary::kFileName})
+    for (const char* name :
+         {kGridFileName, kDictionaryFileName, kAcceptanceFileName, FillLibrary::kFileName})
       fs::copy_file(std::string(QLX_BIN_DIR) + "/" + name, dir.path() + name);
   }
 };
@@ -38,7 +39,8 @@ TEST(Startup, PreparesFromTheProgramFolder) {
 }
 
 TEST(Startup, MissingOrDamagedFilesEndStartUpNamingTheFile) {
-  for (const char* file : {kGridFileName, kDictionaryFileName, FillLibrary::kFileName})
+  for (const char* file :
+       {kGridFileName, kDictionaryFileName, kAcceptanceFileName, FillLibrary::kFileName})
     for (bool remove : {true, false}) {  // else overwritten with junk
       ProgramFolder folder;
       const std::string path = folder.dir.path() + file;

@@ -96,9 +96,9 @@ class TimedFiller : public qlx::WordFiller {
   int32_t makeXWordPuzzle(uint8_t* letters, int32_t cellCount, int32_t cols) override {
     const auto start = std::chrono::steady_clock::now();
     const int32_t result = inner_.makeXWordPuzzle(letters, cellCount, cols);
-    micros = std::chrono::duration_cast<std::chrono::microseconds>(
-                 std::chrono::steady_clock::now() - start)
-                 .count();
+    micros += std::chrono::duration_cast<std::chrono::microseconds>(
+                  std::chrono::steady_clock::now() - start)
+                  .count();
     return result;
   }
   std::string lastError() const override { return inner_.lastError(); }
@@ -154,21 +154,24 @@ int main(int argc, char** argv) {
   TimedFiller filler(*program.fillLibrary);
   for (long k = 1; k <= o.count; ++k) {
     qlx::MadePuzzle made;
+    qlx::SolutionCheck check{&program.acceptance};
+    filler.micros = 0;
     if (o.gridPattern.empty()) {
       made.group = o.group;
       if (qlx::Status s = qlx::newPuzzle(puzzle, program.grids, o.number, o.group, filler,
-                                         program.random, &made.number);
+                                         program.random, &made.number, &check);
           !s)
         return fail(s.message());
     } else {
       made.number = static_cast<int32_t>(k);
       qlx::Puzzle p = pattern;
-      if (qlx::Status s = qlx::fillGrid(p, filler, o.gridPattern); !s) return fail(s.message());
-      if (qlx::Status s = qlx::assignNumbers(p, program.random); !s)
-        return fail(o.gridPattern + ": " + s.message());
+      if (qlx::Status s = qlx::fillAndCode(p, filler, program.random, o.gridPattern, &check); !s)
+        return fail(s.message());
       puzzle = std::move(p);
     }
     made.fillMicros = filler.micros;
+    made.fills = check.fills;
+    made.solutions = check.solutions;
     if (k == 1 && ((!o.svg.empty() && !writePage(o.svg, puzzle, o.paper, false)) ||
                    (!o.svgSolution.empty() && !writePage(o.svgSolution, puzzle, o.paper, true))))
       return 1;

@@ -28,7 +28,7 @@ std::string puzzleAsText(const Puzzle& p, const MadePuzzle& made) {
   else
     out << "Quillorix puzzle: fill " << made.number << " of the given pattern";
   out << " (" << int(p.gridRows) << " x " << int(p.gridCols) << ", " << int(p.letterCount)
-      << " letters)\n\n";
+      << " letters, " << (made.solutions == 1 ? "one solution" : "not unique") << ")\n\n";
 
   for (int r = 0; r < p.gridRows; ++r) {
     std::string numbers, solution;
@@ -73,6 +73,9 @@ std::string puzzleAsJson(const Puzzle& p, const MadePuzzle& made) {
       << ",\"numToLetter\":" << jsonNumbers(p.numToLetter)
       << ",\"lettersByFreq\":" << jsonNumbers(p.lettersByFreq)
       << ",\"givenNums\":" << jsonNumbers(p.givenNums) << ",\"entries\":" << jsonNumbers(p.entries)
+      << ",\"unique\":" << (made.solutions == 1 ? "true" : "false")
+      << ",\"solutions\":" << made.solutions << ",\"fills\":" << made.fills
+      << ",\"pangram\":" << (p.letterCount == 26 ? "true" : "false")
       << ",\"fillMicros\":" << made.fillMicros << "}";
   return out.str();
 }
