@@ -85,6 +85,7 @@ void allocate(WordList& list, int length, int count) {
   list.positionBits.assign(static_cast<size_t>(length) * 26 * list.blocks, 0);
   list.all.assign(static_cast<size_t>(list.blocks), 0);
   list.letterBits.assign(static_cast<size_t>(26) * list.blocks, 0);
+  list.positionCounts.assign(static_cast<size_t>(length) * 26, 0);
 }
 
 // Stores word (a..z) at index and sets its bits.
@@ -96,6 +97,7 @@ void place(WordList& list, int index, std::string_view word, uint8_t level) {
     letters[p] = static_cast<uint8_t>(letter);
     mask |= 1U << letter;
     setBit(list.positionBits.data() + static_cast<size_t>(p * 26 + letter) * list.blocks, index);
+    ++list.positionCounts[static_cast<size_t>(p * 26 + letter)];
   }
   list.levels[static_cast<size_t>(index)] = level;
   list.masks[static_cast<size_t>(index)] = mask;

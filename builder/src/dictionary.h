@@ -29,6 +29,7 @@ struct WordList {
   std::vector<uint64_t> positionBits;  // (position * 26 + letter) * blocks + block
   std::vector<uint64_t> all;           // every word of the list
   std::vector<uint64_t> letterBits;    // letter * blocks + block: words holding the letter anywhere
+  std::vector<int> positionCounts;     // position * 26 + letter: words with the letter there
 
   const uint8_t* word(int index) const {
     return letters.data() + static_cast<size_t>(index) * length;

@@ -41,6 +41,13 @@ constexpr float kNoise = 2.0F;           // random spread added to a score
 constexpr long kFirstBudget = 100;       // nodes before the first restart
 constexpr int kClockEvery = 64;          // nodes between clock reads
 constexpr int kAttempts = 5;             // whole fills tried for one with every letter
+// Letters given a host slot in every fill: the ones English words carry least. A fill that
+// still misses others plans those in too on its next attempt.
+constexpr uint32_t kPlannedLetters =
+    (1U << ('j' - 'a')) | (1U << ('q' - 'a')) | (1U << ('x' - 'a')) | (1U << ('z' - 'a'));
+// Restarts of one fill that keep the hosts; after these the search goes on without them, so a
+// grid that cannot hold the letters still gets a fill soon.
+constexpr int kHostedRestarts = 4;
 
 // A random set bit of a bitset of n blocks, or -1 when empty. Not quite uniform (a block
 // after a run of empty ones is likelier), which is fine for ordering candidates.
@@ -92,6 +99,35 @@ Filler::Filler(const Dictionary& dict, const Layout& layout, Rng& rng)
     for (int p = 0; p < layout_.slots[slot].length; ++p)
       if (layout_.slots[slot].crossSlot[p] < 0) unchecked_[slot] |= 1U << p;
   trail_.reserve(static_cast<size_t>(slotCount_) * 16);
+  // How many words could bring each letter into each slot: a word's letter in an unchecked cell
+  // counts in full; in a checked cell only as far as the crossing words take that letter there.
+  hostWeight_.assign(static_cast<size_t>(slotCount_) * 26, 0.0F);
+  hosting_.assign(slotCount_, 0);
+  for (int slot = 0; slot < slotCount_; ++slot) {
+    const Slot& s = layout_.slots[slot];
+    const WordList& list = *list_[slot];
+    if (list.count == 0) continue;
+    for (int p = 0; p < s.length; ++p)
+      for (int l = 0; l < 26; ++l) {
+        float share = 1.0F;
+        if (s.crossSlot[p] >= 0) {
+          const WordList& cross = *list_[s.crossSlot[p]];
+          const int there = cross.count ? cross.positionCounts[s.crossPos[p] * 26 + l] : 0;
+          share = std::min(1.0F, 26.0F * static_cast<float>(there) /
+                                     static_cast<float>(std::max(cross.count, 1)));
+        }
+        hostWeight_[static_cast<size_t>(slot) * 26 + l] +=
+            share * static_cast<float>(list.positionCounts[p * 26 + l]);
+      }
+  }
+  // A letter no slot can carry is not chased (a cell in no word can take any letter), and a
+  // grid of few cells cannot hold 26.
+  reachable_ = layout_.loneCells.empty() ? 0 : (1U << 26) - 1;
+  for (int slot = 0; slot < slotCount_; ++slot)
+    for (int l = 0; l < 26; ++l)
+      if (hostWeight_[static_cast<size_t>(slot) * 26 + l] > 0.0F) reachable_ |= 1U << l;
+  const auto whiteCells = std::count(layout_.white.begin(), layout_.white.end(), uint8_t{1});
+  goal_ = static_cast<int>(std::min<long>(std::popcount(reachable_), whiteCells));
 }
 
 void Filler::reset() {
@@ -120,9 +156,11 @@ Filler::Step Filler::searchAll() {
       return Step::Aborted;
     }
     reset();
+    const bool hosted = restartsThisFill_ < kHostedRestarts && reserveHosts();
     nodes_ = 0;
     const Step step = search();
-    if (step != Step::Aborted) return step;
+    // Hosts that admit no fill prove nothing about the grid: draw others, or go on without.
+    if (step == Step::Found || (step == Step::Exhausted && !hosted)) return step;
     if (timedOut_ || Clock::now() >= deadline_) return Step::Aborted;
     ++stats_.restarts;
     ++restartsThisFill_;
@@ -139,6 +177,7 @@ Filler::Outcome Filler::run(Clock::time_point deadline, std::vector<char>& lette
   // A fill the repair leaves short of a letter is kept while a fresh fill gets a go; the
   // budgets count work, not time, so a seed gives the same fills on any machine.
   int bestLetters = -1;
+  reserve_ = kPlannedLetters;
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     const Step step = searchAll();
     if (step != Step::Found) {
@@ -154,7 +193,8 @@ Filler::Outcome Filler::run(Clock::time_point deadline, std::vector<char>& lette
       for (size_t cell = 0; cell < letters.size(); ++cell)
         if (layout_.white[cell]) letters[cell] = static_cast<char>('a' + cellLetter_[cell]);
     }
-    if (present == 26) break;
+    if (present >= goal_) break;
+    reserve_ |= missingMask();
     ++stats_.attempts;
   }
   return Outcome::Filled;
@@ -183,6 +223,35 @@ Filler::Step Filler::search() {
   }
   restore(mark);
   return Step::Exhausted;
+}
+
+// Gives each letter of reserve_, rarest first, a slot of its own (drawn with odds by
+// hostWeight_) and cuts that slot's candidates to the words holding the letter. Those domains
+// are small, so the search fills the hosts first; each restart draws new hosts. False when no
+// letter found a host.
+bool Filler::reserveHosts() {
+  std::fill(hosting_.begin(), hosting_.end(), uint8_t{0});
+  bool any = false;
+  for (int letter : kRarestFirst) {
+    if (!((reserve_ >> letter) & 1U)) continue;
+    float total = 0.0F;
+    for (int s = 0; s < slotCount_; ++s)
+      if (!hosting_[s]) total += hostWeight_[static_cast<size_t>(s) * 26 + letter];
+    if (total <= 0.0F) continue;  // no slot can carry it: the fill goes without
+    float pick = total * static_cast<float>(rng_.below(1U << 20)) / static_cast<float>(1U << 20);
+    int host = -1;
+    for (int s = 0; s < slotCount_; ++s) {
+      const float weight = hostWeight_[static_cast<size_t>(s) * 26 + letter];
+      if (hosting_[s] || weight <= 0.0F) continue;
+      host = s;
+      if ((pick -= weight) < 0.0F) break;
+    }
+    const WordList& list = *list_[host];
+    hosting_[host] = 1;
+    any = true;
+    count_[host] = andCount(dom_.data() + domOffset_[host], list.holding(letter), list.blocks);
+  }
+  return any;
 }
 
 // The open slot with the fewest candidates; ties go to a random one, or the first words of
@@ -251,7 +320,7 @@ int Filler::steerCandidates(int slot, uint32_t missing) {
 int Filler::chooseWord(int slot) {
   const WordList& list = *list_[slot];
   uint64_t* dom = dom_.data() + domOffset_[slot];
-  const uint32_t missing = ~presentMask() & ((1U << 26) - 1);
+  const uint32_t missing = missingMask();
   uint64_t* pool = dom;
   int poolCount = count_[slot];
   if (missing != 0 && static_cast<int>(rng_.below(100)) < steerPercent(restartsThisFill_)) {

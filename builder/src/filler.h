@@ -1,6 +1,7 @@
 // The fill search: bitset domains per slot, fewest-candidates-first slot order, forward
 // checking of crossing slots, no repeated word, and randomised restarts under a node budget.
-// A complete fill then goes through a short repair pass that tries to bring in missing letters.
+// The rare letters are planned in: each gets a host slot whose candidates are cut to words
+// holding it, so those slots are filled first. A short repair pass then brings in what is left.
 #pragma once
 
 #include "dictionary.h"
@@ -41,6 +42,7 @@ class Filler {
   enum class Step { Found, Exhausted, Aborted };
 
   void reset();
+  bool reserveHosts();
   Step searchAll();
   Step search();
   int pickSlot();
@@ -53,6 +55,7 @@ class Filler {
   void setCell(int cell, int letter);
   void clearCell(int cell);
   uint32_t presentMask() const;
+  uint32_t missingMask() const { return ~presentMask() & reachable_; }
   bool isUsed(int length, int word) const;
   void markUsed(int length, int word, bool used);
 
@@ -96,6 +99,12 @@ class Filler {
   std::vector<TrailEntry> trail_;
   std::vector<uint64_t> saved_;
   std::vector<uint64_t> steer_;  // scratch: the candidates that bring a missing letter
+
+  std::vector<float> hostWeight_;  // slot * 26 + letter: how well the slot can carry the letter
+  std::vector<uint8_t> hosting_;   // per slot: a letter was reserved in it this restart
+  uint32_t reserve_ = 0;           // letters given a host slot at each restart of this fill
+  uint32_t reachable_ = 0;  // letters some word of the grid can bring: the rest are not sought
+  int goal_ = 0;            // most distinct letters the grid can hold
 
   Clock::time_point deadline_{};
   long nodes_ = 0;   // nodes of the current search

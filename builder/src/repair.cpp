@@ -154,10 +154,10 @@ bool Filler::reopenFor(int centre, int letter, int radius, long nodeBudget) {
 void Filler::repairLetters() {
   long reopens = 0, wideReopens = 0;
   for (int round = 0; round < kSwapRounds; ++round)
-    if (std::popcount(presentMask()) == 26 || !swapForLetters()) break;
+    if (missingMask() == 0 || !swapForLetters()) break;
 
-  while (std::popcount(presentMask()) < 26 && reopens < kMaxReopens) {
-    const uint32_t missing = ~presentMask() & ((1U << 26) - 1);
+  while (missingMask() != 0 && reopens < kMaxReopens) {
+    const uint32_t missing = missingMask();
     // Rarest missing letter first; centres in random order; the first reopen that helps
     // ends the pass.
     bool helped = false;

@@ -1,8 +1,7 @@
-// libZandrel, the word-fill library. Its engine directly: the dictionary reader (which lines
-// count, levels and their order, repeats) and the search (a passed deadline honoured, commoner
-// words preferred). Then its C entries as the game calls them: argument checks, dictionary
-// loading, sound fills, seeds, and failures that leave the caller's buffer as it came. Every
-// shipped grid is filled and checked against the real dictionary by the integration test.
+// libZandrel, the word-fill library. Its engine directly: the dictionary reader (lines, levels,
+// their order, repeats) and the search (a passed deadline, commoner words preferred). Then its C
+// entries as the game calls them: argument checks, loading, sound fills, seeds, every letter a grid
+// can hold, and failures that leave the buffer as it came. The integration test fills every grid.
 #include "zandrel.h"
 #include "dictionary.h"
 #include "filler.h"
@@ -85,10 +84,9 @@ TEST(Dictionary, KeepsWellFormedLinesWithTheirCommonestLevelCommonestFirst) {
 }
 
 TEST(Dictionary, OrderOfLinesAndReadingFromAFileDoNotMatter) {
-  // An alphabetical list (read in two passes, no sorting) against the same lines reversed
-  // plus a repeat at a rarer level (sorted and deduplicated), in memory and from a file
-  // with a line longer than the read buffer (whose tail must not pass for a word) and no
-  // final newline.
+  // An alphabetical list (read in two passes, no sorting) against the same lines reversed plus a
+  // repeat at a rarer level (sorted and deduplicated), in memory and from a file with a line
+  // longer than the read buffer (whose tail must not pass for a word) and no final newline.
   const std::vector<std::string> words = allWords("abcd", {2, 3, 4});
   std::string sorted, reversed;
   const int levels[] = {10, 20, 35, 40, 50};
@@ -148,6 +146,17 @@ class ZandrelApi : public ::testing::Test {
   }
   static int32_t loadPath(std::string path) { return loadLangDict(path.data()); }
   static std::string lastError() { return zandrelLastError(); }
+  // Fills the grid of rows and checks every run reads as a distinct word of words.
+  static std::string fillChecked(const std::vector<std::string>& rows,
+                                 const gridkit::WordSet& words) {
+    std::vector<uint8_t> grid = gridBytes(rows);
+    EXPECT_EQ(makeXWordPuzzle(grid.data(), static_cast<int32_t>(grid.size()),
+                              static_cast<int32_t>(rows[0].size())),
+              ZANDREL_OK);
+    const std::string text(grid.begin(), grid.end());
+    EXPECT_EQ(gridkit::fillProblems(patternOf(rows), text, words), std::vector<std::string>{});
+    return text;
+  }
 
   qlx::testing::TempFolder dir_;
 };
@@ -200,18 +209,9 @@ TEST_F(ZandrelApi, FillsAreSoundAndSeedsRepeat) {
                                                     {"#####", "#####"}};  // nothing to fill
   auto fillAll = [&](uint64_t seed) {
     zandrelSetSeed(seed);
-    std::vector<std::vector<uint8_t>> fills;
+    std::vector<std::string> fills;
     for (int round = 0; round < 3; ++round)
-      for (const auto& rows : grids) {
-        std::vector<uint8_t> grid = gridBytes(rows);
-        const int cols = static_cast<int>(rows[0].size());
-        EXPECT_EQ(makeXWordPuzzle(grid.data(), static_cast<int32_t>(grid.size()), cols),
-                  ZANDREL_OK);
-        EXPECT_EQ(
-            gridkit::fillProblems(patternOf(rows), std::string(grid.begin(), grid.end()), words),
-            std::vector<std::string>{});
-        fills.push_back(grid);
-      }
+      for (const auto& rows : grids) fills.push_back(fillChecked(rows, words));
     return fills;
   };
   const auto first = fillAll(42);
@@ -239,6 +239,32 @@ TEST_F(ZandrelApi, NoFillLeavesTheBufferAsItCame) {
   EXPECT_EQ(square, gridBytes({"..", ".."}));
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10))
       << "exhausted, not timed out";
+}
+
+// With the real word list a grid that can hold every letter gets all 26 (the rare ones are
+// planned in, not left to luck); without the words holding q it gets the other 25, soon rather
+// than after chasing q to the time limit (2 s).
+TEST_F(ZandrelApi, EveryLetterTheGridCanHoldAndSoon) {
+  gridkit::WordSet words;
+  ASSERT_TRUE(gridkit::readDictionaryWords(QLX_BIN_DIR "/XWORD.DICT", &words).ok());
+  std::string noQ;
+  for (const std::string& w : words) noQ += w.find('q') == std::string::npos ? w + "\n" : "";
+  const std::vector<std::string> fullRows{
+      // six rows a whole word across
+      ".............", ".#.#.#.#.###.", ".............", "##.#.###.#.#.", ".............",
+      ".#####.#.#.##", ".....#.#.....", "##.#.#.#####.", ".............", ".#.#.###.#.##",
+      ".............", ".###.#.#.#.#.", "............."};
+  for (const auto& [dict, letters] :
+       {std::pair{std::string(QLX_BIN_DIR "/XWORD.DICT"), 26U}, {dir_.write("noq", noQ), 25U}}) {
+    ASSERT_EQ(loadPath(dict), ZANDREL_OK);
+    zandrelSetSeed(7);
+    for (int fill = 0; fill < 5; ++fill) {
+      const auto start = std::chrono::steady_clock::now();
+      const std::string text = fillChecked(fullRows, words);
+      EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+      EXPECT_EQ(std::set<char>(text.begin(), text.end()).size(), letters + 1) << text;  // and '-'
+    }
+  }
 }
 
 }  // namespace

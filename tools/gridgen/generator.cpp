@@ -165,10 +165,11 @@ bool looksPleasant(const Pattern& p, int maxLongWords) {
   return walls <= 2;
 }
 
-Generator::Generator(int rows, int cols, std::uint64_t seed, int maxLongWords)
+Generator::Generator(int rows, int cols, std::uint64_t seed, int maxLongWords, int fullRows)
     : rows_(rows),
       cols_(cols),
       maxLong_(maxLongWords < 0 ? defaultMaxLongWords(rows, cols) : maxLongWords),
+      fullRows_(fullRows),
       rng_(seed) {}
 
 Pattern Generator::attempt() {
@@ -180,12 +181,46 @@ Pattern Generator::attempt() {
     for (int c = 0; c < cols_; ++c)
       if (latticeLine(rows_, r) && latticeLine(cols_, c))
         p.cells[static_cast<std::size_t>(r * cols_ + c)] = 0;
+  // A side of 4k+2 leaves two free lines side by side at the middle, and every lattice line
+  // would cross them in a 2-letter run: one of each such pair of cells becomes a block.
+  if (rows_ % 4 == 2)
+    for (int c = 0; c < cols_ / 2; ++c)
+      if (latticeLine(cols_, c))
+        blockPair(p, static_cast<std::size_t>((rows_ / 2 - below(2)) * cols_ + c));
+  if (cols_ % 4 == 2)
+    for (int r = 0; r < rows_ / 2; ++r)
+      if (latticeLine(rows_, r))
+        blockPair(p, static_cast<std::size_t>(r * cols_ + cols_ / 2 - below(2)));
 
   const int n = p.cellCount();
   const int lowest = (gridkit::kMinBlockPercent * n + 99) / 100 + 1;
   const int highest = gridkit::kMaxBlockPercent * n / 100;
   const int target = lowest + below(std::max(1, (highest - lowest) * 3 / 4));
   const int longAllowed = below(maxLong_ + 1);
+  // Full rows come in mirror pairs (the half-turn symmetry maps row r to rows-1-r), plus the
+  // middle row of an odd count when it is free of lattice blocks.
+  std::vector<char> fullRow(static_cast<std::size_t>(rows_), 0);
+  if (fullRows_ > 0) {  // no draw otherwise: a seed makes the grids it always made
+    std::vector<int> choices;
+    for (int r = 0; r < rows_ / 2; ++r)
+      if (!latticeLine(rows_, r)) choices.push_back(r);
+    std::shuffle(choices.begin(), choices.end(), rng_);
+    int left = fullRows_;
+    if (left % 2 == 1) {
+      if (rows_ % 2 == 0 || latticeLine(rows_, rows_ / 2)) return {};
+      fullRow[static_cast<std::size_t>(rows_ / 2)] = 1;
+      --left;
+    }
+    for (int r : choices)
+      if (left > 0) {
+        fullRow[static_cast<std::size_t>(r)] = fullRow[static_cast<std::size_t>(rows_ - 1 - r)] = 1;
+        left -= 2;
+      }
+    if (left > 0) return {};
+  }
+  auto isFull = [&](const Run& run) {
+    return run.across && run.length == cols_ && fullRow[static_cast<std::size_t>(run.row)];
+  };
   auto isBar = [&](int r, int c) { return latticeLine(rows_, r) != latticeLine(cols_, c); };
 
   int failures = 0;
@@ -193,10 +228,10 @@ Pattern Generator::attempt() {
     const std::vector<Run> runs = gridkit::findRuns(p);
     std::vector<Run> targets;
     for (const Run& run : runs)
-      if (run.length > gridkit::kMaxWordLength) targets.push_back(run);
+      if (run.length > gridkit::kMaxWordLength && !isFull(run)) targets.push_back(run);
     if (targets.empty() && blockCount(p) >= target) {
       for (const Run& run : runs)
-        if (run.length >= 10) targets.push_back(run);
+        if (run.length >= 10 && !isFull(run)) targets.push_back(run);
       if (static_cast<int>(targets.size()) <= longAllowed) break;
     }
 
@@ -235,7 +270,7 @@ Pattern Generator::attempt() {
       for (int r = 0; r < rows_; ++r)
         for (int c = 0; c < cols_; ++c) {
           const auto i = static_cast<std::size_t>(r * cols_ + c);
-          if (!p.cells[i]) continue;
+          if (!p.cells[i] || fullRow[static_cast<std::size_t>(r)]) continue;
           if (isBar(r, c)) {
             const bool isAcross = across[i] >= down[i];
             const int length = isAcross ? across[i] : down[i];
@@ -264,19 +299,26 @@ Pattern Generator::attempt() {
 
     const Pattern saved = p;
     blockPair(p, cell);
-    if (!repair(p) || !acceptable(p) || blockCount(p) > highest) {
+    const auto broken = [&] {
+      for (int r = 0; r < rows_; ++r)
+        for (int c = 0; c < cols_ && fullRow[static_cast<std::size_t>(r)]; ++c)
+          if (!p.white(r, c)) return true;
+      return false;
+    };
+    if (!repair(p) || !acceptable(p) || blockCount(p) > highest || broken()) {
       p = saved;
       if (++failures > 80) return {};
     }
   }
-  if (!gridkit::checkGridRules(p).empty() || !looksPleasant(p, maxLong_)) return {};
+  if (!gridkit::checkGridRules(p).empty() || !looksPleasant(p, maxLong_ + fullRows_)) return {};
   return p;
 }
 
 std::vector<Pattern> generate(const Options& options, const std::set<std::string>& avoid) {
   std::vector<Pattern> out;
   std::set<std::string> seen = avoid;
-  Generator generator(options.rows, options.cols, options.seed, options.maxLongWords);
+  Generator generator(options.rows, options.cols, options.seed, options.maxLongWords,
+                      options.fullRows);
   const long attempts = static_cast<long>(options.count) * options.attemptsPerGrid;
   for (long a = 0; a < attempts && static_cast<int>(out.size()) < options.count; ++a) {
     Pattern p = generator.attempt();

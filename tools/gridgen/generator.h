@@ -18,6 +18,7 @@ struct Options {
   int count = 10;
   std::uint64_t seed = 1;
   int maxLongWords = -1;  // most words of 10+ letters in one grid; -1 = by size
+  int fullRows = 0;       // rows left without a block (full-width words), in mirror pairs
   int attemptsPerGrid = 400;
 };
 
@@ -32,12 +33,12 @@ bool latticeLine(int n, int i);
 
 class Generator {
  public:
-  Generator(int rows, int cols, std::uint64_t seed, int maxLongWords = -1);
+  Generator(int rows, int cols, std::uint64_t seed, int maxLongWords = -1, int fullRows = 0);
   // One attempt; an empty pattern (rows 0) when it led nowhere good.
   gridkit::Pattern attempt();
 
  private:
-  int rows_, cols_, maxLong_;
+  int rows_, cols_, maxLong_, fullRows_;
   std::mt19937_64 rng_;
   int below(int n) { return static_cast<int>(rng_() % static_cast<std::uint64_t>(n)); }
   double unit() { return static_cast<double>(rng_() >> 11) / 9007199254740992.0; }

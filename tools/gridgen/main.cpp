@@ -1,7 +1,10 @@
 // quillorix-gridgen: prints new grid patterns in the text format of data/grids, each after a
 // comment line with its figures.
-//   quillorix-gridgen --rows R --cols C [--count N] [--seed S] [--max-long K] [--avoid FILE]...
-// --avoid skips shapes (or their mirror images and turns) already in a pattern file.
+//   quillorix-gridgen --rows R --cols C [--count N] [--seed S] [--max-long K] [--full-rows F]
+//                     [--avoid FILE]...
+// --avoid skips shapes (or their mirror images and turns) already in a pattern file; --full-rows
+// leaves F rows without a block, one word across the whole width (hard to fill: few crossings
+// are free).
 #include "core/program_options.h"
 #include "generator.h"
 
@@ -14,8 +17,8 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: quillorix-gridgen --rows R --cols C [--count N] [--seed S] [--max-long K] [--avoid "
-    "FILE]...";
+    "usage: quillorix-gridgen --rows R --cols C [--count N] [--seed S] [--max-long K] "
+    "[--full-rows F] [--avoid FILE]...";
 
 bool readInt(const std::string& text, long long lo, long long hi, long long& value) {
   try {
@@ -59,6 +62,9 @@ int main(int argc, char** argv) {
     } else if (arg == "--max-long") {
       good = readInt(value, 0, 1000, number);
       options.maxLongWords = static_cast<int>(number);
+    } else if (arg == "--full-rows") {
+      good = readInt(value, 0, gridkit::kMaxSide, number);
+      options.fullRows = static_cast<int>(number);
     } else if (arg == "--avoid") {
       const gridkit::ParseResult parsed = gridkit::readPatternFile(value);
       for (const gridkit::ParseError& e : parsed.errors)
@@ -77,6 +83,11 @@ int main(int argc, char** argv) {
   }
   if (!haveRows || !haveCols) {
     std::cerr << "quillorix-gridgen: --rows and --cols are needed\n" << kUsage << '\n';
+    return 2;
+  }
+  if (options.fullRows > 0 && options.cols > gridkit::kMaxWordLength) {
+    std::cerr << "quillorix-gridgen: a full row would be a word longer than "
+              << gridkit::kMaxWordLength << " letters\n";
     return 2;
   }
   if (options.rows * options.cols >= gridkit::kCellLimit) {
