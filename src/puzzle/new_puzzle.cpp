@@ -1,6 +1,7 @@
 // newPuzzle: grid, fill and coding, built into a fresh model and swapped in only when complete.
 #include "puzzle/new_puzzle.h"
 
+#include <algorithm>
 #include <string>
 
 #include "core/numeric.h"
@@ -48,10 +49,10 @@ Status fillAndCode(Puzzle& p, WordFiller& filler, Random& random, const std::str
     if (Status s = assignNumbers(p, random); !s)
       return Status::Error("cannot make a puzzle of " + gridName + ": " + s.message());
     if (!checked) return Status::Ok();
-    // A count of 0 means the fill holds a word the list lacks: the fill itself is a solution
+    // The fill itself is always a solution: a count of 0 means it holds a word the list lacks,
     // and no other was found.
     check->fills = fills;
-    check->solutions = countSolutions(p, *check->words, 2);
+    check->solutions = std::max(1, countSolutions(p, *check->words, 2));
     if (check->solutions < 2) return Status::Ok();
     if (fills == kMaxFillsForOneSolution)
       return Status::Error("cannot make a puzzle with one solution of " + gridName + " in " +

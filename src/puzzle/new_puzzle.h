@@ -20,7 +20,7 @@ Status drawPuzzleNumber(const GridIndex& index, int32_t group, Random& random, i
 struct SolutionCheck {
   const WordTable* words = nullptr;  // null: no check
   int fills = 0;      // fills made for the puzzle (1 when the first had one solution)
-  int solutions = 0;  // of the puzzle made, counted up to 2 (0 when unchecked)
+  int solutions = 0;  // of the puzzle made (1 or 2: the count stops there); 0 unchecked
 };
 
 // Fills tried for a puzzle with one solution before giving up on the grid.

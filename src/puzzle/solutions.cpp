@@ -5,7 +5,6 @@
 // nothing changes; then the search tries the letters of the number with the fewest left.
 #include "puzzle/solutions.h"
 
-#include <algorithm>
 #include <bit>
 #include <cstdint>
 
@@ -165,12 +164,12 @@ int countSolutions(const Puzzle& p, const WordTable& words, int limit) {
           continue;
         }
         if (nums.size() >= 2) {
-          const std::vector<uint8_t> pattern = repeatPattern(nums);
+          const std::string pattern = repeatPattern(nums);
           const WordGroup* group = words.group(pattern);
           if (group == nullptr) return 0;  // no word can be read there
           Run run{group, nums, {}, blocks, positions};
           for (std::size_t i = 0; i < pattern.size(); ++i)
-            if (pattern[i] == i) run.positions.push_back(int(i));
+            if (std::size_t(pattern[i]) == i) run.positions.push_back(int(i));
           positions += run.positions.size();
           blocks += std::size_t(group->blocks);
           runs.push_back(std::move(run));

@@ -4,38 +4,19 @@
 
 #include <algorithm>
 #include <fstream>
+#include <iterator>
 
 namespace qlx {
 
 namespace {
-
 constexpr std::size_t kMinLength = 2, kMaxLength = 15;
-
-std::string keyOf(const std::vector<uint8_t>& pattern) {
-  return std::string(pattern.begin(), pattern.end());
-}
-
-// The key of a word's pattern, made without a vector: at most 15 bytes, so held in the string
-// itself. Loading a broad list makes one per word.
-std::string keyOfWord(std::string_view word) {
-  std::string key(word.size(), '\0');
-  int firstAt[26];
-  std::fill(std::begin(firstAt), std::end(firstAt), -1);
-  for (std::size_t i = 0; i < word.size(); ++i) {
-    int& first = firstAt[word[i] - 'a'];
-    if (first < 0) first = int(i);
-    key[i] = char(first);
-  }
-  return key;
-}
-
 }  // namespace
 
 void WordTable::add(std::string_view word) {
   if (word.size() < kMinLength || word.size() > kMaxLength) return;
   for (const char c : word)
     if (c < 'a' || c > 'z') return;
-  WordGroup& g = groups_[keyOfWord(word)];
+  WordGroup& g = groups_[repeatPattern(word)];
   g.length = int(word.size());
   for (const char c : word) g.letters.push_back(uint8_t(c - 'a'));
   ++g.count;
@@ -43,8 +24,8 @@ void WordTable::add(std::string_view word) {
   ++size_;
 }
 
-const WordGroup* WordTable::group(const std::vector<uint8_t>& pattern) const {
-  const auto found = groups_.find(keyOf(pattern));
+const WordGroup* WordTable::group(const std::string& pattern) const {
+  const auto found = groups_.find(pattern);
   if (found == groups_.end()) return nullptr;
   WordGroup& g = found->second;
   if (g.bits.empty()) {
@@ -63,8 +44,8 @@ Status readWordTable(const std::string& path, WordTable* table) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return Status::NotFound("The word list " + path + " is missing or cannot be read.");
   const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  table->reserveGroups(text.size() / 64);  // a broad list has a group per 10 to 20 words
   if (in.bad()) return Status::IoError("The word list " + path + " could not be read.");
+  table->reserveGroups(text.size() / 64);  // a broad list has a group per 10 to 20 words
   for (std::size_t at = 0; at < text.size();) {
     const std::size_t end = std::min(text.find('\n', at), text.size());
     const std::string_view line(text.data() + at, end - at);

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -38,21 +37,22 @@ class WordTable {
   // The group of words whose letters repeat where pattern's entries do (pattern[i] is the
   // first position holding the same letter as position i); null when no word has it. The
   // group's bitsets are made on first use.
-  const WordGroup* group(const std::vector<uint8_t>& pattern) const;
+  const WordGroup* group(const std::string& pattern) const;
 
  private:
   mutable std::unordered_map<std::string, WordGroup> groups_;
   std::size_t size_ = 0;
 };
 
-// The repeat pattern of a sequence: for each position, the first position with an equal value.
+// The repeat pattern of a sequence (a word, or a run's numbers): for each position, the first
+// position with an equal value. At most 15 bytes, so the string needs no allocation.
 template <typename Seq>
-std::vector<uint8_t> repeatPattern(const Seq& seq) {
-  std::vector<uint8_t> pattern(seq.size());
+std::string repeatPattern(const Seq& seq) {
+  std::string pattern(seq.size(), '\0');
   for (std::size_t i = 0; i < seq.size(); ++i) {
     std::size_t first = 0;
     while (seq[first] != seq[i]) ++first;
-    pattern[i] = uint8_t(first);
+    pattern[i] = char(first);
   }
   return pattern;
 }
